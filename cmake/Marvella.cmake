@@ -1,0 +1,144 @@
+# Build-wide settings and the helpers every subsystem uses to add libraries and tests.
+include_guard(GLOBAL)
+
+option(MARVELLA_WERROR "Treat warnings as errors" OFF)
+set(MARVELLA_SANITIZE "" CACHE STRING "Native sanitizers for the unit tests (address,undefined / thread)")
+
+# GoogleTest: the Debian package natively, its source package for the Windows tree.
+if(MARVELLA_WINDOWS)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+else()
+  find_package(GTest REQUIRED)
+endif()
+include(GoogleTest)
+
+# Our own flags come after GoogleTest so that they apply to our code only.
+# Narrow texts are the system's own, in code page 1252, in both trees.
+add_compile_options(
+  $<$<COMPILE_LANGUAGE:C,CXX>:-finput-charset=UTF-8>
+  $<$<COMPILE_LANGUAGE:C,CXX>:-fexec-charset=CP1252>
+  $<$<COMPILE_LANGUAGE:C,CXX>:-Wall>
+  $<$<COMPILE_LANGUAGE:C,CXX>:-Wextra>)
+if(MARVELLA_WERROR)
+  add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-Werror>)
+endif()
+
+if(MARVELLA_WINDOWS)
+  # Windows 95/NT 4 era headers; the legacy structure layouts are declared by hand where needed.
+  add_compile_definitions(WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400 WIN32_LEAN_AND_MEAN NOMINMAX)
+  # Static runtime: the kit must run on a bare Windows 95 with nothing but system DLLs.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  set(MARVELLA_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  # Per-tree wrappers: test discovery starts programs before any test property applies,
+  # so the prefix is written into the wrapper itself.
+  foreach(kind wine-run wine-run-gui)
+    file(WRITE ${CMAKE_BINARY_DIR}/${kind}
+      "#!/bin/sh\n: \"\${WINEPREFIX:=${MARVELLA_WINEPREFIX}}\"\nexport WINEPREFIX\nexec ${CMAKE_SOURCE_DIR}/scripts/${kind} \"$@\"\n")
+    file(CHMOD ${CMAKE_BINARY_DIR}/${kind} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  endforeach()
+  set(MARVELLA_WINE_RUN ${CMAKE_BINARY_DIR}/wine-run)
+  set(MARVELLA_WINE_RUN_GUI ${CMAKE_BINARY_DIR}/wine-run-gui)
+  # The prefix is made by the build, never by a test: the first Wine start is slow.
+  add_custom_command(OUTPUT ${MARVELLA_WINEPREFIX}/.marvella-ready
+    COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-prefix ${MARVELLA_WINEPREFIX}
+    COMMENT "Preparing the Wine prefix" VERBATIM)
+  add_custom_target(wineprefix ALL DEPENDS ${MARVELLA_WINEPREFIX}/.marvella-ready)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${MARVELLA_WINE_RUN})
+  # Every binary the tests start lands in one folder, so the Wine tests find their peers.
+  set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+  set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+elseif(MARVELLA_SANITIZE)
+  add_compile_options(-fsanitize=${MARVELLA_SANITIZE} -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=${MARVELLA_SANITIZE})
+endif()
+
+set(MARVELLA_SCREENSHOT_DIR ${CMAKE_BINARY_DIR}/screenshots)
+
+# Flags of the shipped binaries: small, no exceptions or RTTI in product code.
+function(marvella_product_target target)
+  target_compile_options(${target} PRIVATE
+    $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti>
+    $<$<COMPILE_LANGUAGE:C,CXX>:-ffunction-sections -fdata-sections>)
+  if(MARVELLA_WINDOWS)
+    target_link_options(${target} PRIVATE -Wl,--gc-sections -s)
+  endif()
+endfunction()
+
+# A portable or Win32 library of product code.
+#   marvella_library(<name> SOURCES ... [LIBS ...] [INCLUDE_DIR dir])
+function(marvella_library name)
+  cmake_parse_arguments(L "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${L_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR})
+  if(L_LIBS)
+    target_link_libraries(${name} PUBLIC ${L_LIBS})
+  endif()
+  target_compile_options(${name} PRIVATE
+    $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti>
+    $<$<COMPILE_LANGUAGE:C,CXX>:-ffunction-sections -fdata-sections>)
+endfunction()
+
+# A GoogleTest program. Portable tests are built in both trees: natively they run as they
+# are, on Windows builds under Wine through the cross-compiling emulator.
+#   marvella_gtest(<name> SOURCES ... [LIBS ...] [NATIVE_ONLY] [WINDOWS_ONLY] [GUI]
+#                  [ENV VAR=value ...] [LABELS ...] [TIMEOUT s] [DEPENDS target ...])
+# GUI tests run under their own Xvfb display. ENV lets a test pick a Windows version
+# (MARVELLA_WINVER=win95|win98|winme|nt40|win2k) or DLL overrides (MARVELLA_DLLOVERRIDES).
+function(marvella_gtest name)
+  cmake_parse_arguments(T "NATIVE_ONLY;WINDOWS_ONLY;GUI" "TIMEOUT"
+                        "SOURCES;LIBS;ENV;LABELS;DEPENDS" ${ARGN})
+  if((T_NATIVE_ONLY AND MARVELLA_WINDOWS) OR (T_WINDOWS_ONLY AND NOT MARVELLA_WINDOWS))
+    return()
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest marvella_gtest_main)
+  if(T_DEPENDS)
+    add_dependencies(${name} ${T_DEPENDS})
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  set(env "MARVELLA_SOURCE_DIR=${CMAKE_SOURCE_DIR}" "MARVELLA_BINARY_DIR=${CMAKE_BINARY_DIR}"
+          "MARVELLA_SCREENSHOT_DIR=${MARVELLA_SCREENSHOT_DIR}" ${T_ENV})
+  set(labels ${T_LABELS})
+  set(extra)
+  if(MARVELLA_WINDOWS)
+    target_link_options(${name} PRIVATE -mconsole)
+    list(APPEND labels wine)
+    if(T_GUI)
+      set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR ${MARVELLA_WINE_RUN_GUI})
+      list(APPEND labels gui)
+      set(extra FIXTURES_REQUIRED screenshots)
+    endif()
+    list(APPEND env "WINEPREFIX=${MARVELLA_WINEPREFIX}")
+  else()
+    list(APPEND labels native)
+  endif()
+  # Discovery runs when ctest starts, under Wine for the Windows tree; the prefix is made
+  # at build time (target wineprefix) so the first slow Wine start never lands here.
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 300
+    DISCOVERY_EXTRA_ARGS ""
+    PROPERTIES ENVIRONMENT "${env}" LABELS "${labels}" TIMEOUT ${T_TIMEOUT} ${extra})
+endfunction()
+
+# libjpeg (interface 62) as target marvella_jpeg: Debian's natively; for Windows the static
+# library that scripts/setup cross-builds from Debian's libjpeg-turbo source.
+set(MARVELLA_JPEG_PREFIX "/var/cache/marvella/libjpeg-turbo-mingw32" CACHE PATH
+    "Cross-built static libjpeg for the Windows tree")
+add_library(marvella_jpeg INTERFACE)
+if(MARVELLA_WINDOWS)
+  if(NOT EXISTS ${MARVELLA_JPEG_PREFIX}/lib/libjpeg.a)
+    message(FATAL_ERROR "No libjpeg for Windows in ${MARVELLA_JPEG_PREFIX}: run scripts/setup")
+  endif()
+  target_include_directories(marvella_jpeg SYSTEM INTERFACE ${MARVELLA_JPEG_PREFIX}/include)
+  target_link_libraries(marvella_jpeg INTERFACE ${MARVELLA_JPEG_PREFIX}/lib/libjpeg.a)
+else()
+  find_package(JPEG REQUIRED)
+  target_link_libraries(marvella_jpeg INTERFACE JPEG::JPEG)
+endif()
