@@ -106,11 +106,13 @@ function(marvella_gtest name)
           "MARVELLA_SCREENSHOT_DIR=${MARVELLA_SCREENSHOT_DIR}" ${T_ENV})
   set(labels ${T_LABELS})
   set(extra)
+  set(runner)
   if(MARVELLA_WINDOWS)
     target_link_options(${name} PRIVATE -mconsole)
     list(APPEND labels wine)
+    set(runner ${MARVELLA_WINE_RUN})
     if(T_GUI)
-      set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR ${MARVELLA_WINE_RUN_GUI})
+      set(runner ${MARVELLA_WINE_RUN_GUI})
       list(APPEND labels gui)
       set(extra FIXTURES_REQUIRED screenshots)
     endif()
@@ -118,13 +120,28 @@ function(marvella_gtest name)
   else()
     list(APPEND labels native)
   endif()
+  # The test environment travels in a small launcher: gtest_discover_tests passes each list
+  # element of a property on its own, so an ENVIRONMENT list would keep only its first entry.
+  # For the same reason the labels are joined into one ("wine-gui"); ctest -L takes a regex.
+  list(JOIN labels "-" label)
+  set(launcher ${CMAKE_CURRENT_BINARY_DIR}/${name}.run)
+  set(script "#!/bin/sh\n")
+  foreach(kv IN LISTS env)
+    string(REGEX MATCH "^[^=]+" key "${kv}")
+    string(REGEX REPLACE "^[^=]+=" "" value "${kv}")
+    string(APPEND script "${key}='${value}'; export ${key}\n")
+  endforeach()
+  string(APPEND script "exec ${runner} \"$@\"\n")
+  file(WRITE ${launcher} "${script}")
+  file(CHMOD ${launcher} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+       GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR ${launcher})
   # Discovery runs when ctest starts, under Wine for the Windows tree; the prefix is made
   # at build time (target wineprefix) so the first slow Wine start never lands here.
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT 300
-    DISCOVERY_EXTRA_ARGS ""
-    PROPERTIES ENVIRONMENT "${env}" LABELS "${labels}" TIMEOUT ${T_TIMEOUT} ${extra})
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES LABELS "${label}" TIMEOUT ${T_TIMEOUT} ${extra})
 endfunction()
 
 # libjpeg (interface 62) as target marvella_jpeg: Debian's natively; for Windows the static
