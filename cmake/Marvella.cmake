@@ -3,6 +3,8 @@ include_guard(GLOBAL)
 
 option(MARVELLA_WERROR "Treat warnings as errors" OFF)
 set(MARVELLA_SANITIZE "" CACHE STRING "Native sanitizers for the unit tests (address,undefined / thread)")
+option(MARVELLA_FUZZ "Build only the libFuzzer targets (clang), run briefly as tests" OFF)
+set(MARVELLA_FUZZ_SECONDS 15 CACHE STRING "How long each fuzzer runs as a test")
 
 # GoogleTest: the Debian package natively, its source package for the Windows tree.
 if(MARVELLA_WINDOWS)
@@ -17,9 +19,13 @@ include(GoogleTest)
 
 # Our own flags come after GoogleTest so that they apply to our code only.
 # Narrow texts are the system's own, in code page 1252, in both trees.
+# (clang cannot convert; only the fuzz tree uses it, and fuzzers do not compare texts.)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  add_compile_options(
+    $<$<COMPILE_LANGUAGE:C,CXX>:-finput-charset=UTF-8>
+    $<$<COMPILE_LANGUAGE:C,CXX>:-fexec-charset=CP1252>)
+endif()
 add_compile_options(
-  $<$<COMPILE_LANGUAGE:C,CXX>:-finput-charset=UTF-8>
-  $<$<COMPILE_LANGUAGE:C,CXX>:-fexec-charset=CP1252>
   $<$<COMPILE_LANGUAGE:C,CXX>:-Wall>
   $<$<COMPILE_LANGUAGE:C,CXX>:-Wextra>)
 if(MARVELLA_WERROR)
@@ -50,6 +56,10 @@ if(MARVELLA_WINDOWS)
   # Every binary the tests start lands in one folder, so the Wine tests find their peers.
   set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+elseif(MARVELLA_FUZZ)
+  # Everything is instrumented for coverage; only the fuzzers link libFuzzer's main.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
 elseif(MARVELLA_SANITIZE)
   add_compile_options(-fsanitize=${MARVELLA_SANITIZE} -fno-omit-frame-pointer)
   add_link_options(-fsanitize=${MARVELLA_SANITIZE})
@@ -91,6 +101,9 @@ function(marvella_gtest name)
   cmake_parse_arguments(T "NATIVE_ONLY;WINDOWS_ONLY;GUI" "TIMEOUT"
                         "SOURCES;LIBS;ENV;LABELS;DEPENDS" ${ARGN})
   if((T_NATIVE_ONLY AND MARVELLA_WINDOWS) OR (T_WINDOWS_ONLY AND NOT MARVELLA_WINDOWS))
+    return()
+  endif()
+  if(MARVELLA_FUZZ)
     return()
   endif()
   add_executable(${name} ${T_SOURCES})
@@ -159,3 +172,39 @@ else()
   find_package(JPEG REQUIRED)
   target_link_libraries(marvella_jpeg INTERFACE JPEG::JPEG)
 endif()
+
+# A libFuzzer target (native, fuzz tree only): marvella_fuzzer(name SOURCES ... LIBS ...
+# [CORPUS dir]). It runs as a test for MARVELLA_FUZZ_SECONDS from a copy of its seed corpus;
+# "scripts/fuzz name" runs it for longer.
+function(marvella_fuzzer name)
+  if(NOT MARVELLA_FUZZ)
+    return()
+  endif()
+  cmake_parse_arguments(F "" "CORPUS" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${F_SOURCES})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz)
+  set(work ${CMAKE_BINARY_DIR}/fuzz/${name}-corpus)
+  set(seed)
+  if(F_CORPUS)
+    set(seed ${F_CORPUS})
+  endif()
+  add_test(NAME fuzz_${name}
+    COMMAND ${CMAKE_SOURCE_DIR}/scripts/run-fuzzer $<TARGET_FILE:${name}> ${work}
+            ${MARVELLA_FUZZ_SECONDS} ${seed})
+  set_tests_properties(fuzz_${name} PROPERTIES LABELS fuzz TIMEOUT 600)
+endfunction()
+
+# A benchmark (native only): an executable that prints its figures; scripts/bench runs them.
+function(marvella_benchmark name)
+  if(MARVELLA_WINDOWS OR MARVELLA_FUZZ OR MARVELLA_SANITIZE)
+    return()
+  endif()
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${B_SOURCES})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${B_LIBS})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endfunction()
