@@ -203,4 +203,11 @@ void WizardFlow::LicenseChoiceChanged() {
   LicenseButtons(s);
 }
 
+void WizardFlow::CreateAccount() {
+  // Once the account exists the only way out is forward: Next alone, and no Cancel.
+  if (!seams_.results->CreateAccount()) return;
+  frame_.PostButtons(kButtonsNext);
+  frame_.EnableCancel(false);
+}
+
 }  // namespace marvella

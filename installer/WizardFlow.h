@@ -29,6 +29,8 @@ class WizardFlow {
   bool Finish(int page);
   // A click on one of the contract radios.
   void LicenseChoiceChanged();
+  // The results page's "&Crear cuenta" was pressed.
+  void CreateAccount();
 
  private:
   WizardFrame& frame_;

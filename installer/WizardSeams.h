@@ -36,7 +36,7 @@ class PageSeam {
   // On every activation, before the flow posts the page's buttons.
   virtual void Show() = 0;
   // Next was pressed. True lets the wizard move on; false keeps the page, and the page
-  // has already told the user why.
+  // has already told the user why. (The results page answers true once the account exists.)
   virtual bool ValidateNext() = 0;
   // Next was accepted and any redirect has been made; the page is about to be left
   // forward (a line the page holds is dropped here).
@@ -61,6 +61,9 @@ class UserTypePageSeam : public virtual PageSeam {
 // Page 7, results.
 class ResultsPageSeam : public virtual PageSeam {
  public:
+  // "&Crear cuenta" was pressed: go on line and sign the user up. True once the account
+  // exists (the page has shown it); false leaves the page as it was (it has said why).
+  virtual bool CreateAccount() = 0;
   // Runs the final actions for a fetched account, on the page's creation.
   virtual void StartFinalActions() = 0;
 };

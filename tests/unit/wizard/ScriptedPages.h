@@ -38,18 +38,25 @@ class ScriptedPage : public HardwarePageSeam, public UserTypePageSeam, public Re
   bool validates = true;
   bool canGoOn = true;
   bool newUser = true;
+  bool createsAccount = true;
   std::function<void()> onValidate;  // runs on a Next that validates (e.g. a fetch's effect)
+  std::function<void()> onRefuse;    // runs on a Next that is refused (e.g. its message)
 
   void Init() override { Log("Init"); }
   void Show() override { Log("Show"); }
   bool ValidateNext() override {
     Log("ValidateNext");
     if (validates && onValidate) onValidate();
+    if (!validates && onRefuse) onRefuse();
     return validates;
   }
   void LeaveForward() override { Log("LeaveForward"); }
   bool CanGoOn() const override { return canGoOn; }
   bool IsNewUser() const override { return newUser; }
+  bool CreateAccount() override {
+    Log("CreateAccount");
+    return createsAccount;
+  }
   void StartFinalActions() override { Log("StartFinalActions"); }
 
  private:

@@ -86,7 +86,14 @@ TEST_F(WizardFlowTest, NewUserGoesThroughEveryPageInOrderWithTheRightButtons) {
   }
   EXPECT_TRUE(sheet.cancelEnabled());
 
-  sheet.PostButtons(kButtonsNext);  // what "Crear cuenta" posts once the account exists
+  results.createsAccount = false;  // refused: the page stays as it was
+  flow.CreateAccount();
+  EXPECT_EQ(kButtonsBack, sheet.buttons());
+  EXPECT_TRUE(sheet.cancelEnabled());
+  results.createsAccount = true;
+  flow.CreateAccount();
+  EXPECT_EQ(kButtonsNext, sheet.buttons());
+  EXPECT_FALSE(sheet.cancelEnabled());
   sheet.PressNext();
   EXPECT_EQ(kFinalPage, sheet.current());
   EXPECT_EQ(kButtonsFinish, sheet.buttons());
