@@ -1,7 +1,7 @@
 // Page 2, hardware and access node: adapter, province and city of the access node, prefix,
 // connection name and the referring friend.
 // Until its own rules are built it shows its dialog and answers through the seam the
-// wizard gives the flow for it (see InstallerWizard).
+// wizard gives the flow for it (see WizardSheet).
 #pragma once
 
 #include "installer/win32/CWizardPage.h"

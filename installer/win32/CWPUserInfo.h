@@ -1,7 +1,7 @@
 // Page 4, personal data: the mandatory data of the user, with the "Política de
 // Privacidad" hyperlink (static 1061) that opens the privacy dialog.
 // Until its own rules are built it shows its dialog and answers through the seam the
-// wizard gives the flow for it (see InstallerWizard).
+// wizard gives the flow for it (see WizardSheet).
 #pragma once
 
 #include "installer/win32/CStaticLink.h"

@@ -1,6 +1,6 @@
 // Page 5, interests: mailings, where the user connects from and the topics of interest.
 // Until its own rules are built it shows its dialog and answers through the seam the
-// wizard gives the flow for it (see InstallerWizard).
+// wizard gives the flow for it (see WizardSheet).
 #pragma once
 
 #include "installer/win32/CWizardPage.h"

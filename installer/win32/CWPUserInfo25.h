@@ -1,6 +1,6 @@
 // Page 3, user type: a new user, or an existing one who fetches the stored data.
 // Until its own rules are built it shows its dialog and answers through the seam the
-// wizard gives the flow for it (see InstallerWizard).
+// wizard gives the flow for it (see WizardSheet).
 #pragma once
 
 #include "installer/win32/CWizardPage.h"

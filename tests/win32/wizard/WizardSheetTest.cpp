@@ -396,7 +396,7 @@ TEST_F(WizardSheetTest, PageMessagesAreOwnedByTheWizardAndKeepThePage) {
   };
   WizardSeams seams;
   seams.hardware = &hardware;
-  WizardUnderTest w(seams, [&](InstallerWizard& wizard) { sheet = &wizard.Sheet(); });
+  WizardUnderTest w(seams, [&](WizardSheet& wizard) { sheet = &wizard.Sheet(); });
   WalkTo(w, kLicensePage);
   w.Click(IDC_ACCEPT);
   w.Press(PSBTN_NEXT);

@@ -13,8 +13,7 @@ constexpr UINT kBarrierMessage = WM_APP + 1;
 
 }  // namespace
 
-WizardUnderTest::WizardUnderTest(const WizardSeams& seams,
-                                 std::function<void(InstallerWizard&)> built)
+WizardUnderTest::WizardUnderTest(const WizardSeams& seams, std::function<void(WizardSheet&)> built)
     : settled_(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
       ready_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
       ended_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
@@ -33,7 +32,7 @@ WizardUnderTest::~WizardUnderTest() {
   CloseHandle(ended_);
 }
 
-void WizardUnderTest::Run(WizardSeams seams, std::function<void(InstallerWizard&)> built) {
+void WizardUnderTest::Run(WizardSeams seams, std::function<void(WizardSheet&)> built) {
   WNDCLASSA wc = {};
   wc.lpfnWndProc = BarrierProc;
   wc.hInstance = GetModuleHandleA(nullptr);
@@ -42,7 +41,7 @@ void WizardUnderTest::Run(WizardSeams seams, std::function<void(InstallerWizard&
   barrier_ =
       CreateWindowA(kBarrierClass, "", 0, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
   SetWindowLongPtrA(barrier_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(settled_));
-  InstallerWizard wizard(GetModuleHandleA(nullptr), flags, toolbar, seams);
+  WizardSheet wizard(GetModuleHandleA(nullptr), flags, toolbar, seams);
   if (built) built(wizard);
   SetEvent(ready_);
   end_ = wizard.RunModal();

@@ -8,7 +8,7 @@
 #include <functional>
 #include <thread>
 
-#include "installer/win32/InstallerWizard.h"
+#include "installer/win32/WizardSheet.h"
 #include "tests/unit/wizard/ScriptedPages.h"
 
 namespace marvella::test {
@@ -33,7 +33,7 @@ class WizardUnderTest {
   // Starts the wizard; `seams` may script pages 2 to 7, and `built` runs on the wizard's
   // thread once the wizard is built, before it runs. Waits for the sheet window.
   explicit WizardUnderTest(const WizardSeams& seams = WizardSeams(),
-                           std::function<void(InstallerWizard&)> built = nullptr);
+                           std::function<void(WizardSheet&)> built = nullptr);
   // Cancels the wizard when it is still open and waits for its thread.
   ~WizardUnderTest();
 
@@ -59,7 +59,7 @@ class WizardUnderTest {
   ScriptedToolbar toolbar;
 
  private:
-  void Run(WizardSeams seams, std::function<void(InstallerWizard&)> built);
+  void Run(WizardSeams seams, std::function<void(WizardSheet&)> built);
   static LRESULT CALLBACK BarrierProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
   HANDLE settled_;

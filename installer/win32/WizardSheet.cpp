@@ -1,10 +1,10 @@
 // Building the wizard: the seams the flow asks, then the pages in order.
-#include "installer/win32/InstallerWizard.h"
+#include "installer/win32/WizardSheet.h"
 
 namespace marvella {
 
-InstallerWizard::InstallerWizard(HMODULE resources, WizardRunFlags& flags,
-                                 ToolbarLibraryInstaller& toolbar, const WizardSeams& pageSeams)
+WizardSheet::WizardSheet(HMODULE resources, WizardRunFlags& flags, ToolbarLibraryInstaller& toolbar,
+                         const WizardSeams& pageSeams)
     : sheet_(resources), flow_(sheet_, flags, seams_), userInfo_(resources) {
   seams_.welcome = &welcome_;
   seams_.license = &license_;
@@ -24,7 +24,7 @@ InstallerWizard::InstallerWizard(HMODULE resources, WizardRunFlags& flags,
   for (CWizardPage* page : pages) sheet_.AddPage(*page, flow_);
 }
 
-WizardEnd InstallerWizard::RunModal(HWND owner) {
+WizardEnd WizardSheet::RunModal(HWND owner) {
   if (!sheet_.DoModal(owner)) return WizardEnd::kNotShown;
   return sheet_.Finished() ? WizardEnd::kFinished : WizardEnd::kCancelled;
 }

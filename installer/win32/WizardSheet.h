@@ -25,17 +25,17 @@ namespace marvella {
 
 enum class WizardEnd { kFinished, kCancelled, kNotShown };
 
-class InstallerWizard {
+class WizardSheet {
  public:
   // Builds the sheet and adds the nine pages; nothing is shown yet. Dialogs, icons and
   // texts come from `resources`. `flags` and `toolbar` are borrowed for the wizard's life
   // (Finish runs `toolbar`). Members of `pageSeams` that are set answer for pages 2 to 7
   // instead of their page objects (the flow tests script them); the welcome and contract
   // pages always answer for themselves.
-  InstallerWizard(HMODULE resources, WizardRunFlags& flags, ToolbarLibraryInstaller& toolbar,
-                  const WizardSeams& pageSeams = WizardSeams());
-  InstallerWizard(const InstallerWizard&) = delete;
-  InstallerWizard& operator=(const InstallerWizard&) = delete;
+  WizardSheet(HMODULE resources, WizardRunFlags& flags, ToolbarLibraryInstaller& toolbar,
+              const WizardSeams& pageSeams = WizardSeams());
+  WizardSheet(const WizardSheet&) = delete;
+  WizardSheet& operator=(const WizardSheet&) = delete;
 
   // The sheet, to be recorded as the owner of the installer's message boxes.
   CWPSheet& Sheet() { return sheet_; }
