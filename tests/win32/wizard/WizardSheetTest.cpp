@@ -321,33 +321,6 @@ TEST_F(WizardSheetTest, NewUserGoesFromWelcomeToFinishThroughEveryPage) {
   EXPECT_EQ(1, w.toolbar.installs);
 }
 
-TEST_F(WizardSheetTest, LabelledControlsOfTheLaterPagesCarryTheirTexts) {
-  WizardUnderTest w;
-  struct Expect {
-    int page;
-    int id;
-    const char* text;
-  } expected[] = {
-      {kHardwarePage, IDC_HW_GENERIC_NODE, "&Utilizar nodo genérico"},
-      {kUserTypePage, IDC_UT_NEW_USER, "Nuevo usuario de Marvella"},
-      {kUserTypePage, IDC_UT_EXISTING_USER, "Usuario actual de Marvella"},
-      {kUserTypePage, IDC_UT_FETCH, "&Obtener datos"},
-      {kPersonalDataPage, IDC_UI_PROVINCE_LABEL, "Provincia:"},
-      {kInterestsPage, IDC_U2_SPORTS, "Deporte"},
-      {kInterestsPage, IDC_U2_FROM_SCHOOL, "Centro de estudios"},
-      {kInterestsPage, IDC_U2_POLITICS, "Política y sociedad"},
-      {kResultsPage, IDC_RS_CREATE, "&Crear cuenta"},
-  };
-  for (const Expect& e : expected) {
-    WalkTo(w, e.page);
-    EXPECT_EQ(e.text, ControlText(w.Page(), e.id)) << "page " << e.page << " control " << e.id;
-    if (e.page == kPersonalDataPage) {  // the province list starts hidden
-      EXPECT_FALSE(IsWindowVisible(GetDlgItem(w.Page(), IDC_UI_PROVINCE)));
-      EXPECT_FALSE(IsWindowVisible(GetDlgItem(w.Page(), IDC_UI_PROVINCE_LABEL)));
-    }
-  }
-}
-
 TEST_F(WizardSheetTest, ExistingUserPassesOverTheOptionalDataPageInTheRealSheet) {
   CallLog log;
   ScriptedPage userType("userType", log);
