@@ -37,7 +37,8 @@ class CWPSheet : public WizardFrame {
   // Called by a page whose Finish was accepted.
   void NoteFinished() { finished_ = true; }
 
-  // WizardFrame
+  // WizardFrame. PostButtons may also be called from a page's worker thread while the
+  // wizard runs; the others belong to the user-interface thread.
   void PostButtons(WizardButtons buttons) override;
   void MakeCurrent(WizardPage page) override;
   void EnableCancel(bool enabled) override;
