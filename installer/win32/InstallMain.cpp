@@ -1,4 +1,6 @@
 // install.exe entry point: runs the installer application's start-up and wizard.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  return 0;
+}
