@@ -139,7 +139,7 @@ void FinalInit(Step& s) {
   s.frame.EnableCancel(false);
 }
 bool FinalFinish(Step& s) {
-  s.seams.toolbar->InstallToolbarLibrary();
+  (void)s.seams.toolbar->InstallToolbarLibrary();
   return true;
 }
 

@@ -69,11 +69,12 @@ class ResultsPageSeam : public virtual PageSeam {
 };
 
 // The toolbar library installation: start-up runs it once before the wizard, and Finish
-// on the final page runs it again.
+// on the final page runs it again. Nobody looks at the result.
 class ToolbarLibraryInstaller {
  public:
   virtual ~ToolbarLibraryInstaller() = default;
-  virtual void InstallToolbarLibrary() = 0;
+  // True when the library was copied and its registration started.
+  virtual bool InstallToolbarLibrary() = 0;
 };
 
 // Where the flow finds each page's answers. Every pointer must be set.

@@ -68,7 +68,10 @@ class ScriptedPage : public HardwarePageSeam, public UserTypePageSeam, public Re
 class ScriptedToolbar : public ToolbarLibraryInstaller {
  public:
   int installs = 0;
-  void InstallToolbarLibrary() override { ++installs; }
+  bool InstallToolbarLibrary() override {
+    ++installs;
+    return true;
+  }
 };
 
 }  // namespace marvella::test
