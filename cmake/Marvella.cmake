@@ -37,6 +37,8 @@ if(MARVELLA_WINDOWS)
   add_compile_definitions(WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400 WIN32_LEAN_AND_MEAN NOMINMAX)
   # Static runtime: the kit must run on a bare Windows 95 with nothing but system DLLs.
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # .rc sources are UTF-8 like the C++ ones: their preprocessor output is turned into CP1252.
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --preprocessor=${CMAKE_SOURCE_DIR}/scripts/rc-preprocess")
   set(MARVELLA_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
   # Per-tree wrappers: test discovery starts programs before any test property applies,
   # so the prefix is written into the wrapper itself.
