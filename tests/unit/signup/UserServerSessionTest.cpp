@@ -120,6 +120,35 @@ TEST_F(RegisterNewUser, RefusedConnectionFailsWithTheConnectionText) {
   EXPECT_EQ("Error intentando establecer conexi\xF3n con host remoto: 127.0.0.1", error);
 }
 
+TEST_F(RegisterNewUser, ConnectThatNeverCompletesFailsLikeARefusedOne) {
+  // A listener whose queue is full drops further connection requests: connect hangs.
+  uint16_t port = 0;
+  TestSocket listener = ListenOnLoopback(&port, 0);
+  std::vector<TestSocket> queued;
+  for (int i = 0; i < 8; ++i) queued.push_back(StartConnection(port));
+  ReplyTiming t = Fast();
+  t.connectMs = 500;
+  UserServerSession session(*channel, wait, "127.0.0.1", std::to_string(port), t);
+  auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(SignUpResult::Failed, session.RegisterNewUser(error, user, account, prompt));
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::steady_clock::now() - start).count();
+  EXPECT_EQ("Error intentando establecer conexi\xF3n con host remoto: 127.0.0.1", error);
+  EXPECT_GE(ms, 450);
+  EXPECT_LT(ms, 3000);
+  for (TestSocket s : queued) CloseSocket(s);
+  CloseSocket(listener);
+}
+
+TEST(ReplyTiming, EveryWaitIsBoundedByDefault) {
+  ReplyTiming t;
+  EXPECT_EQ(30000u, t.connectMs);
+  EXPECT_EQ(60000u, t.firstByteMs);
+  EXPECT_EQ(200u, t.graceMs);
+  EXPECT_EQ(2000u, t.quietMs);
+  EXPECT_GT(t.wholeReplyMs, t.firstByteMs);
+}
+
 TEST(UserServerPort, LeadingDecimalDigitsCutTo16Bits) {
   EXPECT_EQ(6667, UserServerPort("6667"));
   EXPECT_EQ(6667, UserServerPort("6667abc"));
@@ -155,6 +184,21 @@ TEST_F(RegisterNewUser, SilentServerEndsWithinTheFirstByteWait) {
   EXPECT_GE(ms, 550);
   EXPECT_LT(ms, 5000);
   EXPECT_EQ(2u, commands.size());
+}
+
+TEST_F(RegisterNewUser, TricklingServerIsCutOffByTheWholeReplyBound) {
+  ReplyTiming t = Fast();
+  t.wholeReplyMs = 500;
+  std::vector<size_t> everyByte;
+  for (size_t i = 1; i < 30; ++i) everyByte.push_back(i);
+  ScriptedServer server({Send("HELLO\r\n"), Send("ERROR" + std::string(25, 'x'), everyByte, 100)});
+  auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(SignUpResult::Refused, Session(server, t).RegisterNewUser(error, user, account, prompt));
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::steady_clock::now() - start).count();
+  EXPECT_EQ(0u, error.find("ERR"));
+  EXPECT_LT(error.size(), 15u);
+  EXPECT_LT(ms, 2500) << "the server goes on for 3 s";
 }
 
 TEST_F(RegisterNewUser, LineFeedEndedLinesArriveWholeAfterPauses) {
