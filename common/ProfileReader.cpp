@@ -31,11 +31,16 @@ unsigned char FoldCase(unsigned char c) {
   if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 'a' + 'A');
   if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
   switch (c) {
-    case 0x9A: return 0x8A;  // š
-    case 0x9C: return 0x8C;  // œ
-    case 0x9E: return 0x8E;  // ž
-    case 0xFF: return 0x9F;  // ÿ
-    default: return c;
+    case 0x9A:
+      return 0x8A;  // š
+    case 0x9C:
+      return 0x8C;  // œ
+    case 0x9E:
+      return 0x8E;  // ž
+    case 0xFF:
+      return 0x9F;  // ÿ
+    default:
+      return c;
   }
 }
 
@@ -71,8 +76,7 @@ ProfileReader ProfileReader::FromFile(const char* path, bool* readable) {
   if (f) {
     char chunk[4096];
     size_t n;
-    while (text.size() < kMaxFileBytes &&
-           (n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
+    while (text.size() < kMaxFileBytes && (n = std::fread(chunk, 1, sizeof chunk, f)) > 0)
       text.append(chunk, n < kMaxFileBytes - text.size() ? n : kMaxFileBytes - text.size());
     std::fclose(f);
   }

@@ -24,8 +24,8 @@ class ProfileReader final : public ProfileSource {
   // every lookup gives its fallback, as the system does; `readable` tells which it was.
   static ProfileReader FromFile(const char* path, bool* readable = nullptr);
 
-  size_t ReadString(const char* section, const char* key, const char* fallback,
-                    char* buffer, size_t capacity) override;
+  size_t ReadString(const char* section, const char* key, const char* fallback, char* buffer,
+                    size_t capacity) override;
   size_t ReadSectionNames(char* buffer, size_t capacity) override;
 
  private:

@@ -12,9 +12,8 @@ std::string FirstCommandLineToken(std::string_view commandLine) {
   while (i < commandLine.size() && (commandLine[i] == ' ' || commandLine[i] == '\t')) ++i;
   if (i < commandLine.size() && commandLine[i] == '"') {
     size_t close = commandLine.find('"', i + 1);
-    return std::string(commandLine.substr(i + 1, close == std::string_view::npos
-                                                     ? std::string_view::npos
-                                                     : close - i - 1));
+    return std::string(commandLine.substr(
+        i + 1, close == std::string_view::npos ? std::string_view::npos : close - i - 1));
   }
   size_t end = commandLine.find_first_of(" \t", i);
   return std::string(commandLine.substr(i, end == std::string_view::npos ? end : end - i));

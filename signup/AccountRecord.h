@@ -14,9 +14,9 @@ struct AccountRecord {
   std::string pass;         // dial-up password; item "pass"
   std::string dns1;         // dotted IPv4 texts; items "dns1", "dns2"
   std::string dns2;
-  std::string smtp;         // kept, not used by the installer
+  std::string smtp;  // kept, not used by the installer
   std::string idwebmail;
-  std::string pagpers;      // personal page address
+  std::string pagpers;  // personal page address
 };
 
 }  // namespace marvella

@@ -24,8 +24,8 @@ bool IdentifierFollowsRule(std::string_view text) {
 }
 
 bool IsAliasCharacter(char c) {
-  return IsLower(c) || (c >= 'A' && c <= 'Z') || IsDigit(c) || c == '[' || c == ']' ||
-         c == '\\' || c == '^' || c == '`';
+  return IsLower(c) || (c >= 'A' && c <= 'Z') || IsDigit(c) || c == '[' || c == ']' || c == '\\' ||
+         c == '^' || c == '`';
 }
 
 }  // namespace

@@ -8,11 +8,11 @@
 namespace marvella {
 
 enum class UserInfoReply : unsigned char {
-  kAccepted,       // "OK" (so also "OK-LATER")
-  kBusy,           // "BUSY"
+  kAccepted,         // "OK" (so also "OK-LATER")
+  kBusy,             // "BUSY"
   kIdentifierTaken,  // "ALREADYREG"
-  kAliasTaken,     // "ALREADYALIAS"
-  kOther,          // anything else, the empty reply included
+  kAliasTaken,       // "ALREADYALIAS"
+  kOther,            // anything else, the empty reply included
 };
 
 enum class GetUserReply : unsigned char {

@@ -14,10 +14,10 @@
 namespace marvella {
 
 struct ReplyTiming {
-  unsigned connectMs = 30000;    // connect gives up (fails like a refused connection)
-  unsigned firstByteMs = 60000;  // no first byte: the reply is empty
-  unsigned graceMs = 200;        // after a line feed: more lines may follow
-  unsigned quietMs = 2000;       // after a piece that does not end a line
+  unsigned connectMs = 30000;      // connect gives up (fails like a refused connection)
+  unsigned firstByteMs = 60000;    // no first byte: the reply is empty
+  unsigned graceMs = 200;          // after a line feed: more lines may follow
+  unsigned quietMs = 2000;         // after a piece that does not end a line
   unsigned wholeReplyMs = 180000;  // a trickling peer is cut off
 };
 

@@ -10,9 +10,9 @@
 #define IDS_FIELD_TOO_LONG 15
 #define IDS_FIELD_TOO_LONG_TEXT "El campo %s puede contener un máximo de %d carácteres"
 #define IDS_IDENTIFIER_RULE 24
-#define IDS_IDENTIFIER_RULE_TEXT \
+#define IDS_IDENTIFIER_RULE_TEXT                                                              \
   "Caracteres permitidos para el Indentificador (máximo 15): letras \nminúsculas (excepto " \
-  "la \042ñ\042); números (no en la primera posición);\nel guión bajo ( \042_\042); el " \
+  "la \042ñ\042); números (no en la primera posición);\nel guión bajo ( \042_\042); el "  \
   "punto (\042.\042),  pero no al principio, ni al final,\n ni dos puntos seguidos (\042..\042)."
 
 /* Error text of a conversation whose connection could not be made (%s: server address). */

@@ -7,15 +7,15 @@
 namespace marvella {
 
 struct UserRecord {
-  std::string alta;         // "1" new user, "0" current user
-  std::string userid;       // identifier; IsValidIdentifier, at most 15 characters
+  std::string alta;    // "1" new user, "0" current user
+  std::string userid;  // identifier; IsValidIdentifier, at most 15 characters
   std::string password;
   std::string name;
   std::string surname;
-  std::string city;         // "Población"
+  std::string city;  // "Población"
   std::string zipcode;
   std::string birth = "19700101";  // "%04u%02u%02u"
-  std::string alias;        // IsValidAlias, at most 9 characters
+  std::string alias;               // IsValidAlias, at most 9 characters
   std::string email;
   std::string direccion;
   std::string provincia;
@@ -29,7 +29,7 @@ struct UserRecord {
   std::string friendid;     // referral identifier
   std::string bolsa;        // ticker, empty when none
   std::string futbol;
-  std::string horoscopo;    // "1" to "12"
+  std::string horoscopo;  // "1" to "12"
   std::string tiempo;
 
   // Working fields of the wizard pages follow here; they are never sent.

@@ -43,9 +43,8 @@ uint16_t UserServerPort(std::string_view text) {
   return static_cast<uint16_t>(negative ? (0x10000u - value) & 0xFFFFu : value);
 }
 
-UserServerSession::UserServerSession(LineChannel& channel, WaitIndicator& wait,
-                                     std::string address, std::string port,
-                                     const ReplyTiming& timing)
+UserServerSession::UserServerSession(LineChannel& channel, WaitIndicator& wait, std::string address,
+                                     std::string port, const ReplyTiming& timing)
     : channel_(channel),
       wait_(wait),
       address_(std::move(address)),

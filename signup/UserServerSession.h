@@ -43,8 +43,7 @@ class UserServerSession {
 
   // Sends GETUSER with user.userid and user.password; fills the user fields from the reply,
   // and the account too when the server says the user already has one.
-  SignUpResult FetchExistingUser(std::string& errorText, UserRecord& user,
-                                 AccountRecord& account);
+  SignUpResult FetchExistingUser(std::string& errorText, UserRecord& user, AccountRecord& account);
 
  private:
   bool Open(std::string& errorText);

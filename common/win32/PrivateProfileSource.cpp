@@ -8,8 +8,8 @@
 
 namespace marvella {
 
-size_t PrivateProfileSource::ReadString(const char* section, const char* key,
-                                        const char* fallback, char* buffer, size_t capacity) {
+size_t PrivateProfileSource::ReadString(const char* section, const char* key, const char* fallback,
+                                        char* buffer, size_t capacity) {
   if (capacity == 0) return 0;
   // Some versions leave the buffer alone for an empty key name.
   buffer[0] = '\0';

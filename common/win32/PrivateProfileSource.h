@@ -11,8 +11,8 @@ class PrivateProfileSource final : public ProfileSource {
  public:
   explicit PrivateProfileSource(std::string path) : path_(std::move(path)) {}
 
-  size_t ReadString(const char* section, const char* key, const char* fallback,
-                    char* buffer, size_t capacity) override;
+  size_t ReadString(const char* section, const char* key, const char* fallback, char* buffer,
+                    size_t capacity) override;
   size_t ReadSectionNames(char* buffer, size_t capacity) override;
 
  private:

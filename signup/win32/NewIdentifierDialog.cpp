@@ -20,9 +20,10 @@ void NewIdentifierDialog::OnInit(HWND dialog) {
   CheckRadioButton(dialog, IDC_TYPED_CHOICE, IDC_SUGGESTED_CHOICE, IDC_SUGGESTED_CHOICE);
   HWND list = GetDlgItem(dialog, IDC_SUGGESTIONS);
   for (size_t i = 0; i < suggestions_.size(); ++i) {
-    LRESULT entry = SendMessageA(list, LB_ADDSTRING, 0,
-                                 reinterpret_cast<LPARAM>(suggestions_[i].c_str()));
-    if (entry >= 0) SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(entry), static_cast<LPARAM>(i));
+    LRESULT entry =
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(suggestions_[i].c_str()));
+    if (entry >= 0)
+      SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(entry), static_cast<LPARAM>(i));
   }
   SendMessageA(list, LB_SETCURSEL, 0, 0);
   SendDlgItemMessageA(dialog, IDC_NEW_VALUE, EM_LIMITTEXT, 15, 0);
@@ -34,8 +35,8 @@ void NewIdentifierDialog::OnAccept(HWND dialog) {
   if (fromSuggestions) {
     LRESULT entry = SendDlgItemMessageA(dialog, IDC_SUGGESTIONS, LB_GETCURSEL, 0, 0);
     if (entry != LB_ERR)
-      index = static_cast<int>(
-          SendDlgItemMessageA(dialog, IDC_SUGGESTIONS, LB_GETITEMDATA, static_cast<WPARAM>(entry), 0));
+      index = static_cast<int>(SendDlgItemMessageA(dialog, IDC_SUGGESTIONS, LB_GETITEMDATA,
+                                                   static_cast<WPARAM>(entry), 0));
   }
   MessageBoxSink messages(dialog);
   if (ConfirmNewIdentifier(suggestions_, fromSuggestions, index,

@@ -38,8 +38,8 @@ bool WinsockLineChannel::Connect(const char* address, uint16_t port, unsigned ti
     FD_SET(socket_, &writable);
     FD_SET(socket_, &failed);
     timeval tv = Milliseconds(timeoutMs);
-    connected = select(0, nullptr, &writable, &failed, &tv) > 0 &&
-                FD_ISSET(socket_, &writable) && !FD_ISSET(socket_, &failed);
+    connected = select(0, nullptr, &writable, &failed, &tv) > 0 && FD_ISSET(socket_, &writable) &&
+                !FD_ISSET(socket_, &failed);
   }
   nonBlocking = 0;
   ioctlsocket(socket_, FIONBIO, &nonBlocking);

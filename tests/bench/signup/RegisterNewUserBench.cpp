@@ -66,8 +66,8 @@ double BareRoundTrips(int runs) {
     char buffer[64000];
     auto start = Clock::now();
     channel.Connect("127.0.0.1", server.port(), 30000);
-    for (const std::string& line : {std::string("HELLO\r\n"), EncodeUserInfo(user),
-                                    std::string("ACCOUNTINFO\r\n")}) {
+    for (const std::string& line :
+         {std::string("HELLO\r\n"), EncodeUserInfo(user), std::string("ACCOUNTINFO\r\n")}) {
       channel.Send(line.data(), line.size());
       channel.Receive(buffer, sizeof buffer - 1, 60000);
     }

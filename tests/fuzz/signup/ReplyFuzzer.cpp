@@ -24,7 +24,8 @@ class PieceChannel final : public LineChannel {
   ReceiveResult Receive(char* buffer, size_t capacity, unsigned) override {
     size_t total = stream_.size() * repeat_;
     if (sent_ >= total) return {ReceiveResult::kClosed, 0};
-    size_t piece = sizes_.empty() ? 1 : 1 + static_cast<unsigned char>(sizes_[next_++ % sizes_.size()]) * 97;
+    size_t piece =
+        sizes_.empty() ? 1 : 1 + static_cast<unsigned char>(sizes_[next_++ % sizes_.size()]) * 97;
     if (piece > capacity) piece = capacity;
     if (piece > total - sent_) piece = total - sent_;
     for (size_t i = 0; i < piece; ++i) buffer[i] = stream_[(sent_ + i) % stream_.size()];

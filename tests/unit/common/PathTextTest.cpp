@@ -44,7 +44,10 @@ TEST(MessageSink, ShowStringFormatsAndCutsLongTexts) {
   std::string huge(5000, 'a');
   ShowString(sink, 0, MessageStyle{}, "No puedo leer fichero %s", huge.c_str());
   ASSERT_EQ(2u, sink.shown.size());
-  EXPECT_EQ("El campo alias puede contener un m\xE1ximo de 9 car\xE1" "cteres", sink.shown[0].text);
+  EXPECT_EQ(
+      "El campo alias puede contener un m\xE1ximo de 9 car\xE1"
+      "cteres",
+      sink.shown[0].text);
   EXPECT_EQ(15u, sink.shown[0].stringId);
   EXPECT_EQ(kMessageCapacity - 1, sink.shown[1].text.size());
   EXPECT_EQ(0u, sink.shown[1].text.find("No puedo leer fichero aaa"));

@@ -47,7 +47,9 @@ TYPED_TEST_P(InstallIniCases, ReadsEveryKeyOfAFullFile) {
       "DialUp_Username=alta\r\nDialUp_Password=clave\r\nServer_IP=127.0.0.1\r\n"
       "Server_Port=7000\r\nDialUp_DNS1=10.0.0.1\r\nDialUp_DNS2=10.0.0.2\r\n"
       "[Account]\r\nProfileName=Mi conexi\xF3n\r\n"
-      "[Nodes]\r\nCity1=A Coru\xF1" "a\r\nState1=A Coru\xF1" "a\r\nPhone1=981\r\n"
+      "[Nodes]\r\nCity1=A Coru\xF1"
+      "a\r\nState1=A Coru\xF1"
+      "a\r\nPhone1=981\r\n"
       "City2=Lugo\r\nState2=Lugo\r\nPhone2=982\r\n");
   EXPECT_TRUE(this->messages.shown.empty());
   EXPECT_EQ("Marvella Alta", this->config.signUpEntryName);
@@ -60,8 +62,14 @@ TYPED_TEST_P(InstallIniCases, ReadsEveryKeyOfAFullFile) {
   EXPECT_EQ("10.0.0.2", this->config.signUpDns2);
   EXPECT_EQ("Mi conexi\xF3n", this->account.profileName);
   ASSERT_EQ(2u, this->nodes.size());
-  EXPECT_EQ("A Coru\xF1" "a", this->nodes[0].City);
-  EXPECT_EQ("A Coru\xF1" "a", this->nodes[0].State);
+  EXPECT_EQ(
+      "A Coru\xF1"
+      "a",
+      this->nodes[0].City);
+  EXPECT_EQ(
+      "A Coru\xF1"
+      "a",
+      this->nodes[0].State);
   EXPECT_EQ("981", this->nodes[0].Phone);
   EXPECT_EQ("Lugo", this->nodes[1].City);
 }
@@ -74,12 +82,14 @@ TYPED_TEST_P(InstallIniCases, OnlySection254NodesAreRead) {
 }
 
 TYPED_TEST_P(InstallIniCases, AGapEndsTheNodeList) {
-  this->ReadText("[UserServer]\r\nProfileName=x\r\n[Nodes]\r\nCity1=A\r\nState1=SA\r\nPhone1=1\r\n"
-                 "City2=B\r\nState2=SB\r\nCity3=C\r\nState3=SC\r\nPhone3=3\r\n");
+  this->ReadText(
+      "[UserServer]\r\nProfileName=x\r\n[Nodes]\r\nCity1=A\r\nState1=SA\r\nPhone1=1\r\n"
+      "City2=B\r\nState2=SB\r\nCity3=C\r\nState3=SC\r\nPhone3=3\r\n");
   ASSERT_EQ(1u, this->nodes.size());
   EXPECT_EQ("A", this->nodes[0].City);
   this->nodes.clear();
-  this->ReadText("[UserServer]\r\nProfileName=x\r\n[Nodes]\r\nCity2=B\r\nState2=SB\r\nPhone2=2\r\n");
+  this->ReadText(
+      "[UserServer]\r\nProfileName=x\r\n[Nodes]\r\nCity2=B\r\nState2=SB\r\nPhone2=2\r\n");
   EXPECT_TRUE(this->nodes.empty()) << "numbering starts at 1";
   this->ReadText("[UserServer]\r\nProfileName=x\r\n[Nodes]\r\nCity1=A\r\nState1=\r\nPhone1=1\r\n");
   EXPECT_TRUE(this->nodes.empty()) << "an empty value is a gap too";
@@ -121,8 +131,9 @@ TYPED_TEST_P(InstallIniCases, ValuesKeepTheir254FirstCharacters) {
 
 TYPED_TEST_P(InstallIniCases, EmptyValuesAreNotDefaults) {
   // A key written with nothing after "=" is read as empty, as the system does.
-  this->ReadText("[UserServer]\r\nProfileName=x\r\nServer_IP=\r\nServer_Port=\r\n"
-                 "[Account]\r\nProfileName=\r\n");
+  this->ReadText(
+      "[UserServer]\r\nProfileName=x\r\nServer_IP=\r\nServer_Port=\r\n"
+      "[Account]\r\nProfileName=\r\n");
   EXPECT_EQ("", this->config.serverAddress);
   EXPECT_EQ("", this->config.serverPort);
   EXPECT_EQ("", this->account.profileName);

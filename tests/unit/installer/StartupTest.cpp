@@ -37,8 +37,10 @@ TEST(ReferralIdentifier, DashAfterTheLastDotGivesNothing) {
 TEST(ReferralIdentifier, KeepsAtMost127Characters) {
   std::string id(300, 'j');
   EXPECT_EQ(std::string(127, 'j'), ReferralIdentifierOf("install-" + id + ".exe"));
-  EXPECT_EQ(std::string(127, 'j'), ReferralIdentifierOf("install-" + std::string(127, 'j') + ".exe"));
-  EXPECT_EQ(std::string(126, 'j'), ReferralIdentifierOf("install-" + std::string(126, 'j') + ".exe"));
+  EXPECT_EQ(std::string(127, 'j'),
+            ReferralIdentifierOf("install-" + std::string(127, 'j') + ".exe"));
+  EXPECT_EQ(std::string(126, 'j'),
+            ReferralIdentifierOf("install-" + std::string(126, 'j') + ".exe"));
 }
 
 TEST(ReferralIdentifier, ProgramPathIsTheFirstCommandLineToken) {
@@ -83,7 +85,8 @@ class RecordingPlatform final : public StartupPlatform, public InstallerWizard {
   std::vector<std::string> calls;
   bool socketsStart = true;
   std::string commandLine = "\"C:\\Descargas\\install-luis.exe\"";
-  std::string iniText = "[UserServer]\r\nProfileName=Alta\r\n[Nodes]\r\nCity1=A\r\nState1=B\r\nPhone1=1\r\n";
+  std::string iniText =
+      "[UserServer]\r\nProfileName=Alta\r\n[Nodes]\r\nCity1=A\r\nState1=B\r\nPhone1=1\r\n";
   std::unique_ptr<ProfileReader> reader;
   RecordingMessageSink messages;
   std::string friendAtBuild;

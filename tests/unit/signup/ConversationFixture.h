@@ -34,7 +34,8 @@ class ScriptedPrompt final : public RetryPrompt {
     std::string answer = identifiers.empty() ? std::string() : identifiers.front();
     if (!identifiers.empty()) identifiers.pop_front();
     std::string chosen;
-    if (!answer.empty() && !ConfirmNewIdentifier(suggestions, false, -1, answer, record, sink, chosen))
+    if (!answer.empty() &&
+        !ConfirmNewIdentifier(suggestions, false, -1, answer, record, sink, chosen))
       ADD_FAILURE() << "scripted identifier refused: " << answer;
     return chosen;
   }

@@ -28,7 +28,9 @@ TEST(IsValidIdentifier, AcceptsWhatTheRuleAllows) {
 }
 
 TEST(IsValidIdentifier, RefusesAndShowsString24) {
-  for (const char* bad : {"Ana", "1ana", ".ana", "ana.", "an..a", "a-b", "a b", "\xF1" "a",
+  for (const char* bad : {"Ana", "1ana", ".ana", "ana.", "an..a", "a-b", "a b",
+                          "\xF1"
+                          "a",
                           "a@b", "."}) {
     RecordingMessageSink sink;
     EXPECT_FALSE(IsValidIdentifier(bad, sink)) << bad;
@@ -48,7 +50,10 @@ TEST(CheckMaxLength, ReportsTooLongWithString15) {
   EXPECT_TRUE(CheckMaxLength("1234567890", "Nombre", 9, sink));
   ASSERT_EQ(1u, sink.shown.size());
   EXPECT_EQ(15u, sink.shown[0].stringId);
-  EXPECT_EQ("El campo Nombre puede contener un m\xE1ximo de 9 car\xE1" "cteres", sink.shown[0].text);
+  EXPECT_EQ(
+      "El campo Nombre puede contener un m\xE1ximo de 9 car\xE1"
+      "cteres",
+      sink.shown[0].text);
 }
 
 TEST(IsValidAlias, LengthFirstThenCharacters) {
@@ -60,13 +65,19 @@ TEST(IsValidAlias, LengthFirstThenCharacters) {
   EXPECT_FALSE(IsValidAlias("a b", sink));
   ASSERT_EQ(1u, sink.shown.size());
   EXPECT_EQ(7u, sink.shown[0].stringId);
-  EXPECT_EQ("alias: a b\ncontiene car\xE1" "cteres no permitidos", sink.shown[0].text);
+  EXPECT_EQ(
+      "alias: a b\ncontiene car\xE1"
+      "cteres no permitidos",
+      sink.shown[0].text);
 
   sink.shown.clear();
   EXPECT_FALSE(IsValidAlias("ABCDEFGH-J", sink)) << "10 characters: only the length message";
   ASSERT_EQ(1u, sink.shown.size());
   EXPECT_EQ(15u, sink.shown[0].stringId);
-  EXPECT_EQ("El campo alias puede contener un m\xE1ximo de 9 car\xE1" "cteres", sink.shown[0].text);
+  EXPECT_EQ(
+      "El campo alias puede contener un m\xE1ximo de 9 car\xE1"
+      "cteres",
+      sink.shown[0].text);
 
   for (const char* bad : {"\xF1", "a_b", "a.b", "{", "~", "@"}) {
     sink.shown.clear();
@@ -114,10 +125,12 @@ TEST(RetryChoices, NoSelectedSuggestionKeepsTheDialogOpenWithoutIndexing) {
 }
 
 TEST(RetryChoices, TakenIdentifierText) {
-  EXPECT_EQ("El servidor ha informado que el identificativo 'juan' que habia seleccionado "
-            "esta en uso en el sistema y debe seleccionar un nuevo.",
-            IdentifierTakenText("juan"));
-  EXPECT_NE(std::string::npos, IdentifierTakenText(std::string(5000, 'j')).find(std::string(5000, 'j')));
+  EXPECT_EQ(
+      "El servidor ha informado que el identificativo 'juan' que habia seleccionado "
+      "esta en uso en el sistema y debe seleccionar un nuevo.",
+      IdentifierTakenText("juan"));
+  EXPECT_NE(std::string::npos,
+            IdentifierTakenText(std::string(5000, 'j')).find(std::string(5000, 'j')));
 }
 
 }  // namespace

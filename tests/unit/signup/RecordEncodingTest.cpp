@@ -16,12 +16,30 @@ UserRecord AnaRecord(const char* alta) {
 
 UserRecord FullRecord(const char* alta) {
   UserRecord r;
-  r.alta = alta; r.userid = "u"; r.password = "pw"; r.name = "n"; r.surname = "s";
-  r.city = "c"; r.zipcode = "z"; r.birth = "b"; r.alias = "al"; r.email = "e";
-  r.direccion = "d"; r.provincia = "pr"; r.telefono = "t"; r.profesion = "pf";
-  r.sexo = "V"; r.dondeconect = "casa"; r.clave = "01"; r.enviarinfo = "s";
-  r.infoexterna = "n"; r.friendid = "f"; r.bolsa = "bo"; r.futbol = "fu";
-  r.horoscopo = "3"; r.tiempo = "ti";
+  r.alta = alta;
+  r.userid = "u";
+  r.password = "pw";
+  r.name = "n";
+  r.surname = "s";
+  r.city = "c";
+  r.zipcode = "z";
+  r.birth = "b";
+  r.alias = "al";
+  r.email = "e";
+  r.direccion = "d";
+  r.provincia = "pr";
+  r.telefono = "t";
+  r.profesion = "pf";
+  r.sexo = "V";
+  r.dondeconect = "casa";
+  r.clave = "01";
+  r.enviarinfo = "s";
+  r.infoexterna = "n";
+  r.friendid = "f";
+  r.bolsa = "bo";
+  r.futbol = "fu";
+  r.horoscopo = "3";
+  r.tiempo = "ti";
   return r;
 }
 
@@ -35,16 +53,18 @@ TEST(EncodeUserInfo, WritesOnlyFilledFieldsAndReplacesSemicolons) {
 }
 
 TEST(EncodeUserInfo, KeyOrdersOfNewAndCurrentUsers) {
-  EXPECT_EQ("USERINFO alta=1;userid=u;password=pw;name=n;surname=s;city=c;zipcode=z;birth=b;"
-            "alias=al;direccion=d;provincia=pr;telefono=t;email=e;profesion=pf;sexo=V;"
-            "dondeconect=casa;clave=01;enviarinfo=s;infoexterna=n;friendid=f;bolsa=bo;"
-            "futbol=fu;horoscopo=3;tiempo=ti;\r\n",
-            EncodeUserInfo(FullRecord("1")));
+  EXPECT_EQ(
+      "USERINFO alta=1;userid=u;password=pw;name=n;surname=s;city=c;zipcode=z;birth=b;"
+      "alias=al;direccion=d;provincia=pr;telefono=t;email=e;profesion=pf;sexo=V;"
+      "dondeconect=casa;clave=01;enviarinfo=s;infoexterna=n;friendid=f;bolsa=bo;"
+      "futbol=fu;horoscopo=3;tiempo=ti;\r\n",
+      EncodeUserInfo(FullRecord("1")));
   // Any other alta: the telephone twice, no optional-page fields.
-  EXPECT_EQ("USERINFO alta=0;userid=u;name=n;surname=s;city=c;zipcode=z;phone=t;birth=b;"
-            "password=pw;alias=al;email=e;direccion=d;provincia=pr;telefono=t;profesion=pf;"
-            "sexo=V;dondeconect=casa;clave=01;enviarinfo=s;infoexterna=n;friendid=f;\r\n",
-            EncodeUserInfo(FullRecord("0")));
+  EXPECT_EQ(
+      "USERINFO alta=0;userid=u;name=n;surname=s;city=c;zipcode=z;phone=t;birth=b;"
+      "password=pw;alias=al;email=e;direccion=d;provincia=pr;telefono=t;profesion=pf;"
+      "sexo=V;dondeconect=casa;clave=01;enviarinfo=s;infoexterna=n;friendid=f;\r\n",
+      EncodeUserInfo(FullRecord("0")));
   UserRecord r = AnaRecord("0");
   EXPECT_EQ("USERINFO alta=0;userid=ana.p;birth=19700101;direccion=Mayor 1 B;\r\n",
             EncodeUserInfo(r));
@@ -107,9 +127,10 @@ TEST(ApplyUserItems, SetsOnlyTheFieldsAReplyMayCarry) {
   r.password = "secret";
   r.alta = "0";
   r.friendid = "pepe";
-  ApplyUserItems("name=Ana;city=Lugo;password=x;alta=1;phone=1;friendid=y;telefono=981;"
-                 "Name=NO;birth=19800202;clave=01,02;surname=P\xE9rez\r\n",
-                 r);
+  ApplyUserItems(
+      "name=Ana;city=Lugo;password=x;alta=1;phone=1;friendid=y;telefono=981;"
+      "Name=NO;birth=19800202;clave=01,02;surname=P\xE9rez\r\n",
+      r);
   EXPECT_EQ("Ana", r.name);
   EXPECT_EQ("Lugo", r.city);
   EXPECT_EQ("secret", r.password);

@@ -46,13 +46,12 @@ TEST_F(RegisterNewUser, AcceptedUserGetsTheAccountAndQuits) {
 }
 
 TEST_F(RegisterNewUser, BusyAndUnknownRepliesAreRefusedWithoutQuit) {
-  struct Case { const char* reply; const char* error; } cases[] = {
-      {"BUSY\r\n", ""},
-      {"BUSYNESS\r\n", ""},
-      {"ERROR algo\r\n", "ERROR algo\r\n"},
-      {"ok\r\n", "ok\r\n"},
-      {" OK\r\n", " OK\r\n"},
-      {"ALREADY\r\n", "ALREADY\r\n"},
+  struct Case {
+    const char* reply;
+    const char* error;
+  } cases[] = {
+      {"BUSY\r\n", ""},     {"BUSYNESS\r\n", ""},   {"ERROR algo\r\n", "ERROR algo\r\n"},
+      {"ok\r\n", "ok\r\n"}, {" OK\r\n", " OK\r\n"}, {"ALREADY\r\n", "ALREADY\r\n"},
   };
   for (const Case& c : cases) {
     ScriptedServer server({Send("HELLO\r\n"), Send(c.reply)});
@@ -86,8 +85,8 @@ TEST_F(RegisterNewUser, TakenIdentifierIsReplacedAndSentAgain) {
 
 TEST_F(RegisterNewUser, TakenAliasIsReplacedAndSentAgain) {
   prompt.aliases = {"juanillo"};
-  ScriptedServer server({Send("HELLO\r\n"), Send("ALREADYALIAS juan7;juan8;\r\n"),
-                         Send("OK\r\n"), Send(kAccountReply)});
+  ScriptedServer server({Send("HELLO\r\n"), Send("ALREADYALIAS juan7;juan8;\r\n"), Send("OK\r\n"),
+                         Send(kAccountReply)});
   EXPECT_EQ(SignUpResult::Accepted, Register(server));
   EXPECT_EQ(1, prompt.aliasQuestions);
   ASSERT_EQ(5u, commands.size());
@@ -131,8 +130,9 @@ TEST_F(RegisterNewUser, ConnectThatNeverCompletesFailsLikeARefusedOne) {
   UserServerSession session(*channel, wait, "127.0.0.1", std::to_string(port), t);
   auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(SignUpResult::Failed, session.RegisterNewUser(error, user, account, prompt));
-  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                std::chrono::steady_clock::now() - start).count();
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                  start)
+                .count();
   EXPECT_EQ("Error intentando establecer conexi\xF3n con host remoto: 127.0.0.1", error);
   EXPECT_GE(ms, 450);
   EXPECT_LT(ms, 3000);
@@ -178,8 +178,9 @@ TEST_F(RegisterNewUser, SilentServerEndsWithinTheFirstByteWait) {
   ScriptedServer server({Silent(), Silent()});
   auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(SignUpResult::Refused, Register(server, t));
-  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                std::chrono::steady_clock::now() - start).count();
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                  start)
+                .count();
   EXPECT_EQ("", error);
   EXPECT_GE(ms, 550);
   EXPECT_LT(ms, 5000);
@@ -193,9 +194,11 @@ TEST_F(RegisterNewUser, TricklingServerIsCutOffByTheWholeReplyBound) {
   for (size_t i = 1; i < 30; ++i) everyByte.push_back(i);
   ScriptedServer server({Send("HELLO\r\n"), Send("ERROR" + std::string(25, 'x'), everyByte, 100)});
   auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(SignUpResult::Refused, Session(server, t).RegisterNewUser(error, user, account, prompt));
-  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                std::chrono::steady_clock::now() - start).count();
+  EXPECT_EQ(SignUpResult::Refused,
+            Session(server, t).RegisterNewUser(error, user, account, prompt));
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                  start)
+                .count();
   EXPECT_EQ(0u, error.find("ERR"));
   EXPECT_LT(error.size(), 15u);
   EXPECT_LT(ms, 2500) << "the server goes on for 3 s";
@@ -217,8 +220,9 @@ TEST_F(RegisterNewUser, ReplyWithoutLineFeedEndsAfterTheQuiet) {
   ScriptedServer server({Send("HELLO"), Send("OK"), Send("userid=ana;pass=pw1", {5}, 100)});
   auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(SignUpResult::Accepted, Register(server, t));
-  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                std::chrono::steady_clock::now() - start).count();
+  auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                                  start)
+                .count();
   EXPECT_EQ("ana", account.userid);
   EXPECT_EQ("pw1", account.pass);
   EXPECT_GE(ms, 3 * 400);
@@ -226,8 +230,8 @@ TEST_F(RegisterNewUser, ReplyWithoutLineFeedEndsAfterTheQuiet) {
 
 TEST_F(RegisterNewUser, OverlongRepliesAreCutInsideTheBuffer) {
   const std::string head = "userid=ana;pagpers=";
-  ScriptedServer server({Send("HELLO\r\n"), Send("OK\r\n"),
-                         Send(head + std::string(70000, 'x') + ";dns1=late\r\n")});
+  ScriptedServer server(
+      {Send("HELLO\r\n"), Send("OK\r\n"), Send(head + std::string(70000, 'x') + ";dns1=late\r\n")});
   EXPECT_EQ(SignUpResult::Accepted, Register(server));
   EXPECT_EQ("ana", account.userid);
   EXPECT_EQ(ReplyReader::kBufferSize - 1 - head.size(), account.pagpers.size());
@@ -247,7 +251,11 @@ TEST_F(RegisterNewUser, ZeroByteEndsTheReply) {
 
 // Every reply, split at every byte position, is understood as when it comes whole.
 TEST_F(RegisterNewUser, RepliesSplitAtEveryPositionClassifyTheSame) {
-  struct Case { std::string reply; SignUpResult result; std::string error; };
+  struct Case {
+    std::string reply;
+    SignUpResult result;
+    std::string error;
+  };
   const std::vector<Case> cases = {
       {"OK-LATER\r\n", SignUpResult::Accepted, ""},
       {"BUSY\r\n", SignUpResult::Refused, ""},
@@ -259,7 +267,8 @@ TEST_F(RegisterNewUser, RepliesSplitAtEveryPositionClassifyTheSame) {
     for (size_t cut = 1; cut < c.reply.size(); ++cut) {
       prompt.offered.clear();
       account = AccountRecord();
-      ScriptedServer server({Send("HELLO\r\n", {3}), Send(c.reply, {cut}), Send(kAccountReply, {cut})});
+      ScriptedServer server(
+          {Send("HELLO\r\n", {3}), Send(c.reply, {cut}), Send(kAccountReply, {cut})});
       EXPECT_EQ(c.result, Register(server)) << c.reply << " cut at " << cut;
       EXPECT_EQ(c.error, error) << c.reply << " cut at " << cut;
       if (c.reply[0] == 'A' && c.reply[7] == 'R') {
@@ -273,23 +282,29 @@ TEST_F(RegisterNewUser, RepliesSplitAtEveryPositionClassifyTheSame) {
 TEST_F(FetchExistingUser, OkFillsTheUserFieldsAndQuits) {
   user.password = "p;w=1";
   user.name = "old";
-  user.surname = "Garc\xED" "a";
+  user.surname =
+      "Garc\xED"
+      "a";
   ScriptedServer server({Send("HELLO\r\n"), Send("OK name=Ana;city=Lugo;password=x\r\n")});
   EXPECT_EQ(SignUpResult::Accepted, Fetch(server));
   EXPECT_EQ("", error);
   EXPECT_EQ("Ana", user.name);
   EXPECT_EQ("Lugo", user.city);
-  EXPECT_EQ("Garc\xED" "a", user.surname);
+  EXPECT_EQ(
+      "Garc\xED"
+      "a",
+      user.surname);
   EXPECT_EQ("p;w=1", user.password);
-  EXPECT_EQ((std::vector<std::string>{"HELLO\r\n", "GETUSER userid=juan;password=p;w=1\r\n",
-                                      "QUIT\r\n"}),
-            commands);
+  EXPECT_EQ(
+      (std::vector<std::string>{"HELLO\r\n", "GETUSER userid=juan;password=p;w=1\r\n", "QUIT\r\n"}),
+      commands);
   EXPECT_EQ("", account.userid);
 }
 
 TEST_F(FetchExistingUser, AlreadyAccountFillsBothRecords) {
-  ScriptedServer server({Send("HELLO\r\n"),
-                         Send("ALREADYACCOUNT name=Ana;userid=ana;pass=pw1;\r\ndns1=10.0.0.1;\r\n")});
+  ScriptedServer server(
+      {Send("HELLO\r\n"),
+       Send("ALREADYACCOUNT name=Ana;userid=ana;pass=pw1;\r\ndns1=10.0.0.1;\r\n")});
   EXPECT_EQ(SignUpResult::AccountExists, Fetch(server));
   EXPECT_EQ("Ana", user.name);
   EXPECT_EQ("ana", user.userid);

@@ -36,7 +36,8 @@ TEST(PrivateProfileSource, SystemAndPortableReadersAgreeOnEveryLookup) {
     std::memset(fromPortable, '#', sizeof fromPortable);
     size_t n = system.ReadString(l.section, l.key, l.fallback, fromSystem, l.capacity);
     size_t m = portable.ReadString(l.section, l.key, l.fallback, fromPortable, l.capacity);
-    EXPECT_STREQ(l.expected, fromSystem) << "[" << l.section << "] " << l.key << " cap " << l.capacity;
+    EXPECT_STREQ(l.expected, fromSystem)
+        << "[" << l.section << "] " << l.key << " cap " << l.capacity;
     EXPECT_EQ(std::strlen(l.expected), n) << "[" << l.section << "] " << l.key;
     EXPECT_STREQ(fromSystem, fromPortable) << "[" << l.section << "] " << l.key;
     EXPECT_EQ(n, m);

@@ -39,11 +39,15 @@ TEST_F(InstallerResources, StringTableHoldsTheCheckMessagesInCodePage1252) {
   EXPECT_EQ(IDS_BAD_CHARACTERS_TEXT, String(7));
   EXPECT_EQ(IDS_FIELD_TOO_LONG_TEXT, String(15));
   EXPECT_EQ(IDS_IDENTIFIER_RULE_TEXT, String(24));
-  EXPECT_EQ("El campo %s puede contener un m\xE1ximo de %d car\xE1" "cteres", String(15));
+  EXPECT_EQ(
+      "El campo %s puede contener un m\xE1ximo de %d car\xE1"
+      "cteres",
+      String(15));
 }
 
 TEST_F(InstallerResources, CarriesBothRetryDialogs) {
-  EXPECT_NE(nullptr, FindResourceA(module, MAKEINTRESOURCEA(IDD_NEW_IDENTIFIER), MAKEINTRESOURCEA(5)));
+  EXPECT_NE(nullptr,
+            FindResourceA(module, MAKEINTRESOURCEA(IDD_NEW_IDENTIFIER), MAKEINTRESOURCEA(5)));
   EXPECT_NE(nullptr, FindResourceA(module, MAKEINTRESOURCEA(IDD_NEW_ALIAS), MAKEINTRESOURCEA(5)));
   EXPECT_EQ(134, IDD_NEW_IDENTIFIER);
   EXPECT_EQ(145, IDD_NEW_ALIAS);

@@ -133,8 +133,8 @@ TEST(InstallExe, StartsUnderAnyNameAndReportsAMissingInstallIni) {
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
   std::string commandLine = "\"" + program + "\"";
-  ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
-                             nullptr, dir.c_str(), &si, &pi));
+  ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                             dir.c_str(), &si, &pi));
   FoundWindow found{pi.dwProcessId, nullptr};
   for (int i = 0; i < 500 && !found.window; ++i) {
     Sleep(20);
@@ -154,8 +154,8 @@ TEST(InstallExe, StartsUnderAnyNameAndReportsAMissingInstallIni) {
 
   // With its install.ini it starts silently (the wizard is not there yet) and ends.
   WriteText(dir + "install.ini", "[UserServer]\r\nProfileName=Marvella Alta\r\n");
-  ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
-                             nullptr, dir.c_str(), &si, &pi));
+  ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                             dir.c_str(), &si, &pi));
   EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 20000));
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
@@ -170,9 +170,9 @@ LRESULT CALLBACK CountingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 }
 
 TEST(ProgressBox, AppendsLinesToEditAndOtherWindows) {
-  HWND edit = CreateWindowA("EDIT", "", WS_POPUP | WS_VISIBLE | WS_BORDER | ES_MULTILINE |
-                            ES_AUTOVSCROLL | WS_VSCROLL, 40, 40, 360, 120, nullptr, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
+  HWND edit = CreateWindowA(
+      "EDIT", "", WS_POPUP | WS_VISIBLE | WS_BORDER | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL,
+      40, 40, 360, 120, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(nullptr, edit);
   AppendProgressLine("Marcando...", edit);
   AppendProgressLine("Conexi\xF3n establecida", edit);

@@ -23,7 +23,8 @@ class DialogDriver {
             return;
           }
           drive(dialog);
-          if (IsWindow(dialog) && IsWindowVisible(dialog)) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+          if (IsWindow(dialog) && IsWindowVisible(dialog))
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         }) {}
   ~DialogDriver() { Join(); }
   void Join() {

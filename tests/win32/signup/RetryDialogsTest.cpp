@@ -35,9 +35,10 @@ TEST(NewIdentifierDialog, ShowsTheSuggestionsAndReturnsTheChosenOne) {
   record.userid = "juan";
   ItemList suggestions{"juan1", "juan2", "juan3", ""};
   DialogDriver driver(kIdentifierTitle, [](HWND d) {
-    EXPECT_EQ("El servidor ha informado que el identificativo 'juan' que habia seleccionado "
-              "esta en uso en el sistema y debe seleccionar un nuevo.",
-              ControlText(d, IDC_TAKEN_TEXT));
+    EXPECT_EQ(
+        "El servidor ha informado que el identificativo 'juan' que habia seleccionado "
+        "esta en uso en el sistema y debe seleccionar un nuevo.",
+        ControlText(d, IDC_TAKEN_TEXT));
     EXPECT_EQ("Elegir uno de los identificativos libres sugeridos por el servidor:",
               ControlText(d, IDC_SUGGESTED_CHOICE));
     EXPECT_EQ("Nuevo Identificativo:", ControlText(d, IDC_TYPED_CHOICE));
@@ -115,15 +116,19 @@ TEST(NewAliasDialog, LimitsTheAliasAndAppliesTheRule) {
   std::string caption = ProgramFileName();
   DialogDriver driver(kAliasTitle, [&caption](HWND d) {
     HWND label = FindWindowExA(d, nullptr, "Static", nullptr);
-    EXPECT_EQ("El alias que usted ha elegido ya est\xE1 asignado a otro usuario. Introduzca un "
-              "alias nuevo:",
-              WindowText(label));
+    EXPECT_EQ(
+        "El alias que usted ha elegido ya est\xE1 asignado a otro usuario. Introduzca un "
+        "alias nuevo:",
+        WindowText(label));
     TypeInto(d, IDC_NEW_VALUE, "abcdefghijkl");
     EXPECT_EQ("abcdefghi", ControlText(d, IDC_NEW_VALUE)) << "at most 9 characters";
     TypeInto(d, IDC_NEW_VALUE, "ana-7");
     SaveWindowScreenshot(d, "signup-new-alias");
     PostMessageA(d, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ("alias: ana-7\ncontiene car\xE1" "cteres no permitidos", AnswerMessageBox(caption.c_str()));
+    EXPECT_EQ(
+        "alias: ana-7\ncontiene car\xE1"
+        "cteres no permitidos",
+        AnswerMessageBox(caption.c_str()));
     EXPECT_TRUE(IsWindowVisible(d));
     TypeInto(d, IDC_NEW_VALUE, "Ana[7]");
     PressButton(d, IDOK);
