@@ -53,11 +53,34 @@ class ScriptedPrompt final : public RetryPrompt {
   RecordingMessageSink sink;
 };
 
+// The platform channel, watched: is a socket still held?
+class TrackingChannel final : public LineChannel {
+ public:
+  explicit TrackingChannel(std::unique_ptr<LineChannel> inner) : inner_(std::move(inner)) {}
+  bool Connect(const char* address, uint16_t port, unsigned timeoutMs) override {
+    open = inner_->Connect(address, port, timeoutMs);
+    return open;
+  }
+  void Send(const char* data, size_t length) override { inner_->Send(data, length); }
+  ReceiveResult Receive(char* buffer, size_t capacity, unsigned waitMs) override {
+    return inner_->Receive(buffer, capacity, waitMs);
+  }
+  void Close() override {
+    inner_->Close();
+    open = false;
+  }
+  bool open = false;
+
+ private:
+  std::unique_ptr<LineChannel> inner_;
+};
+
 class Conversation : public testing::Test {
  protected:
   void SetUp() override {
     StartTestSockets();
-    channel = MakePlatformChannel();
+    tracking = new TrackingChannel(MakePlatformChannel());
+    channel.reset(tracking);
     user.alta = "1";
     user.userid = "juan";
     user.password = "pw";
@@ -82,17 +105,22 @@ class Conversation : public testing::Test {
 
   SignUpResult Register(ScriptedServer& server, const ReplyTiming& timing = Fast()) {
     SignUpResult r = Session(server, timing).RegisterNewUser(error, user, account, prompt);
+    EXPECT_FALSE(tracking->open) << "the socket is released on every way out";
     commands = server.Commands();
     return r;
   }
 
   SignUpResult Fetch(ScriptedServer& server, const ReplyTiming& timing = Fast()) {
     SignUpResult r = Session(server, timing).FetchExistingUser(error, user, account);
+    EXPECT_FALSE(tracking->open) << "the socket is released on every way out";
     commands = server.Commands();
     return r;
   }
 
+  void TearDown() override { EXPECT_FALSE(tracking->open); }
+
   std::unique_ptr<LineChannel> channel;
+  TrackingChannel* tracking = nullptr;
   RecordingWait wait;
   ScriptedPrompt prompt;
   UserRecord user;

@@ -12,7 +12,11 @@
 #include "common/win32/MessageBoxSink.h"
 #include "installer/InstallerApp.h"
 #include "installer/win32/ProgressBox.h"
+#include "installer/win32/UserServerCalls.h"
+#include "installer/win32/WaitCursor.h"
 #include "installer/win32/Win32StartupPlatform.h"
+#include "signup/win32/WinsockLineChannel.h"
+#include "tests/unit/signup/ScriptedServer.h"
 #include "tests/win32/signup/DialogDriver.h"
 #include "tests/win32/support/Screenshot.h"
 #include "tests/win32/support/WindowDriver.h"
@@ -162,6 +166,52 @@ TEST(InstallExe, StartsUnderAnyNameAndReportsAMissingInstallIni) {
   DeleteFileA((dir + "install.ini").c_str());
   DeleteFileA(program.c_str());
   RemoveDirectoryA(dir.c_str());
+}
+
+TEST(WaitCursor, ShowsTheHourglassUntilTheLastEnd) {
+  HCURSOR arrow = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
+  HCURSOR hourglass = LoadCursorA(nullptr, MAKEINTRESOURCEA(32514));
+  SetCursor(arrow);
+  WaitCursor wait;
+  wait.BeginWait();
+  EXPECT_EQ(hourglass, GetCursor());
+  SetCursor(arrow);  // as a dialog would
+  wait.RestoreWait();
+  EXPECT_EQ(hourglass, GetCursor());
+  wait.BeginWait();
+  wait.EndWait();
+  EXPECT_EQ(hourglass, GetCursor()) << "still inside the outer wait";
+  wait.EndWait();
+  EXPECT_EQ(arrow, GetCursor());
+  wait.EndWait();  // one too many changes nothing
+  EXPECT_EQ(arrow, GetCursor());
+}
+
+TEST(UserServerCalls, ConversationsUseTheServerOfInstallIni) {
+  ASSERT_TRUE(StartWinsock());
+  InstallerApp app;
+  app.config.serverAddress = "127.0.0.1";
+  app.user.alta = "1";
+  app.user.userid = "rosa";
+  app.user.password = "pw";
+  std::string error;
+  {
+    ScriptedServer server({Send("HELLO\r\n"), Send("OK\r\n"), Send("userid=rosa;pass=x;\r\n")});
+    app.config.serverPort = std::to_string(server.port());
+    EXPECT_EQ(SignUpResult::Accepted, RegisterNewUser(app, nullptr, error));
+    EXPECT_EQ("x", app.account.pass);
+  }
+  {
+    ScriptedServer server({Send("HELLO\r\n"), Send("ALREADYACCOUNT name=Rosa;dns1=10.1.1.1;\r\n")});
+    app.config.serverPort = std::to_string(server.port());
+    EXPECT_EQ(SignUpResult::AccountExists, FetchExistingUser(app, error));
+    EXPECT_EQ("Rosa", app.user.name);
+    EXPECT_EQ("10.1.1.1", app.account.dns1);
+    EXPECT_EQ("GETUSER userid=rosa;password=pw\r\n", server.Commands().at(1));
+  }
+  app.config.serverPort = std::to_string(UnusedLoopbackPort());
+  EXPECT_EQ(SignUpResult::Failed, FetchExistingUser(app, error));
+  EXPECT_EQ("Error intentando establecer conexi\xF3n con host remoto: 127.0.0.1", error);
 }
 
 LRESULT CALLBACK CountingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
