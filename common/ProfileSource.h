@@ -20,8 +20,9 @@ class ProfileSource {
   virtual ~ProfileSource() = default;
 
   // Copies the value of `key` in `section` into `buffer` (capacity bytes, at least 1), cut
-  // to capacity - 1 characters and zero-ended. When the key is missing, has no "=", or is
-  // empty, `fallback` is copied instead, without its trailing blanks and quotes.
+  // to capacity - 1 characters and zero-ended. When the key name is empty, the key is
+  // missing, or its line has no "=", `fallback` is copied instead, without its trailing
+  // blanks and its quotes.
   // Returns the number of characters copied, as GetPrivateProfileStringA does.
   virtual size_t ReadString(const char* section, const char* key, const char* fallback,
                             char* buffer, size_t capacity) = 0;

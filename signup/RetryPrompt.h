@@ -15,7 +15,8 @@ class RetryPrompt {
 
   // Offers `suggestions` (the identifier in record.userid is taken). Returns the chosen
   // identifier, which has passed IsValidIdentifier, having set record.email to it, "@" and
-  // the ServiceMailDomain; returns an empty text when the user cancels.
+  // the ServiceMailDomain; returns an empty text when the user cancels (an empty choice
+  // ends the conversation the same way).
   virtual std::string AskNewIdentifier(const ItemList& suggestions, UserRecord& record) = 0;
 
   // Asks for another alias; returns it (it has passed IsValidAlias), or an empty text when
