@@ -1,7 +1,8 @@
 // The ten remote-access operations the installer uses, in their ANSI forms and with the
 // system's own arguments and results. Windows binds them to rasapi32.dll at run time
 // (dialup/win32/RasLibrary.h); tests record them. Phonebook arguments are always null: the
-// kit only uses the system's default phonebook.
+// kit only uses the system's default phonebook. (The SDK's <ras.h> defines these names as
+// macros: do not include both in one file.)
 #pragma once
 
 #include <cstdint>

@@ -7,23 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "common/ProgressSink.h"
-#include "common/Sleeper.h"
 #include "dialup/RasOperations.h"
+#include "tests/unit/dialup/Recorders.h"
 
 namespace marvella::test {
-
-class RecordingSleeper : public Sleeper {
- public:
-  void Sleep(unsigned ms) override { waits.push_back(ms); }
-  std::vector<unsigned> waits;
-};
-
-class RecordingProgress : public ProgressSink {
- public:
-  void AppendProgressLine(const char* line) override { lines.push_back(line); }
-  std::vector<std::string> lines;
-};
 
 class FakeRas : public RasOperations {
  public:
