@@ -25,6 +25,30 @@ RasSimulatorSession::RasSimulatorSession(const std::string& scenario) {
   Write(scenario);
 }
 
+namespace {
+
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string path = folder + "\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
+      else DeleteFileA(path.c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+RasSimulatorSession::~RasSimulatorSession() {
+  if (GetEnvironmentVariableA("MARVELLA_KEEP_RAS_STATE", nullptr, 0) == 0) RemoveTree(folder_);
+}
+
 void RasSimulatorSession::Write(const std::string& scenario) const {
   SetEnvironmentVariableA(kStateVariable, stateFile_.c_str());
   WriteStateText(scenario);

@@ -14,6 +14,11 @@ class RasSimulatorSession {
  public:
   // scenario: the initial state file text (README.md); "" is the fresh service.
   explicit RasSimulatorSession(const std::string& scenario = "");
+  // Removes the folder and all in it, unless MARVELLA_KEEP_RAS_STATE is set (to look at
+  // a failed test's state afterwards). Programs started in it must have ended.
+  ~RasSimulatorSession();
+  RasSimulatorSession(const RasSimulatorSession&) = delete;
+  RasSimulatorSession& operator=(const RasSimulatorSession&) = delete;
 
   const std::string& Folder() const { return folder_; }
   const std::string& StateFile() const { return stateFile_; }

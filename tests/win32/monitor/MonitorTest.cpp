@@ -228,6 +228,7 @@ TEST(Monitor, AnEmptyCommandLineStillStartsTheDialler) {
       EXPECT_EQ("", started[0].Get("entry"));
     }
     EXPECT_TRUE(session.Calls("RasDialA").empty());
+    EXPECT_EQ(std::vector<std::string>{kHomePage}, monitor.OpenedPages()) << version;
   }
 }
 
