@@ -27,8 +27,8 @@ bool CreateDialEntry(RasOperations& ras, const char* entryName, const char* phon
 
   RASENTRYA entry{};
   entry.dwSize = sizeof entry;
-  entry.dwfOptions = kRaseoSpecificNameServers | kRaseoIpHeaderCompression |
-                     kRaseoRemoteDefaultGateway;
+  entry.dwfOptions =
+      kRaseoSpecificNameServers | kRaseoIpHeaderCompression | kRaseoRemoteDefaultGateway;
   entry.dwCountryID = kCountry;
   entry.dwCountryCode = kCountry;
   CopyBounded(entry.szAreaCode, " ");
@@ -39,8 +39,7 @@ bool CreateDialEntry(RasOperations& ras, const char* entryName, const char* phon
   entry.dwFramingProtocol = kRasfpPpp;
   CopyBounded(entry.szDeviceType, OrEmpty(deviceType));
   CopyBounded(entry.szDeviceName, OrEmpty(deviceName));
-  if (ras.RasSetEntryProperties(nullptr, name, &entry, sizeof entry, nullptr, 0) != 0)
-    return false;
+  if (ras.RasSetEntryProperties(nullptr, name, &entry, sizeof entry, nullptr, 0) != 0) return false;
 
   RASDIALPARAMSA params{};
   params.dwSize = sizeof params;

@@ -32,13 +32,11 @@ class RasOperations {
   virtual std::uint32_t RasDeleteEntry(const char* phonebook, const char* entry) = 0;
   // Synchronous when notifier is null: returns once the call is up or has failed. The
   // system expects *connection to be 0 on entry and writes the new handle into it.
-  virtual std::uint32_t RasDial(void* extensions, const char* phonebook,
-                                RASDIALPARAMSA* params, std::uint32_t notifierType,
-                                void* notifier, RasConnHandle* connection) = 0;
-  virtual std::uint32_t RasGetConnectStatus(RasConnHandle connection,
-                                            RASCONNSTATUSA* status) = 0;
-  virtual std::uint32_t RasGetErrorString(std::uint32_t code, char* buffer,
-                                          std::uint32_t size) = 0;
+  virtual std::uint32_t RasDial(void* extensions, const char* phonebook, RASDIALPARAMSA* params,
+                                std::uint32_t notifierType, void* notifier,
+                                RasConnHandle* connection) = 0;
+  virtual std::uint32_t RasGetConnectStatus(RasConnHandle connection, RASCONNSTATUSA* status) = 0;
+  virtual std::uint32_t RasGetErrorString(std::uint32_t code, char* buffer, std::uint32_t size) = 0;
   // The binding waits 2000 ms after a hang-up that reached the system, so the line is
   // really free before anyone dials again.
   virtual std::uint32_t RasHangUp(RasConnHandle connection) = 0;

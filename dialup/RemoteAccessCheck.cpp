@@ -3,8 +3,7 @@
 
 namespace marvella {
 
-const char* RemoteAccessKeyFor(std::uint32_t platformId, std::uint32_t major,
-                               std::uint32_t minor) {
+const char* RemoteAccessKeyFor(std::uint32_t platformId, std::uint32_t major, std::uint32_t minor) {
   static const char kService[] = "system\\currentcontrolset\\services\\remoteaccess";
   static const char kProvider[] =
       "system\\currentcontrolset\\services\\remoteaccess\\networkprovider";

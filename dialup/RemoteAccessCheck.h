@@ -16,8 +16,7 @@ constexpr std::uint32_t kPlatformWin32Nt = 2;
 // Windows 95 (4.0 to 4.8) keeps it under the network provider, Windows 98 (4.10), Me
 // (4.90) and NT keep the service key itself. Null for any other platform, where remote
 // access counts as missing.
-const char* RemoteAccessKeyFor(std::uint32_t platformId, std::uint32_t major,
-                               std::uint32_t minor);
+const char* RemoteAccessKeyFor(std::uint32_t platformId, std::uint32_t major, std::uint32_t minor);
 
 // The library's half of the check: its device size query answers anything but the
 // binding's "missing" value (the system answers 603, buffer too small).

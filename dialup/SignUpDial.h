@@ -39,7 +39,7 @@ struct SignUpEntrySettings {
   const char* secondaryDns;  // DialUp_DNS2
   const char* deviceType;    // the adapter chosen on the hardware page
   const char* deviceName;
-  bool alreadyConnected;     // "Ahora estoy conectado a Internet"
+  bool alreadyConnected;  // "Ahora estoy conectado a Internet"
 };
 
 // Dials the sign-up entry. A held connection is first hung up as caller says. The entry is

@@ -13,8 +13,7 @@ class ConnectionSource {
   virtual ~ConnectionSource() = default;
   virtual std::uint32_t RasEnumConnections(RASCONNA* connections, std::uint32_t* size,
                                            std::uint32_t* count) = 0;
-  virtual std::uint32_t RasGetConnectStatus(RasConnHandle connection,
-                                            RASCONNSTATUSA* status) = 0;
+  virtual std::uint32_t RasGetConnectStatus(RasConnHandle connection, RASCONNSTATUSA* status) = 0;
 };
 
 // Up to this many connections are looked at.

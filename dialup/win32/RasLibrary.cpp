@@ -14,14 +14,12 @@ namespace {
 using EnumDevicesFn = std::uint32_t(WINAPI*)(RASDEVINFOA*, std::uint32_t*, std::uint32_t*);
 using ValidateEntryNameFn = std::uint32_t(WINAPI*)(const char*, const char*);
 using SetEntryPropertiesFn = std::uint32_t(WINAPI*)(const char*, const char*, RASENTRYA*,
-                                                    std::uint32_t, std::uint8_t*,
-                                                    std::uint32_t);
+                                                    std::uint32_t, std::uint8_t*, std::uint32_t);
 using SetEntryDialParamsFn = std::uint32_t(WINAPI*)(const char*, RASDIALPARAMSA*, BOOL);
-using SetCredentialsFn = std::uint32_t(WINAPI*)(const char*, const char*, RASCREDENTIALSA*,
-                                                BOOL);
+using SetCredentialsFn = std::uint32_t(WINAPI*)(const char*, const char*, RASCREDENTIALSA*, BOOL);
 using DeleteEntryFn = std::uint32_t(WINAPI*)(const char*, const char*);
-using DialFn = std::uint32_t(WINAPI*)(void*, const char*, RASDIALPARAMSA*, std::uint32_t,
-                                      void*, RasConnHandle*);
+using DialFn = std::uint32_t(WINAPI*)(void*, const char*, RASDIALPARAMSA*, std::uint32_t, void*,
+                                      RasConnHandle*);
 using GetConnectStatusFn = std::uint32_t(WINAPI*)(RasConnHandle, RASCONNSTATUSA*);
 using GetErrorStringFn = std::uint32_t(WINAPI*)(UINT, char*, std::uint32_t);
 using HangUpFn = std::uint32_t(WINAPI*)(RasConnHandle);
@@ -81,15 +79,13 @@ std::uint32_t RasLibrary::RasSetEntryProperties(const char* phonebook, const cha
 std::uint32_t RasLibrary::RasSetEntryDialParams(const char* phonebook, RASDIALPARAMSA* params,
                                                 bool removePassword) {
   auto fn = Lookup<SetEntryDialParamsFn>("RasSetEntryDialParamsA");
-  return fn ? fn(phonebook, params, removePassword ? TRUE : FALSE)
-            : kMissingRasSetEntryDialParams;
+  return fn ? fn(phonebook, params, removePassword ? TRUE : FALSE) : kMissingRasSetEntryDialParams;
 }
 
 std::uint32_t RasLibrary::RasSetCredentials(const char* phonebook, const char* entry,
                                             RASCREDENTIALSA* credentials, bool clear) {
   auto fn = Lookup<SetCredentialsFn>("RasSetCredentialsA");
-  return fn ? fn(phonebook, entry, credentials, clear ? TRUE : FALSE)
-            : kMissingRasSetCredentials;
+  return fn ? fn(phonebook, entry, credentials, clear ? TRUE : FALSE) : kMissingRasSetCredentials;
 }
 
 std::uint32_t RasLibrary::RasDeleteEntry(const char* phonebook, const char* entry) {
@@ -97,22 +93,20 @@ std::uint32_t RasLibrary::RasDeleteEntry(const char* phonebook, const char* entr
   return fn ? fn(phonebook, entry) : kMissingRasDeleteEntry;
 }
 
-std::uint32_t RasLibrary::RasDial(void* extensions, const char* phonebook,
-                                  RASDIALPARAMSA* params, std::uint32_t notifierType,
-                                  void* notifier, RasConnHandle* connection) {
+std::uint32_t RasLibrary::RasDial(void* extensions, const char* phonebook, RASDIALPARAMSA* params,
+                                  std::uint32_t notifierType, void* notifier,
+                                  RasConnHandle* connection) {
   auto fn = Lookup<DialFn>("RasDialA");
   return fn ? fn(extensions, phonebook, params, notifierType, notifier, connection)
             : kMissingRasDial;
 }
 
-std::uint32_t RasLibrary::RasGetConnectStatus(RasConnHandle connection,
-                                              RASCONNSTATUSA* status) {
+std::uint32_t RasLibrary::RasGetConnectStatus(RasConnHandle connection, RASCONNSTATUSA* status) {
   auto fn = Lookup<GetConnectStatusFn>("RasGetConnectStatusA");
   return fn ? fn(connection, status) : kMissingRasGetConnectStatus;
 }
 
-std::uint32_t RasLibrary::RasGetErrorString(std::uint32_t code, char* buffer,
-                                            std::uint32_t size) {
+std::uint32_t RasLibrary::RasGetErrorString(std::uint32_t code, char* buffer, std::uint32_t size) {
   auto fn = Lookup<GetErrorStringFn>("RasGetErrorStringA");
   return fn ? fn(code, buffer, size) : kMissingRasGetErrorString;
 }

@@ -26,9 +26,8 @@ class RasLibrary final : public RasOperations {
   std::uint32_t RasEnumDevices(RASDEVINFOA* devices, std::uint32_t* size,
                                std::uint32_t* count) override;
   std::uint32_t RasValidateEntryName(const char* phonebook, const char* entry) override;
-  std::uint32_t RasSetEntryProperties(const char* phonebook, const char* entry,
-                                      RASENTRYA* record, std::uint32_t recordSize,
-                                      std::uint8_t* deviceInfo,
+  std::uint32_t RasSetEntryProperties(const char* phonebook, const char* entry, RASENTRYA* record,
+                                      std::uint32_t recordSize, std::uint8_t* deviceInfo,
                                       std::uint32_t deviceInfoSize) override;
   std::uint32_t RasSetEntryDialParams(const char* phonebook, RASDIALPARAMSA* params,
                                       bool removePassword) override;

@@ -31,8 +31,7 @@ bool IsRemoteAccessInstalled() {
       RemoteAccessKeyFor(version.dwPlatformId, version.dwMajorVersion, version.dwMinorVersion);
   if (!key) return false;
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &opened) != ERROR_SUCCESS)
-    return false;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
   RegCloseKey(opened);
   SystemSleeper sleeper;
   RasLibrary ras(sleeper);
@@ -52,8 +51,8 @@ bool CreateDialEntry(const char* entryName, const char* phoneNumber, const char*
                      const char* deviceType, const char* deviceName) {
   SystemSleeper sleeper;
   RasLibrary ras(sleeper);
-  return CreateDialEntry(ras, entryName, phoneNumber, userName, password, primaryDns,
-                         secondaryDns, deviceType, deviceName);
+  return CreateDialEntry(ras, entryName, phoneNumber, userName, password, primaryDns, secondaryDns,
+                         deviceType, deviceName);
 }
 
 std::uint32_t DeleteDialEntry(const char* entryName) {

@@ -13,10 +13,10 @@
 // rasapi32.dll, linked directly (the monitor is only installed where dial-up exists),
 // declared against the kit's 4.0 records.
 extern "C" {
-__declspec(dllimport) std::uint32_t WINAPI RasEnumConnectionsA(marvella::RASCONNA*,
-                                                               std::uint32_t*, std::uint32_t*);
-__declspec(dllimport) std::uint32_t WINAPI RasGetConnectStatusA(marvella::RasConnHandle,
-                                                                marvella::RASCONNSTATUSA*);
+__declspec(dllimport) std::uint32_t WINAPI
+    RasEnumConnectionsA(marvella::RASCONNA*, std::uint32_t*, std::uint32_t*);
+__declspec(dllimport) std::uint32_t WINAPI
+    RasGetConnectStatusA(marvella::RasConnHandle, marvella::RASCONNSTATUSA*);
 }
 
 namespace {
@@ -73,8 +73,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
   windowClass.lpszClassName = kClassName;
   if (!RegisterClassA(&windowClass)) return 0;
-  HWND window = CreateWindowExA(0, kClassName, "Marvella Monitor", WS_POPUPWINDOW, 0, 0, 100,
-                                100, nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowExA(0, kClassName, "Marvella Monitor", WS_POPUPWINDOW, 0, 0, 100, 100,
+                                nullptr, nullptr, instance, nullptr);
   if (!window) return 0;
 
   SetTimer(window, kTimerId, kCheckPeriodMs, nullptr);

@@ -202,14 +202,14 @@ DWORD WINAPI RasSetEntryPropertiesA(LPCSTR phonebook, LPCSTR entry, LPRASENTRYA 
     }
     std::memset(&e->record, 0, sizeof e->record);
     std::memcpy(&e->record, record, kEntrySize);
-    e->deviceInfo.assign(reinterpret_cast<const char*>(deviceInfo), deviceInfo ? deviceInfoSize : 0);
+    e->deviceInfo.assign(reinterpret_cast<const char*>(deviceInfo),
+                         deviceInfo ? deviceInfoSize : 0);
     return 0;
   });
 }
 
 DWORD WINAPI RasGetEntryPropertiesA(LPCSTR phonebook, LPCSTR entry, LPRASENTRYA record,
-                                    LPDWORD recordSize, LPBYTE deviceInfo,
-                                    LPDWORD deviceInfoSize) {
+                                    LPDWORD recordSize, LPBYTE deviceInfo, LPDWORD deviceInfoSize) {
   return Serve("RasGetEntryPropertiesA", [&](SimState& s, JournalRecord& j) -> DWORD {
     j.Add("entry", Arg(entry));
     if (phonebook) return ERROR_CANNOT_OPEN_PHONEBOOK;
@@ -308,11 +308,15 @@ DWORD WINAPI RasSetCredentialsA(LPCSTR phonebook, LPCSTR entry, LPRASCREDENTIALS
     auto apply = [&](DWORD bit, std::string& stored, const char* field, std::size_t size) {
       if (!(mask & bit)) return;
       stored = clear ? std::string() : Field(field, size);
-      if (clear) e->credentialsMask &= ~bit;
-      else e->credentialsMask |= bit;
+      if (clear)
+        e->credentialsMask &= ~bit;
+      else
+        e->credentialsMask |= bit;
     };
-    apply(RASCM_UserName, e->credentialsUser, credentials->szUserName, sizeof credentials->szUserName);
-    apply(RASCM_Password, e->credentialsPassword, credentials->szPassword, sizeof credentials->szPassword);
+    apply(RASCM_UserName, e->credentialsUser, credentials->szUserName,
+          sizeof credentials->szUserName);
+    apply(RASCM_Password, e->credentialsPassword, credentials->szPassword,
+          sizeof credentials->szPassword);
     apply(RASCM_Domain, e->credentialsDomain, credentials->szDomain, sizeof credentials->szDomain);
     return 0;
   });
@@ -361,11 +365,13 @@ DWORD WINAPI RasDialA(LPRASDIALEXTENSIONS extensions, LPCSTR phonebook, LPRASDIA
                                   : FindDevice(s, deviceType, deviceName);
     if (!device) return ERROR_DEVICE_DOES_NOT_EXIST;
     for (const SimConnection& c : s.connections)
-      if (c.state != RASCS_Disconnected && lstrcmpiA(c.deviceName.c_str(), device->name.c_str()) == 0)
+      if (c.state != RASCS_Disconnected &&
+          lstrcmpiA(c.deviceName.c_str(), device->name.c_str()) == 0)
         return ERROR_PORT_NOT_AVAILABLE;
 
     std::string phone = Field(params->szPhoneNumber, sizeof params->szPhoneNumber);
-    if (phone.empty()) phone = Field(e->record.szLocalPhoneNumber, sizeof e->record.szLocalPhoneNumber);
+    if (phone.empty())
+      phone = Field(e->record.szLocalPhoneNumber, sizeof e->record.szLocalPhoneNumber);
     std::string user = Field(params->szUserName, sizeof params->szUserName);
     std::string password = Field(params->szPassword, sizeof params->szPassword);
     if (user.empty()) {  // the entry's saved logon

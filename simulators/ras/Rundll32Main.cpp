@@ -11,7 +11,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
   static const char kDial[] = "rnaui.dll,RnaDial";
   const std::size_t n = sizeof kDial - 1;
   std::string entry;
-  if (std::strlen(commandLine) >= n && CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, commandLine, int(n), kDial, int(n)) == CSTR_EQUAL) {
+  if (std::strlen(commandLine) >= n &&
+      CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, commandLine, int(n), kDial, int(n)) ==
+          CSTR_EQUAL) {
     const char* rest = commandLine + n;
     if (*rest == ' ') ++rest;
     entry = rest;

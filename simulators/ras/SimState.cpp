@@ -123,8 +123,10 @@ std::string EscapeValue(const std::string& s) {
   for (std::size_t i = 0; i < s.size(); ++i) {
     unsigned char c = static_cast<unsigned char>(s[i]);
     bool edge = (i == 0 || i + 1 == s.size()) && IsBlank(char(c));
-    if (c < 0x20 || c == 0x7F || c == '%' || edge) AppendEscaped(out, c);
-    else out += char(c);
+    if (c < 0x20 || c == 0x7F || c == '%' || edge)
+      AppendEscaped(out, c);
+    else
+      out += char(c);
   }
   return out;
 }
@@ -133,8 +135,10 @@ std::string EscapeValue(const std::string& s) {
 std::string EscapeItem(const std::string& s) {
   std::string out;
   for (unsigned char c : s) {
-    if (c <= 0x20 || c == 0x7F || c == '%' || c == '=') AppendEscaped(out, c);
-    else out += char(c);
+    if (c <= 0x20 || c == 0x7F || c == '%' || c == '=')
+      AppendEscaped(out, c);
+    else
+      out += char(c);
   }
   return out;
 }
@@ -212,9 +216,14 @@ std::string FormatField(const RASENTRYA& r, const Field& f) {
   const char* base = reinterpret_cast<const char*>(&r) + f.offset;
   DWORD v;
   switch (f.kind) {
-    case Kind::kDec: std::memcpy(&v, base, 4); return Dec(v);
-    case Kind::kHex: std::memcpy(&v, base, 4); return HexNumber(v);
-    case Kind::kText: return EscapeValue(TextField(base, f.size));
+    case Kind::kDec:
+      std::memcpy(&v, base, 4);
+      return Dec(v);
+    case Kind::kHex:
+      std::memcpy(&v, base, 4);
+      return HexNumber(v);
+    case Kind::kText:
+      return EscapeValue(TextField(base, f.size));
     case Kind::kIp: {
       const unsigned char* b = reinterpret_cast<const unsigned char*>(base);
       return Dec(b[0]) + "." + Dec(b[1]) + "." + Dec(b[2]) + "." + Dec(b[3]);
@@ -232,7 +241,9 @@ void ParseField(RASENTRYA& r, const Field& f, const std::string& value) {
       std::memcpy(base, &v, 4);
       break;
     }
-    case Kind::kText: SetTextField(base, f.size, Unescape(value)); break;
+    case Kind::kText:
+      SetTextField(base, f.size, Unescape(value));
+      break;
     case Kind::kIp: {
       unsigned char* b = reinterpret_cast<unsigned char*>(base);
       std::memset(b, 0, 4);
@@ -247,21 +258,45 @@ void ParseField(RASENTRYA& r, const Field& f, const std::string& value) {
 }
 
 bool ParseEntryKey(SimEntry& e, const std::string& key, const std::string& value) {
-  if (key == "name") { e.name = Unescape(value); return true; }
-  if (key == "device-info") { e.deviceInfo = Unhex(value); return true; }
+  if (key == "name") {
+    e.name = Unescape(value);
+    return true;
+  }
+  if (key == "device-info") {
+    e.deviceInfo = Unhex(value);
+    return true;
+  }
   if (key.rfind("dial.", 0) == 0) {
     e.hasDialParams = true;
     std::string v = Unescape(value);
-    if (key == "dial.szUserName") e.dialUser = v;
-    else if (key == "dial.szDomain") e.dialDomain = v;
-    else if (key == "dial.szCallbackNumber") e.dialCallback = v;
-    else if (key == "dial.szPassword") { e.hasPassword = true; e.dialPassword = v; }
+    if (key == "dial.szUserName")
+      e.dialUser = v;
+    else if (key == "dial.szDomain")
+      e.dialDomain = v;
+    else if (key == "dial.szCallbackNumber")
+      e.dialCallback = v;
+    else if (key == "dial.szPassword") {
+      e.hasPassword = true;
+      e.dialPassword = v;
+    }
     return true;
   }
-  if (key == "credentials.dwMask") { e.credentialsMask = ParseNumber(value); return true; }
-  if (key == "credentials.szUserName") { e.credentialsUser = Unescape(value); return true; }
-  if (key == "credentials.szPassword") { e.credentialsPassword = Unescape(value); return true; }
-  if (key == "credentials.szDomain") { e.credentialsDomain = Unescape(value); return true; }
+  if (key == "credentials.dwMask") {
+    e.credentialsMask = ParseNumber(value);
+    return true;
+  }
+  if (key == "credentials.szUserName") {
+    e.credentialsUser = Unescape(value);
+    return true;
+  }
+  if (key == "credentials.szPassword") {
+    e.credentialsPassword = Unescape(value);
+    return true;
+  }
+  if (key == "credentials.szDomain") {
+    e.credentialsDomain = Unescape(value);
+    return true;
+  }
   for (const Field& f : kEntryFields) {
     if (key == f.name) {
       ParseField(e.record, f, value);
@@ -272,25 +307,43 @@ bool ParseEntryKey(SimEntry& e, const std::string& key, const std::string& value
 }
 
 void ParseConnectionKey(SimConnection& c, const std::string& key, const std::string& value) {
-  if (key == "handle") c.handle = ParseNumber(value);
-  else if (key == "entry") c.entry = Unescape(value);
-  else if (key == "device-type") c.deviceType = Unescape(value);
-  else if (key == "device-name") c.deviceName = Unescape(value);
-  else if (key == "phone") c.phoneNumber = Unescape(value);
-  else if (key == "user") c.userName = Unescape(value);
-  else if (key == "state") ParseConnState(value, c.state);
-  else if (key == "error") c.error = ParseNumber(value);
-  else if (key == "pending") c.pending = ParseStates(value);
+  if (key == "handle")
+    c.handle = ParseNumber(value);
+  else if (key == "entry")
+    c.entry = Unescape(value);
+  else if (key == "device-type")
+    c.deviceType = Unescape(value);
+  else if (key == "device-name")
+    c.deviceName = Unescape(value);
+  else if (key == "phone")
+    c.phoneNumber = Unescape(value);
+  else if (key == "user")
+    c.userName = Unescape(value);
+  else if (key == "state")
+    ParseConnState(value, c.state);
+  else if (key == "error")
+    c.error = ParseNumber(value);
+  else if (key == "pending")
+    c.pending = ParseStates(value);
 }
 
 void ParseServiceKey(SimService& s, const std::string& key, const std::string& value) {
-  if (key == "next-handle") s.nextHandle = ParseNumber(value);
-  else if (key == "missing-exports") s.missingExports = Words(value);
-  else if (key == "dial-outcome") s.dialOutcome = value;
-  else if (key == "dial-pending") s.dialPending = ParseStates(value);
-  else if (key == "dial-accept-user") { s.checkCredentials = true; s.acceptUser = Unescape(value); }
-  else if (key == "dial-accept-password") { s.checkCredentials = true; s.acceptPassword = Unescape(value); }
-  else if (key == "dial-delay-ms") s.dialDelayMs = ParseNumber(value);
+  if (key == "next-handle")
+    s.nextHandle = ParseNumber(value);
+  else if (key == "missing-exports")
+    s.missingExports = Words(value);
+  else if (key == "dial-outcome")
+    s.dialOutcome = value;
+  else if (key == "dial-pending")
+    s.dialPending = ParseStates(value);
+  else if (key == "dial-accept-user") {
+    s.checkCredentials = true;
+    s.acceptUser = Unescape(value);
+  } else if (key == "dial-accept-password") {
+    s.checkCredentials = true;
+    s.acceptPassword = Unescape(value);
+  } else if (key == "dial-delay-ms")
+    s.dialDelayMs = ParseNumber(value);
 }
 
 void Line(std::string& out, const char* key, const std::string& value) {
@@ -342,8 +395,14 @@ SimState ParseState(const std::string& text) {
     state.devices.push_back({"modem", "Módem estándar"});
     return state;
   }
-  enum class Section { kNone, kService, kDevice, kEntry, kConnection, kJournal } section =
-      Section::kNone;
+  enum class Section {
+    kNone,
+    kService,
+    kDevice,
+    kEntry,
+    kConnection,
+    kJournal
+  } section = Section::kNone;
   std::size_t pos = 0;
   while (pos < text.size()) {
     std::size_t end = text.find('\n', pos);
@@ -354,16 +413,23 @@ SimState ParseState(const std::string& text) {
     std::string t = Trim(line);
     if (t.empty() || t[0] == '#' || t[0] == ';') continue;
     if (t[0] == '[') {
-      std::string name = t.substr(1, t.find(']') == std::string::npos ? t.size() - 1 : t.find(']') - 1);
+      std::string name =
+          t.substr(1, t.find(']') == std::string::npos ? t.size() - 1 : t.find(']') - 1);
       section = Section::kNone;
-      if (name == "service") section = Section::kService;
-      else if (name == "device") { section = Section::kDevice; state.devices.emplace_back(); }
-      else if (name == "entry") {
+      if (name == "service")
+        section = Section::kService;
+      else if (name == "device") {
+        section = Section::kDevice;
+        state.devices.emplace_back();
+      } else if (name == "entry") {
         section = Section::kEntry;
         state.entries.emplace_back();
         state.entries.back().record.dwSize = kEntrySize;
-      } else if (name == "connection") { section = Section::kConnection; state.connections.emplace_back(); }
-      else if (name == "journal") section = Section::kJournal;
+      } else if (name == "connection") {
+        section = Section::kConnection;
+        state.connections.emplace_back();
+      } else if (name == "journal")
+        section = Section::kJournal;
       continue;
     }
     std::size_t eq = t.find('=');
@@ -371,24 +437,32 @@ SimState ParseState(const std::string& text) {
     std::string key = Trim(t.substr(0, eq));
     std::string value = Trim(t.substr(eq + 1));
     switch (section) {
-      case Section::kService: ParseServiceKey(state.service, key, value); break;
+      case Section::kService:
+        ParseServiceKey(state.service, key, value);
+        break;
       case Section::kDevice:
         if (key == "type" || key == "szDeviceType") state.devices.back().type = Unescape(value);
         if (key == "name" || key == "szDeviceName") state.devices.back().name = Unescape(value);
         break;
-      case Section::kEntry: ParseEntryKey(state.entries.back(), key, value); break;
-      case Section::kConnection: ParseConnectionKey(state.connections.back(), key, value); break;
+      case Section::kEntry:
+        ParseEntryKey(state.entries.back(), key, value);
+        break;
+      case Section::kConnection:
+        ParseConnectionKey(state.connections.back(), key, value);
+        break;
       case Section::kJournal:
         if (key == "call") state.journal.push_back(value);
         break;
-      case Section::kNone: break;
+      case Section::kNone:
+        break;
     }
   }
   return state;
 }
 
 std::string FormatState(const SimState& state) {
-  std::string out = "# Simulated remote-access service (code page 1252). See simulators/ras/README.md.\r\n";
+  std::string out =
+      "# Simulated remote-access service (code page 1252). See simulators/ras/README.md.\r\n";
   const SimService& s = state.service;
   out += "[service]\r\n";
   Line(out, "next-handle", Dec(s.nextHandle));
@@ -412,7 +486,8 @@ std::string FormatState(const SimState& state) {
     out += "\r\n[entry]\r\n";
     Line(out, "name", EscapeValue(e.name));
     for (const Field& f : kEntryFields) Line(out, f.name, FormatField(e.record, f));
-    if (!e.deviceInfo.empty()) Line(out, "device-info", Hex(e.deviceInfo.data(), e.deviceInfo.size()));
+    if (!e.deviceInfo.empty())
+      Line(out, "device-info", Hex(e.deviceInfo.data(), e.deviceInfo.size()));
     if (e.hasDialParams) {
       Line(out, "dial.szUserName", EscapeValue(e.dialUser));
       if (e.hasPassword) Line(out, "dial.szPassword", EscapeValue(e.dialPassword));
@@ -479,8 +554,10 @@ JournalRecord JournalRecord::Parse(const std::string& line) {
       continue;
     }
     std::size_t eq = words[i].find('=');
-    if (eq == std::string::npos) r.items.emplace_back(Unescape(words[i]), "");
-    else r.items.emplace_back(words[i].substr(0, eq), Unescape(words[i].substr(eq + 1)));
+    if (eq == std::string::npos)
+      r.items.emplace_back(Unescape(words[i]), "");
+    else
+      r.items.emplace_back(words[i].substr(0, eq), Unescape(words[i].substr(eq + 1)));
   }
   return r;
 }

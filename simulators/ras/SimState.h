@@ -29,7 +29,7 @@ struct SimDevice {
 
 struct SimEntry {
   std::string name;
-  RASENTRYA record{};  // the first kEntrySize bytes are the entry; the rest stays zero
+  RASENTRYA record{};      // the first kEntrySize bytes are the entry; the rest stays zero
   std::string deviceInfo;  // device-specific block, raw bytes
   bool hasDialParams = false;
   std::string dialUser, dialDomain, dialCallback;

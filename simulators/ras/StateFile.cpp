@@ -9,8 +9,8 @@ class LockedFile {
  public:
   explicit LockedFile(const std::string& path) {
     for (DWORD waited = 0; waited < 20000; waited += 2) {
-      handle_ = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+      handle_ = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
       if (handle_ != INVALID_HANDLE_VALUE) return;
       DWORD error = GetLastError();
       if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED &&

@@ -32,7 +32,8 @@ class HostileSystem : public RasOperations, public ConnectionSource, public Devi
     for (std::size_t i = 0; i < n; ++i) d[i] = Take8();
   }
 
-  std::uint32_t RasEnumDevices(RASDEVINFOA* info, std::uint32_t* size, std::uint32_t* count) override {
+  std::uint32_t RasEnumDevices(RASDEVINFOA* info, std::uint32_t* size,
+                               std::uint32_t* count) override {
     *count = Take32();
     if (!info) {
       *size = Take32() % (1u << 20);
@@ -43,11 +44,18 @@ class HostileSystem : public RasOperations, public ConnectionSource, public Devi
   }
   std::uint32_t RasValidateEntryName(const char*, const char*) override { return 0; }
   std::uint32_t RasSetEntryProperties(const char*, const char*, RASENTRYA*, std::uint32_t,
-                                      std::uint8_t*, std::uint32_t) override { return 0; }
+                                      std::uint8_t*, std::uint32_t) override {
+    return 0;
+  }
   std::uint32_t RasSetEntryDialParams(const char*, RASDIALPARAMSA*, bool) override { return 0; }
-  std::uint32_t RasSetCredentials(const char*, const char*, RASCREDENTIALSA*, bool) override { return 0; }
+  std::uint32_t RasSetCredentials(const char*, const char*, RASCREDENTIALSA*, bool) override {
+    return 0;
+  }
   std::uint32_t RasDeleteEntry(const char*, const char*) override { return 0; }
-  std::uint32_t RasDial(void*, const char*, RASDIALPARAMSA*, std::uint32_t, void*, RasConnHandle*) override { return 0; }
+  std::uint32_t RasDial(void*, const char*, RASDIALPARAMSA*, std::uint32_t, void*,
+                        RasConnHandle*) override {
+    return 0;
+  }
   std::uint32_t RasGetConnectStatus(RasConnHandle, RASCONNSTATUSA* status) override {
     Fill(status, sizeof *status);
     return Take8() % 2;
@@ -55,7 +63,8 @@ class HostileSystem : public RasOperations, public ConnectionSource, public Devi
   std::uint32_t RasGetErrorString(std::uint32_t, char*, std::uint32_t) override { return 0; }
   std::uint32_t RasHangUp(RasConnHandle) override { return 0; }
 
-  std::uint32_t RasEnumConnections(RASCONNA* connections, std::uint32_t* size, std::uint32_t* count) override {
+  std::uint32_t RasEnumConnections(RASCONNA* connections, std::uint32_t* size,
+                                   std::uint32_t* count) override {
     Fill(connections, *size < 3 * sizeof(RASCONNA) ? *size : 3 * sizeof(RASCONNA));
     *count = Take32();
     return Take8() % 4 == 0;

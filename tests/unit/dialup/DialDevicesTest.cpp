@@ -39,8 +39,7 @@ TEST_F(DialDevicesTest, TakesModemsAndIsdnInAnyCaseAndDropsTheRestWhenAsked) {
                  Device("ISDN", "RDSI canal 1"), Device("mOdEm", "Módem externo"),
                  Device("isdnx", "Casi RDSI")};
   EXPECT_TRUE(EnumerateDialDevices(ras, list, true, listing));
-  EXPECT_EQ((std::vector<std::string>{"Módem estándar", "RDSI canal 1", "Módem externo"}),
-            Names());
+  EXPECT_EQ((std::vector<std::string>{"Módem estándar", "RDSI canal 1", "Módem externo"}), Names());
   EXPECT_STREQ("ISDN", list.At(1).szDeviceType);
 
   EXPECT_TRUE(EnumerateDialDevices(ras, list, false, listing));

@@ -17,8 +17,8 @@ struct DialEntryTest : ::testing::Test {
   test::FakeRas ras{sleeper};
 
   bool Create(const char* name = "Marvella", const char* phone = "0909123456") {
-    return CreateDialEntry(ras, name, phone, "usuario", "clave", "194.179.1.100",
-                           "194.179.1.101", "modem", "Módem estándar");
+    return CreateDialEntry(ras, name, phone, "usuario", "clave", "194.179.1.100", "194.179.1.101",
+                           "modem", "Módem estándar");
   }
 };
 
@@ -38,8 +38,8 @@ TEST_F(DialEntryTest, WritesTheWholeRecordAsTheOldSystemsExpectIt) {
   text(27, "0909123456");
   const unsigned char dns[] = {194, 179, 1, 100, 194, 179, 1, 101};
   std::memcpy(expected + 164, dns, sizeof dns);  // after ipaddr (160)
-  dword(184, 4);    // TCP/IP only
-  dword(188, 1);    // PPP
+  dword(184, 4);                                 // TCP/IP only
+  dword(188, 1);                                 // PPP
   text(972, "modem");
   text(989, "Módem estándar");
   EXPECT_EQ(0, std::memcmp(expected, &ras.entries[0], sizeof expected));
@@ -96,9 +96,8 @@ TEST_F(DialEntryTest, CutsLongTextsToTheirFieldsAndUsesOneNameThroughout) {
   const std::string name(300, 'N');
   const std::string phone(200, '9');
   const std::string user(400, 'u');
-  ASSERT_TRUE(CreateDialEntry(ras, name.c_str(), phone.c_str(), user.c_str(), user.c_str(),
-                              "", "", std::string(40, 't').c_str(),
-                              std::string(200, 'd').c_str()));
+  ASSERT_TRUE(CreateDialEntry(ras, name.c_str(), phone.c_str(), user.c_str(), user.c_str(), "", "",
+                              std::string(40, 't').c_str(), std::string(200, 'd').c_str()));
   const RASENTRYA& e = ras.entries[0];
   EXPECT_EQ(std::string(128, '9'), e.szLocalPhoneNumber);
   EXPECT_EQ(std::string(16, 't'), e.szDeviceType);

@@ -18,7 +18,7 @@ class FakeRas : public RasOperations {
 
   // The script.
   std::vector<RASDEVINFOA> devices;
-  std::uint32_t enumResult = 0;       // second (buffer) call; the size query answers 603
+  std::uint32_t enumResult = 0;  // second (buffer) call; the size query answers 603
   std::uint32_t validateResult = 0;
   std::uint32_t setPropertiesResult = 0;
   std::uint32_t dialResult = 0;
@@ -33,7 +33,7 @@ class FakeRas : public RasOperations {
   std::vector<RASENTRYA> entries;
   std::vector<RASDIALPARAMSA> dialParams;  // RasSetEntryDialParams, then RasDial
   std::vector<RASCREDENTIALSA> credentials;
-  std::vector<std::string> names;           // entry names passed by name
+  std::vector<std::string> names;  // entry names passed by name
   std::vector<RasConnHandle> dialInputHandles;
   std::vector<RasConnHandle> hungUp;
   std::vector<std::uint32_t> errorCodes;

@@ -19,10 +19,10 @@ TEST(ParseDottedAddress, ReadsEachPieceIntoItsByteAndKeepsTheLowEightBits) {
   EXPECT_EQ("10.0.0.1", Parsed("10.0.0.1"));
   EXPECT_EQ("194.179.1.100", Parsed("194.179.1.100"));
   EXPECT_EQ("44.1.1.1", Parsed("300.1.1.1"));
-  EXPECT_EQ("1.2.3.4", Parsed("1.2.3.4.5"));     // pieces after the fourth dropped
+  EXPECT_EQ("1.2.3.4", Parsed("1.2.3.4.5"));  // pieces after the fourth dropped
   EXPECT_EQ("0.0.0.0", Parsed(""));
   EXPECT_EQ("0.0.0.0", Parsed(nullptr));
-  EXPECT_EQ("7.0.0.0", Parsed("7"));             // no "." sets only the first byte
+  EXPECT_EQ("7.0.0.0", Parsed("7"));  // no "." sets only the first byte
   EXPECT_EQ("1.0.3.0", Parsed("1..3"));
 }
 

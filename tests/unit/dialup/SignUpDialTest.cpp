@@ -18,10 +18,8 @@ struct SignUpDialTest : ::testing::Test {
   test::RecordingSleeper sleeper;
   test::RecordingProgress progress;
   test::FakeRas ras{sleeper};
-  SignUpEntrySettings settings{"Marvella Alta", "0",        "909123456",
-                               "alta",          "alta",     "10.0.0.1",
-                               "10.0.0.2",      "modem",    "Módem estándar",
-                               false};
+  SignUpEntrySettings settings{"Marvella Alta", "0",        "909123456", "alta",           "alta",
+                               "10.0.0.1",      "10.0.0.2", "modem",     "Módem estándar", false};
   RasConnHandle connection = 0;
 
   DialResult Dial(const DialCaller& caller = kResultsPageCaller) {
@@ -32,8 +30,7 @@ struct SignUpDialTest : ::testing::Test {
 TEST_F(SignUpDialTest, RecreatesTheEntryAndDialsPrefixAndNumberAsOneText) {
   EXPECT_EQ(DialResult::kConnected, Dial());
   EXPECT_EQ((Lines{"RasDeleteEntry", "RasValidateEntryName", "RasSetEntryProperties",
-                   "RasSetEntryDialParams", "RasSetCredentials", "RasDial",
-                   "RasGetConnectStatus"}),
+                   "RasSetEntryDialParams", "RasSetCredentials", "RasDial", "RasGetConnectStatus"}),
             ras.calls);
   EXPECT_EQ((Lines{"Llamando al 0909123456", "Conectando"}), progress.lines);
   EXPECT_STREQ("0909123456", ras.entries[0].szLocalPhoneNumber);
@@ -65,8 +62,7 @@ TEST_F(SignUpDialTest, AlreadyOnLineRecreatesTheEntryButPlacesNoCall) {
 TEST_F(SignUpDialTest, AFailedDialShowsTheSystemsTextAndKeepsItsHandle) {
   ras.dialResult = 676;
   EXPECT_EQ(DialResult::kFailed, Dial());
-  EXPECT_EQ((Lines{"Llamando al 0909123456", "Error 676: la línea está ocupada."}),
-            progress.lines);
+  EXPECT_EQ((Lines{"Llamando al 0909123456", "Error 676: la línea está ocupada."}), progress.lines);
   EXPECT_EQ(676u, ras.errorCodes[0]);
   EXPECT_EQ(512u, ras.errorBufferSizes[0]);
   EXPECT_EQ(0x51u, connection);  // hung up at the next press or when the page is left

@@ -32,8 +32,8 @@ TEST(NoRemoteAccess, EveryOperationEndsQuietly) {
 TEST(NoRemoteAccess, DiallingEndsNotConnected) {
   test::RecordingSleeper sleeper;
   test::RecordingProgress progress;
-  SignUpEntrySettings settings{"Marvella Alta", "", "909123456", "alta", "alta", "", "",
-                               "modem", "Módem", false};
+  SignUpEntrySettings settings{"Marvella Alta", "",      "909123456", "alta", "alta", "", "",
+                               "modem",         "Módem", false};
   RasConnHandle connection = 0;
   EXPECT_EQ(DialResult::kNotConnected,
             DialSignUpEntry(connection, progress, sleeper, kResultsPageCaller, settings));

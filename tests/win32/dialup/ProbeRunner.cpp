@@ -45,8 +45,8 @@ std::vector<std::string> RunProbe(const std::string& probe,
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(probe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process))
+  if (!CreateProcessA(probe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process))
     return lines;
   DWORD waited = WaitForSingleObject(process.hProcess, 60000);
   CloseHandle(process.hThread);

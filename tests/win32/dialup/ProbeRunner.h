@@ -20,6 +20,7 @@ std::string PrepareProbe(const std::string& folder, const std::string& name,
 
 // Runs probe with the commands (each quoted) and returns its output lines; empty when it
 // did not finish within 60 s.
-std::vector<std::string> RunProbe(const std::string& probe, const std::vector<std::string>& commands);
+std::vector<std::string> RunProbe(const std::string& probe,
+                                  const std::vector<std::string>& commands);
 
 }  // namespace marvella::test

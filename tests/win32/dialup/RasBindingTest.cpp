@@ -29,8 +29,8 @@ const char kDevices[] =
 
 bool Create(const char* name, const char* number, const char* user, const char* password,
             const char* device = "Módem estándar") {
-  return CreateDialEntry(name, number, user, password, "194.179.1.100", "194.179.1.101",
-                         "modem", device);
+  return CreateDialEntry(name, number, user, password, "194.179.1.100", "194.179.1.101", "modem",
+                         device);
 }
 
 TEST(RasBinding, LoadsTheLibraryFromTheSystemDirectory) {
@@ -74,9 +74,9 @@ TEST(RasBinding, WritesTheEntryByteForByteWithItsLogon) {
   ASSERT_EQ(1u, state.entries.size());
   const rassim::SimEntry& e = state.entries[0];
   EXPECT_EQ("Marvella", e.name);
-  EXPECT_EQ(DWORD(RASEO_SpecificNameServers | RASEO_IpHeaderCompression |
-                  RASEO_RemoteDefaultGateway),
-            e.record.dwfOptions);
+  EXPECT_EQ(
+      DWORD(RASEO_SpecificNameServers | RASEO_IpHeaderCompression | RASEO_RemoteDefaultGateway),
+      e.record.dwfOptions);
   EXPECT_EQ(34u, e.record.dwCountryID);
   EXPECT_EQ(34u, e.record.dwCountryCode);
   EXPECT_STREQ(" ", e.record.szAreaCode);
@@ -144,8 +144,8 @@ TEST(RasBinding, ListsModemAndIsdnAdaptersOnly) {
 struct SignUpDialAgainstService : ::testing::Test {
   test::RecordingSleeper sleeper;
   test::RecordingProgress progress;
-  SignUpEntrySettings settings{"Marvella Alta", "0",  "909123456", "alta", "alta",
-                               "10.0.0.1",      "",   "modem",     "Módem estándar", false};
+  SignUpEntrySettings settings{"Marvella Alta", "0", "909123456", "alta",           "alta",
+                               "10.0.0.1",      "",  "modem",     "Módem estándar", false};
   RasConnHandle connection = 0;
 
   DialResult Dial(const DialCaller& caller = kResultsPageCaller) {
@@ -154,8 +154,9 @@ struct SignUpDialAgainstService : ::testing::Test {
 };
 
 TEST_F(SignUpDialAgainstService, DialsTheFreshEntryAndReportsConnected) {
-  RasSimulatorSession session(std::string(kDevices) + "[service]\ndial-accept-user = alta\n"
-                                                      "dial-accept-password = alta\n");
+  RasSimulatorSession session(std::string(kDevices) +
+                              "[service]\ndial-accept-user = alta\n"
+                              "dial-accept-password = alta\n");
   EXPECT_EQ(DialResult::kConnected, Dial());
   EXPECT_EQ((Lines{"Llamando al 0909123456", "Conectando"}), progress.lines);
   auto dials = session.Calls("RasDialA");
@@ -186,12 +187,14 @@ TEST_F(SignUpDialAgainstService, AFailedDialShowsTheServicesOwnText) {
 }
 
 TEST_F(SignUpDialAgainstService, BadCredentialsFailWithTheServicesText) {
-  RasSimulatorSession session(std::string(kDevices) + "[service]\ndial-accept-user = otro\n"
-                                                      "dial-accept-password = otra\n");
+  RasSimulatorSession session(std::string(kDevices) +
+                              "[service]\ndial-accept-user = otro\n"
+                              "dial-accept-password = otra\n");
   EXPECT_EQ(DialResult::kFailed, Dial());
-  EXPECT_EQ("Acceso denegado porque el nombre de usuario o la contraseña no son válidos en el "
-            "dominio.",
-            progress.lines.back());
+  EXPECT_EQ(
+      "Acceso denegado porque el nombre de usuario o la contraseña no son válidos en el "
+      "dominio.",
+      progress.lines.back());
 }
 
 TEST_F(SignUpDialAgainstService, AConnectionStillAuthenticatingIsNotConnected) {

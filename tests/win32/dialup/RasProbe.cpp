@@ -87,8 +87,8 @@ int main(int argc, char** argv) {
       ++i;
     } else if (command == "dial") {
       test::RecordingProgress progress;
-      SignUpEntrySettings settings{arg.c_str(), "", "0909", "u", "p", "", "", "modem",
-                                   "Módem estándar", false};
+      SignUpEntrySettings settings{arg.c_str(), "",      "0909",           "u",  "p", "",
+                                   "",          "modem", "Módem estándar", false};
       RasConnHandle handle = 0;
       DialResult r = DialSignUpEntry(handle, progress, sleeper, kResultsPageCaller, settings);
       line = "dial " + std::to_string(int(r)) + " lines=" + std::to_string(progress.lines.size());
@@ -96,7 +96,8 @@ int main(int argc, char** argv) {
     } else if (command == "errorstring") {
       RasLibrary ras(sleeper);
       char text[512] = "";
-      std::uint32_t r = ras.RasGetErrorString(std::strtoul(arg.c_str(), nullptr, 10), text, sizeof text);
+      std::uint32_t r =
+          ras.RasGetErrorString(std::strtoul(arg.c_str(), nullptr, 10), text, sizeof text);
       line = "errorstring " + std::to_string(r) + " text=" + text;
       ++i;
     } else if (command == "hangup") {

@@ -56,8 +56,8 @@ TEST(RasProbe, MissingEntryPointsGiveTheBindingsFixedValues) {
                               "[service]\nmissing-exports = RasSetCredentialsA RasGetErrorStringA "
                               "RasHangUpA RasEnumDevicesA RasGetConnectStatusA\n");
   std::string probe = PrepareProbe(session.Folder(), "ras_probe.exe");
-  Lines out = RunProbe(probe, {"create", "Marvella", "enum", "errorstring", "676", "hangup",
-                               "5", "dial", "Alta"});
+  Lines out = RunProbe(
+      probe, {"create", "Marvella", "enum", "errorstring", "676", "hangup", "5", "dial", "Alta"});
   ASSERT_EQ(5u, out.size());
   EXPECT_EQ("create 1", out[0]);  // the credentials step is skipped, the entry written
   EXPECT_EQ("enum 0 count=0", out[1]);
@@ -73,8 +73,8 @@ TEST(RasProbe, MissingEntryPointsGiveTheBindingsFixedValues) {
   session.Write(std::string(kModem) +
                 "[service]\nmissing-exports = RasValidateEntryNameA RasSetEntryPropertiesA "
                 "RasDeleteEntryA RasDialA RasSetEntryDialParamsA\n");
-  out = RunProbe(probe, {"validate", "Marvella", "create", "Marvella", "delete", "Marvella",
-                         "dial", "Alta"});
+  out = RunProbe(
+      probe, {"validate", "Marvella", "create", "Marvella", "delete", "Marvella", "dial", "Alta"});
   ASSERT_EQ(4u, out.size());
   EXPECT_EQ(Expect("validate", kMissingRasValidateEntryName), out[0]);
   EXPECT_EQ("create 0", out[1]);
@@ -115,8 +115,8 @@ class RemoteAccessKeyLock {
   }
   static void Create(const char* key) {
     HKEY h;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_WRITE, nullptr, &h,
-                        nullptr) == ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr) ==
+        ERROR_SUCCESS)
       RegCloseKey(h);
   }
   HANDLE mutex_;
@@ -126,18 +126,23 @@ class RemoteAccessKeyLock {
 TEST(RasProbe, RemoteAccessCountsAsInstalledByTheKeyOfEachVersion) {
   RasSimulatorSession session(kModem);
   RemoteAccessKeyLock lock;
-  const Lines commands = {"keys", "none", "installed", "keys", "service", "installed",
-                          "keys", "provider", "installed"};
+  const Lines commands = {"keys",      "none", "installed", "keys",     "service",
+                          "installed", "keys", "provider",  "installed"};
   struct Case {
     const char* version;
     Lines expected;  // no key / the service key only / service and network provider
   };
   const Case cases[] = {
-      {"win95", {"keys none", "installed 0", "keys service", "installed 0", "keys provider", "installed 1"}},
-      {"win98", {"keys none", "installed 0", "keys service", "installed 1", "keys provider", "installed 1"}},
-      {"winme", {"keys none", "installed 0", "keys service", "installed 1", "keys provider", "installed 1"}},
-      {"nt40", {"keys none", "installed 0", "keys service", "installed 1", "keys provider", "installed 1"}},
-      {"win2k", {"keys none", "installed 0", "keys service", "installed 1", "keys provider", "installed 1"}},
+      {"win95",
+       {"keys none", "installed 0", "keys service", "installed 0", "keys provider", "installed 1"}},
+      {"win98",
+       {"keys none", "installed 0", "keys service", "installed 1", "keys provider", "installed 1"}},
+      {"winme",
+       {"keys none", "installed 0", "keys service", "installed 1", "keys provider", "installed 1"}},
+      {"nt40",
+       {"keys none", "installed 0", "keys service", "installed 1", "keys provider", "installed 1"}},
+      {"win2k",
+       {"keys none", "installed 0", "keys service", "installed 1", "keys provider", "installed 1"}},
   };
   for (const Case& c : cases) {
     std::string probe =

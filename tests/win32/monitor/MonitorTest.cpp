@@ -132,7 +132,8 @@ std::string Scenario(const std::string& service) {
 
 std::vector<std::string> States(const RasSimulatorSession& session) {
   std::vector<std::string> states;
-  for (const JournalRecord& r : session.Calls("RasGetConnectStatusA")) states.push_back(r.Get("state"));
+  for (const JournalRecord& r : session.Calls("RasGetConnectStatusA"))
+    states.push_back(r.Get("state"));
   return states;
 }
 
@@ -175,7 +176,9 @@ INSTANTIATE_TEST_SUITE_P(
                       DiallerCase{"win95", "rundll32.exe", "rnaui.dll,RnaDial Marvella"},
                       DiallerCase{"win98", "rundll32.exe", "rnaui.dll,RnaDial Marvella"},
                       DiallerCase{"winme", "rundll32.exe", "rnaui.dll,RnaDial Marvella"}),
-    [](const ::testing::TestParamInfo<DiallerCase>& info) { return std::string(info.param.version); });
+    [](const ::testing::TestParamInfo<DiallerCase>& info) {
+      return std::string(info.param.version);
+    });
 
 TEST(Monitor, AConnectionThatIsNotUpKeepsItWaiting) {
   RasSimulatorSession session(Scenario("dial-outcome = stalled\ndial-pending = Authenticate"));

@@ -100,9 +100,11 @@ TEST_F(RasSimulatorTest, AcceptsOnlyTheOldRecordSizes) {
   RasSimulatorSession session(kTwoDevices);
   RASENTRYA e = Entry();
   e.dwSize = sizeof(RASENTRYA);  // the SDK's current, larger layout
-  EXPECT_EQ(DWORD(ERROR_INVALID_SIZE), Ras().SetEntryProperties(nullptr, "A", &e, sizeof e, nullptr, 0));
+  EXPECT_EQ(DWORD(ERROR_INVALID_SIZE),
+            Ras().SetEntryProperties(nullptr, "A", &e, sizeof e, nullptr, 0));
   e.dwSize = kEntrySize;
-  EXPECT_EQ(DWORD(ERROR_BUFFER_INVALID), Ras().SetEntryProperties(nullptr, "A", &e, kEntrySize - 1, nullptr, 0));
+  EXPECT_EQ(DWORD(ERROR_BUFFER_INVALID),
+            Ras().SetEntryProperties(nullptr, "A", &e, kEntrySize - 1, nullptr, 0));
   EXPECT_EQ(0u, Ras().SetEntryProperties(nullptr, "A", &e, kEntrySize, nullptr, 0));
 
   RASDIALPARAMSA p = Params("A", "u", "p");
@@ -148,7 +150,8 @@ TEST_F(RasSimulatorTest, AnswersSizeQueriesWithBufferTooSmall) {
   RASENTRYA e{};
   e.dwSize = kEntrySize;
   size = 100;
-  EXPECT_EQ(DWORD(ERROR_BUFFER_TOO_SMALL), Ras().GetEntryProperties(nullptr, "A", &e, &size, nullptr, nullptr));
+  EXPECT_EQ(DWORD(ERROR_BUFFER_TOO_SMALL),
+            Ras().GetEntryProperties(nullptr, "A", &e, &size, nullptr, nullptr));
   EXPECT_EQ(kEntrySize, size);
   EXPECT_EQ(0u, Ras().GetEntryProperties(nullptr, "A", &e, &size, nullptr, nullptr));
   EXPECT_STREQ("0909", e.szLocalPhoneNumber);
@@ -165,8 +168,10 @@ TEST_F(RasSimulatorTest, KeepsAPhonebookOfNamedEntries) {
   EXPECT_EQ(DWORD(ERROR_INVALID_NAME), Ras().ValidateEntryName(nullptr, ""));
   EXPECT_EQ(DWORD(ERROR_INVALID_NAME), Ras().ValidateEntryName(nullptr, ".oculta"));
   EXPECT_EQ(DWORD(ERROR_INVALID_NAME), Ras().ValidateEntryName(nullptr, "a/b"));
-  EXPECT_EQ(DWORD(ERROR_INVALID_NAME), Ras().ValidateEntryName(nullptr, std::string(257, 'x').c_str()));
-  EXPECT_EQ(DWORD(ERROR_CANNOT_OPEN_PHONEBOOK), Ras().ValidateEntryName("C:\\otra.pbk", "Marvella"));
+  EXPECT_EQ(DWORD(ERROR_INVALID_NAME),
+            Ras().ValidateEntryName(nullptr, std::string(257, 'x').c_str()));
+  EXPECT_EQ(DWORD(ERROR_CANNOT_OPEN_PHONEBOOK),
+            Ras().ValidateEntryName("C:\\otra.pbk", "Marvella"));
 
   ASSERT_EQ(0u, AddEntry("Marvella"));
   EXPECT_EQ(DWORD(ERROR_ALREADY_EXISTS), Ras().ValidateEntryName(nullptr, "MARVELLA"));
