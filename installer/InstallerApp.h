@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "dialup/DialDevices.h"
 #include "installer/AccessNode.h"
 #include "installer/InstallConfig.h"
 #include "installer/InstallerWizard.h"
@@ -16,9 +17,9 @@ namespace marvella {
 
 class InstallerApp {
  public:
-  // Members in the order of the application's data model. The adapter list of the
-  // remote-access layer joins them with the hardware page.
+  // Members in the order of the application's data model.
   AccessNodeList accessNodes;
+  DialDeviceList dialDevices;  // filled by the hardware page
   InstallConfig config;
   UserRecord user;
   std::string deviceType;  // chosen dial device: type and name (hardware page)
