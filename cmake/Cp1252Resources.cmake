@@ -1,6 +1,6 @@
 # Resource sources are UTF-8 like every other source; what lands in the binaries is code page
-# 1252. windres reads an .rc in the code page it declares (#pragma code_page(1252)), so the
-# build converts .rc files and raw text resources first.
+# 1252. The resource preprocessor converts .rc files; raw text resources, which windres
+# copies as they are, are converted here first.
 #   marvella_cp1252(<out_var> [CRLF] FILES file...)
 # writes each file converted into ${CMAKE_CURRENT_BINARY_DIR}/cp1252/ (CRLF: with CR LF line
 # ends, for texts shown as stored) and sets <out_var> to the converted paths.
