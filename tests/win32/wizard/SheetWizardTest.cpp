@@ -41,7 +41,9 @@ class QuietPlatform final : public StartupPlatform {
 class CountingToolbar final : public ToolbarLibraryInstaller {
  public:
   bool InstallToolbarLibrary() override {
-    if (installs.fetch_add(1) == 0) sheetVisibleAtFirst = FindWindowA("#32770", nullptr) != nullptr;
+    // Only this process's windows: parallel tests share the Wine session.
+    if (installs.fetch_add(1) == 0)
+      sheetVisibleAtFirst = WaitForWindow("#32770", nullptr, 0) != nullptr;
     return true;
   }
   std::atomic<int> installs{0};
