@@ -147,13 +147,5 @@ TEST(InstallExeWizard, ShowsTheWizardFromWelcomeToFinish) {
   EXPECT_EQ(0u, code);
 }
 
-TEST(InstallExeWizard, CancelOnTheWelcomePageEndsTheProgram) {
-  InstallExe exe;
-  HWND sheet = exe.Start();
-  ASSERT_NE(nullptr, sheet);
-  SendMessageA(GetDlgItem(sheet, IDCANCEL), BM_CLICK, 0, 0);
-  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(exe.process(), 20000));
-}
-
 }  // namespace
 }  // namespace marvella::test
