@@ -31,7 +31,7 @@ class BannerFeed : public DownloadClient {
   BannerFeed(DownloadQueue& queue, const char* agent, StringTable& strings, FileAccess& files,
              BookmarkTables& tables, BitmapLoader& loader, JpegConverter convert);
   // Deletes the same three files.
-  ~BannerFeed() override;
+  ~BannerFeed();
 
   // The refresh of a completed document; returns the new banner bitmap (the caller owns it),
   // or null when there is none (a download of the feed is running, or no banner converted).

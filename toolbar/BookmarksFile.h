@@ -41,7 +41,7 @@ bool IsReservedSection(const char* name);
 class BookmarksFile : public DownloadClient {
  public:
   BookmarksFile(DownloadQueue& queue, const char* agent, BookmarkTables& tables);
-  ~BookmarksFile() override;
+  ~BookmarksFile();
 
   // Reads the user menus of source and, when there is at least one, the reserved sections
   // into the process-wide tables. A file without user menus changes nothing at all.

@@ -17,7 +17,6 @@ class DownloadClient {
   // taking the shared one.
   DownloadClient(DownloadQueue& queue, const char* agent, const char* proxy = nullptr,
                  bool ownHandle = false);
-  virtual ~DownloadClient();
   DownloadClient(const DownloadClient&) = delete;
   DownloadClient& operator=(const DownloadClient&) = delete;
 
@@ -35,6 +34,8 @@ class DownloadClient {
   bool HasSession() const { return session_ != nullptr; }
 
  protected:
+  // Not virtual: nothing owns clients through this base.
+  ~DownloadClient();
   void QueueDownload(const char* url, const char* destination) {
     queue_.Queue(*this, url, destination);
   }

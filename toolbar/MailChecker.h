@@ -59,7 +59,7 @@ class MailChecker final : public DownloadClient {
               unsigned pollMilliseconds = kMailPollMilliseconds);
   // Stops and joins the polling thread, then drops the checker's downloads and its own page
   // file.
-  ~MailChecker() override;
+  ~MailChecker();
 
   // One check: nothing while a download of the checker runs; else read the count from the
   // page file and update; then fetch the own page file, when there is one.

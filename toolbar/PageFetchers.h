@@ -29,7 +29,7 @@ class PageFetcher : public DownloadClient {
  public:
   PageFetcher(DownloadQueue& queue, const char* agent, StringTable& strings, FileAccess& files,
               unsigned urlId, unsigned fileId);
-  ~PageFetcher() override;
+  ~PageFetcher();
   bool OwnsFile() const { return ownsFile_; }
   const char* PageFile() const { return pageFile_; }
   const char* Url() const { return url_; }
