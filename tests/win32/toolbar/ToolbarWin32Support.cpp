@@ -1,7 +1,9 @@
 // Shared pieces of the toolbar's Win32 tests.
 #include "tests/win32/toolbar/ToolbarWin32Support.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 #include <cstring>
 
 namespace marvella {
@@ -40,16 +42,18 @@ std::string FreshDirectory(const char* name) {
 }
 
 std::string ListFiles(const std::string& directory) {
+  std::vector<std::string> found;
+  WIN32_FIND_DATAA data;
+  HANDLE h = FindFirstFileA((directory + "*").c_str(), &data);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) found.push_back(data.cFileName);
+    } while (FindNextFileA(h, &data));
+    FindClose(h);
+  }
+  std::sort(found.begin(), found.end());
   std::string names;
-  WIN32_FIND_DATAA found;
-  HANDLE h = FindFirstFileA((directory + "*").c_str(), &found);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-    if (!names.empty()) names += " ";
-    names += found.cFileName;
-  } while (FindNextFileA(h, &found));
-  FindClose(h);
+  for (const std::string& name : found) names += (names.empty() ? "" : " ") + name;
   return names;
 }
 

@@ -18,7 +18,7 @@ HMODULE LoadToolbarResources();
 
 // A fresh directory under the system's temporary directory, ending in a backslash.
 std::string FreshDirectory(const char* name);
-// Every file name in directory (no sub-directories).
+// Every file name in directory (no sub-directories), sorted, separated by blanks.
 std::string ListFiles(const std::string& directory);
 
 std::string ReadFileBytes(const std::string& path);
