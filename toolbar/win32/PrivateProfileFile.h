@@ -5,9 +5,9 @@
 
 namespace marvella {
 
-class PrivateProfileSource : public ProfileSource {
+class PrivateProfileFile : public ProfileSource {
  public:
-  explicit PrivateProfileSource(const char* path) : path_(path) {}
+  explicit PrivateProfileFile(const char* path) : path_(path) {}
   size_t ReadString(const char* section, const char* key, const char* fallback, char* buffer,
                     size_t capacity) override;
   size_t ReadSectionNames(char* buffer, size_t capacity) override;

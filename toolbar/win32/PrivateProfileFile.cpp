@@ -1,5 +1,5 @@
 // GetPrivateProfileStringA and GetPrivateProfileSectionNamesA on one file.
-#include "toolbar/win32/PrivateProfileSource.h"
+#include "toolbar/win32/PrivateProfileFile.h"
 
 #include <windows.h>
 
@@ -11,14 +11,14 @@ DWORD Capacity(size_t capacity) {
 }
 }  // namespace
 
-size_t PrivateProfileSource::ReadString(const char* section, const char* key,
+size_t PrivateProfileFile::ReadString(const char* section, const char* key,
                                         const char* fallback, char* buffer, size_t capacity) {
   if (capacity == 0) return 0;
   buffer[0] = '\0';
   return GetPrivateProfileStringA(section, key, fallback, buffer, Capacity(capacity), path_);
 }
 
-size_t PrivateProfileSource::ReadSectionNames(char* buffer, size_t capacity) {
+size_t PrivateProfileFile::ReadSectionNames(char* buffer, size_t capacity) {
   if (capacity < 2) return 0;
   buffer[0] = buffer[1] = '\0';
   DWORD length = GetPrivateProfileSectionNamesA(buffer, Capacity(capacity), path_);
