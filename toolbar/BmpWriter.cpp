@@ -47,9 +47,9 @@ void Write(j_decompress_ptr decoder, BmpWriter* writer, const void* bytes, std::
 
 }  // namespace
 
-void ComposeBmpHeaders(unsigned char (&headers)[kBmpHeadersSize], unsigned width,
-                       unsigned height, bool grey, unsigned rowWidth, int densityUnit,
-                       unsigned xDensity, unsigned yDensity) {
+void ComposeBmpHeaders(unsigned char (&headers)[kBmpHeadersSize], unsigned width, unsigned height,
+                       bool grey, unsigned rowWidth, int densityUnit, unsigned xDensity,
+                       unsigned yDensity) {
   unsigned paletteEntries = grey ? 256 : 0;
   unsigned long headerSize = 14 + 40 + 4UL * paletteEntries;
   unsigned long fileSize = headerSize + static_cast<unsigned long>(rowWidth) * height;
@@ -73,8 +73,8 @@ void ComposeBmpHeaders(unsigned char (&headers)[kBmpHeadersSize], unsigned width
 
 BmpWriter* StartBmpWriter(j_decompress_ptr decoder, std::FILE* output) {
   j_common_ptr common = reinterpret_cast<j_common_ptr>(decoder);
-  BmpWriter* writer = static_cast<BmpWriter*>(
-      (*decoder->mem->alloc_small)(common, JPOOL_IMAGE, sizeof(BmpWriter)));
+  BmpWriter* writer =
+      static_cast<BmpWriter*>((*decoder->mem->alloc_small)(common, JPOOL_IMAGE, sizeof(BmpWriter)));
   writer->output = output;
   if (decoder->out_color_space == JCS_GRAYSCALE)
     writer->grey = true;
@@ -101,9 +101,8 @@ BmpWriter* StartBmpWriter(j_decompress_ptr decoder, std::FILE* output) {
 JSAMPARRAY BmpRowBuffer(BmpWriter* writer) { return writer->rowBuffer; }
 
 void PutBmpRow(j_decompress_ptr decoder, BmpWriter* writer) {
-  JSAMPARRAY rows = (*decoder->mem->access_virt_sarray)(reinterpret_cast<j_common_ptr>(decoder),
-                                                        writer->wholeImage, writer->currentRow,
-                                                        1, TRUE);
+  JSAMPARRAY rows = (*decoder->mem->access_virt_sarray)(
+      reinterpret_cast<j_common_ptr>(decoder), writer->wholeImage, writer->currentRow, 1, TRUE);
   writer->currentRow++;
   JSAMPROW in = writer->rowBuffer[0];
   JSAMPROW out = rows[0];

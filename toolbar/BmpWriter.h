@@ -35,8 +35,8 @@ void FinishBmpWriter(j_decompress_ptr decoder, BmpWriter* writer);
 
 // The 14-byte file header and 40-byte info header of a BMP of the given shape.
 constexpr std::size_t kBmpHeadersSize = 54;
-void ComposeBmpHeaders(unsigned char (&headers)[kBmpHeadersSize], unsigned width,
-                       unsigned height, bool grey, unsigned rowWidth, int densityUnit,
-                       unsigned xDensity, unsigned yDensity);
+void ComposeBmpHeaders(unsigned char (&headers)[kBmpHeadersSize], unsigned width, unsigned height,
+                       bool grey, unsigned rowWidth, int densityUnit, unsigned xDensity,
+                       unsigned yDensity);
 
 }  // namespace marvella

@@ -125,8 +125,7 @@ void BookmarksFile::Read(ProfileSource& source) {
   source.ReadString("PERSONALITZACIONS", "Tiempo", "", links.tiempo, sizeof links.tiempo);
   source.ReadString("PERSONALITZACIONS", "Bolsa", "", links.bolsa, sizeof links.bolsa);
   source.ReadString("PERSONALITZACIONS", "Deportes", "", links.deportes, sizeof links.deportes);
-  source.ReadString("PERSONALITZACIONS", "Horoscopo", "", links.horoscopo,
-                    sizeof links.horoscopo);
+  source.ReadString("PERSONALITZACIONS", "Horoscopo", "", links.horoscopo, sizeof links.horoscopo);
   source.ReadString("PERSONALITZACIONS", "Angeles", "", links.angeles, sizeof links.angeles);
   source.ReadString("MIMARVELLA", "Target", "", t.portal.target, sizeof t.portal.target);
   ReadLinkTable(source, "MIMARVELLA", "Description", t.portal.slots);
@@ -135,8 +134,7 @@ void BookmarksFile::Read(ProfileSource& source) {
   source.ReadString("INTERN", "LastVersionURL", "", in.lastVersionUrl, sizeof in.lastVersionUrl);
   source.ReadString("INTERN", "Help", "", in.help, sizeof in.help);
   source.ReadString("INTERN", "WebMail", "", in.webMail, sizeof in.webMail);
-  source.ReadString("INTERN", "CarpetaPersonal", "", in.carpetaPersonal,
-                    sizeof in.carpetaPersonal);
+  source.ReadString("INTERN", "CarpetaPersonal", "", in.carpetaPersonal, sizeof in.carpetaPersonal);
   source.ReadString("INTERN", "Log", "", in.log, sizeof in.log);
   tables_.Store(t.engines, t.personalization, t.portal, t.internal);
 }

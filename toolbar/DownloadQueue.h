@@ -17,8 +17,8 @@ namespace marvella {
 
 class DownloadClient;
 
-constexpr std::size_t kRequestUrlCapacity = 1024;   // 1023 characters
-constexpr std::size_t kRequestPathCapacity = 260;   // 259 characters
+constexpr std::size_t kRequestUrlCapacity = 1024;  // 1023 characters
+constexpr std::size_t kRequestPathCapacity = 260;  // 259 characters
 
 class DownloadQueue {
  public:

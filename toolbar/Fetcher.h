@@ -17,8 +17,7 @@ class Fetcher {
   // Fetches url with the session and replaces destination by the whole body. True only when
   // destination now holds that body; on false destination keeps what it held. Runs on the
   // download worker and may take long; handle may be null (no session: fails).
-  virtual bool DownloadToFile(InternetHandle handle, const char* url,
-                              const char* destination) = 0;
+  virtual bool DownloadToFile(InternetHandle handle, const char* url, const char* destination) = 0;
 };
 
 class ThreadStarter {

@@ -3,9 +3,9 @@
 #pragma once
 
 // Results of JPEGtoBMP.
-#define JPEGTOBMP_OK 0        /* BMP written, the decoder had nothing to say */
-#define JPEGTOBMP_FAILED 1    /* no BMP: input not opened, output not created, fatal error */
-#define JPEGTOBMP_WARNINGS 2  /* BMP written, but the decoder warned (e.g. data cut short) */
+#define JPEGTOBMP_OK 0       /* BMP written, the decoder had nothing to say */
+#define JPEGTOBMP_FAILED 1   /* no BMP: input not opened, output not created, fatal error */
+#define JPEGTOBMP_WARNINGS 2 /* BMP written, but the decoder warned (e.g. data cut short) */
 
 // Converts the JPEG file at jpegPath (ANSI path) into the BMP file at bmpPath, which is
 // created or truncated once the input has opened. Grey images give 8-bit BMPs with a grey

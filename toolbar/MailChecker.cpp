@@ -41,7 +41,10 @@ void FormatCount(char* destination, std::size_t capacity, const char* format, in
 MailChecker::MailChecker(DownloadQueue& queue, const char* agent, StringTable& strings,
                          FileAccess& files, BookmarkTables& tables, MailPollingStop& stop,
                          unsigned pollMilliseconds)
-    : DownloadClient(queue, agent), files_(files), stop_(stop), pollMilliseconds_(pollMilliseconds) {
+    : DownloadClient(queue, agent),
+      files_(files),
+      stop_(stop),
+      pollMilliseconds_(pollMilliseconds) {
   shared_ = !ChoosePageFile(strings, files, IDS_URL_MAIL, IDS_FILE_MAIL, url_, pageFile_);
   if (!shared_ && pageFile_[0]) files_.Delete(pageFile_);
   InternalSettings internal;

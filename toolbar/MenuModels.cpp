@@ -13,7 +13,9 @@ unsigned CountSlots(const LinkEntry (&slots)[kLinkSlots]) {
   return n;
 }
 
-MenuEntry Entry(unsigned id, const char* text) { return MenuEntry{id, IsSeparatorText(text), text}; }
+MenuEntry Entry(unsigned id, const char* text) {
+  return MenuEntry{id, IsSeparatorText(text), text};
+}
 
 int SlotFor(unsigned command, unsigned first) {
   if (command < first || command >= first + kLinkSlots) return -1;

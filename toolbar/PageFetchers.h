@@ -46,8 +46,7 @@ class PageFetcher : public DownloadClient {
 // The number of tokens, hidden field "TOKENS".
 class TokensFetcher : public PageFetcher {
  public:
-  TokensFetcher(DownloadQueue& queue, const char* agent, StringTable& strings,
-                FileAccess& files);
+  TokensFetcher(DownloadQueue& queue, const char* agent, StringTable& strings, FileAccess& files);
   // At each completed document: fetch the own page file, unless it is shared or a fetch
   // of it is running.
   void Refresh();

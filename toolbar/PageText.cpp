@@ -18,8 +18,8 @@ const char* FindText(const char* begin, const char* end, const char* needle,
   if (needleLength == 0) return begin;
   std::size_t remaining = static_cast<std::size_t>(end - begin);
   while (remaining >= needleLength) {
-    const char* hit = static_cast<const char*>(
-        std::memchr(begin, needle[0], remaining - needleLength + 1));
+    const char* hit =
+        static_cast<const char*>(std::memchr(begin, needle[0], remaining - needleLength + 1));
     if (!hit) return nullptr;
     if (std::memcmp(hit, needle, needleLength) == 0) return hit;
     remaining -= static_cast<std::size_t>(hit + 1 - begin);
@@ -39,8 +39,8 @@ const char* FindChar(const char* begin, const char* end, char c) {
 
 int LeadingNumber(const char* begin, const char* end) {
   const char* p = begin;
-  while (p < end && (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' ||
-                     *p == '\r'))
+  while (p < end &&
+         (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r'))
     ++p;
   bool negative = false;
   if (p < end && (*p == '+' || *p == '-')) {

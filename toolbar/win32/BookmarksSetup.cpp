@@ -13,8 +13,8 @@ bool ExtractDefaultBookmarks(HMODULE module, const char* path) {
   HGLOBAL loaded = LoadResource(module, resource);
   const void* bytes = loaded ? LockResource(loaded) : nullptr;
   if (!bytes) return false;
-  HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                            nullptr);
+  HANDLE file =
+      CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   bool whole = WriteFile(file, bytes, size, &written, nullptr) && written == size;

@@ -11,8 +11,8 @@ DWORD Capacity(size_t capacity) {
 }
 }  // namespace
 
-size_t PrivateProfileFile::ReadString(const char* section, const char* key,
-                                        const char* fallback, char* buffer, size_t capacity) {
+size_t PrivateProfileFile::ReadString(const char* section, const char* key, const char* fallback,
+                                      char* buffer, size_t capacity) {
   if (capacity == 0) return 0;
   buffer[0] = '\0';
   return GetPrivateProfileStringA(section, key, fallback, buffer, Capacity(capacity), path_);

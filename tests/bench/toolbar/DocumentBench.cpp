@@ -47,7 +47,8 @@ class MappedFiles : public FileAccess {
       close(fd);
       return false;
     }
-    void* bytes = mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+    void* bytes =
+        mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
     close(fd);
     if (bytes == MAP_FAILED) return false;
     view->bytes = static_cast<const char*>(bytes);
@@ -179,7 +180,8 @@ int main() {
     tokens.Refresh();
     int count = tokens.Read();
     bool found = personal.Read();
-    double us = std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
+    double us =
+        std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
     if (i > 0 && (count != 12 || !found)) {
       std::printf("unexpected page reads: %d %d\n", count, found);
     }

@@ -79,7 +79,8 @@ int main() {
     std::string jpeg = dir + "in.jpg";
     WriteBytes(jpeg, MakeJpeg(spec));
     double megapixels = c.width * static_cast<double>(c.height) / 1e6;
-    double ours = Median(runs, [&] { return JPEGtoBMP(jpeg.c_str(), (dir + "ours.bmp").c_str()) == 0; });
+    double ours =
+        Median(runs, [&] { return JPEGtoBMP(jpeg.c_str(), (dir + "ours.bmp").c_str()) == 0; });
     double theirs = Median(runs, [&] { return Djpeg(jpeg, dir + "djpeg.bmp"); }) - startup;
     double ratio = (megapixels / ours) / (megapixels / theirs);
     worst = std::min(worst, ratio);

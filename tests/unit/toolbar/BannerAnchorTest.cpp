@@ -21,9 +21,10 @@ bool Parse(const std::string& text, BannerAnchor* anchor) {
 
 TEST(BannerAnchor, ReadsLinkImageAndAlt) {
   BannerAnchor a;
-  ASSERT_TRUE(Parse("<p><A HREF=\"http://p/x\" TARGET=\"_top\"><IMG SRC=\"http://p/b.jpg\" "
-                    "ALT=\"Viajes baratos\" BORDER=0></A></p>",
-                    &a));
+  ASSERT_TRUE(
+      Parse("<p><A HREF=\"http://p/x\" TARGET=\"_top\"><IMG SRC=\"http://p/b.jpg\" "
+            "ALT=\"Viajes baratos\" BORDER=0></A></p>",
+            &a));
   EXPECT_STREQ("http://p/x", a.link);
   EXPECT_STREQ("http://p/b.jpg", a.image);
   EXPECT_STREQ("Viajes baratos", a.alt);
@@ -59,8 +60,8 @@ TEST(BannerAnchor, ValuesFoundBeforeAFailingStepStayStored) {
 
 TEST(BannerAnchor, TagsMustComeInOrder) {
   BannerAnchor a;
-  EXPECT_FALSE(Parse("<IMG SRC=\"i\"><A HREF=\"l\"></A>", &a));   // IMG before the anchor
-  EXPECT_FALSE(Parse("<A HREF=\"l\"><IMG SRC=\"i\"", &a));         // IMG never ends
+  EXPECT_FALSE(Parse("<IMG SRC=\"i\"><A HREF=\"l\"></A>", &a));  // IMG before the anchor
+  EXPECT_FALSE(Parse("<A HREF=\"l\"><IMG SRC=\"i\"", &a));       // IMG never ends
   // An attribute only counts inside its own tag.
   EXPECT_FALSE(Parse("<A TITLE=\"x\">HREF=\"l\"<IMG SRC=\"i\"></A>", &a));
   EXPECT_FALSE(Parse("<A HREF=\"l\"><IMG ALT=\"a\">SRC=\"i\"</A>", &a));

@@ -37,8 +37,7 @@ int Convert(const char* jpeg, const char* bmp) {
 class Loader : public BitmapLoader {
  public:
   BitmapHandle LoadBitmapFile(const char* path, int width, int height) override {
-    loads.push_back(std::string(path) + " " + std::to_string(width) + "x" +
-                    std::to_string(height));
+    loads.push_back(std::string(path) + " " + std::to_string(width) + "x" + std::to_string(height));
     return reinterpret_cast<BitmapHandle>(0xB17);
   }
   std::vector<std::string> loads;

@@ -44,7 +44,8 @@ class BookmarksFileTest : public ::testing::Test {
   }
 };
 
-MemoryProfile& Items(MemoryProfile& p, int from, int to, const std::string& prefix = "Description") {
+MemoryProfile& Items(MemoryProfile& p, int from, int to,
+                     const std::string& prefix = "Description") {
   for (int n = from; n <= to; ++n)
     p.Key(prefix + std::to_string(n), "item " + std::to_string(n))
         .Key("URL" + std::to_string(n), "http://h/" + std::to_string(n));
@@ -81,7 +82,7 @@ TEST_F(BookmarksFileTest, NumberedEntriesEndAtTheFirstMissingOne) {
   MemoryProfile p;
   p.Section("A");
   Items(p, 1, 4);
-  Items(p, 6, 7);  // Description5 missing
+  Items(p, 6, 7);                                 // Description5 missing
   p.Section("B").Key("URL1", "http://h/orphan");  // no Description1: a button, no items
   p.Section("C").Key("Description1", "no url");
   file.Read(p);

@@ -43,17 +43,17 @@ const std::string kOpen = "<INPUT TYPE=HIDDEN NAME=\"";
 
 TEST(FieldSearch, ValueRightAfterEqualsAndQuoteInsideTheTag) {
   EXPECT_EQ(12, Number("<html>" + kOpen + "TOKENS\" VALUE=\"12\"></html>"));
-  EXPECT_EQ(-1, Number(kOpen + "TOKENS\" VALUE =\"12\">"));   // blank before =
-  EXPECT_EQ(-1, Number(kOpen + "TOKENS\" VALUE= \"12\">"));   // blank after =
-  EXPECT_EQ(-1, Number(kOpen + "TOKENS\"> VALUE=\"12\""));    // VALUE after the tag's end
-  EXPECT_EQ(-1, Number(kOpen + "TOKENS\" VALUE=\"12>\""));    // closing quote after the end
-  EXPECT_EQ(-1, Number(kOpen + "TOKENS\" VALUE=\"12\""));     // the tag never ends
+  EXPECT_EQ(-1, Number(kOpen + "TOKENS\" VALUE =\"12\">"));  // blank before =
+  EXPECT_EQ(-1, Number(kOpen + "TOKENS\" VALUE= \"12\">"));  // blank after =
+  EXPECT_EQ(-1, Number(kOpen + "TOKENS\"> VALUE=\"12\""));   // VALUE after the tag's end
+  EXPECT_EQ(-1, Number(kOpen + "TOKENS\" VALUE=\"12>\""));   // closing quote after the end
+  EXPECT_EQ(-1, Number(kOpen + "TOKENS\" VALUE=\"12\""));    // the tag never ends
   EXPECT_EQ(-1, Number("<input type=hidden name=\"TOKENS\" value=\"12\">"));  // case counts
-  EXPECT_EQ(-1, Number(kOpen + "TOKENSX\" VALUE=\"12\">"));   // another field's name
+  EXPECT_EQ(-1, Number(kOpen + "TOKENSX\" VALUE=\"12\">"));  // another field's name
 }
 
 TEST(FieldSearch, NumbersFollowTheLeadingDigitsRule) {
-  EXPECT_EQ(0, Number(kOpen + "TOKENS\" VALUE=\"abc\">"));    // found, but no digits
+  EXPECT_EQ(0, Number(kOpen + "TOKENS\" VALUE=\"abc\">"));  // found, but no digits
   EXPECT_EQ(4, Number(kOpen + "TOKENS\" VALUE=\"4x\">"));
   EXPECT_EQ(0, Number(kOpen + "TOKENS\" VALUE=\"\">"));
   EXPECT_EQ(-7, Number(kOpen + "TOKENS\" VALUE=\" -7\">"));
@@ -73,11 +73,11 @@ TEST(FieldSearch, TextsUpTo259CharactersAreKept) {
   std::string value;
   ASSERT_TRUE(Text(kOpen + "PAGPERS\" VALUE=\"http://host/~ana\">", "PAGPERS", &value));
   EXPECT_EQ("http://host/~ana", value);
-  ASSERT_TRUE(Text(kOpen + "PAGPERS\" VALUE=\"" + std::string(259, 'a') + "\">", "PAGPERS",
-                   &value));
+  ASSERT_TRUE(
+      Text(kOpen + "PAGPERS\" VALUE=\"" + std::string(259, 'a') + "\">", "PAGPERS", &value));
   EXPECT_EQ(std::string(259, 'a'), value);
-  EXPECT_FALSE(Text(kOpen + "PAGPERS\" VALUE=\"" + std::string(260, 'a') + "\">", "PAGPERS",
-                    &value));
+  EXPECT_FALSE(
+      Text(kOpen + "PAGPERS\" VALUE=\"" + std::string(260, 'a') + "\">", "PAGPERS", &value));
   ASSERT_TRUE(Text(kOpen + "PAGPERS\" VALUE=\"\">", "PAGPERS", &value));
   EXPECT_EQ("", value);
 }
@@ -88,10 +88,10 @@ TEST(FieldSearch, SearchEndsAtTheFirstZeroByteOrTheEndOfThePage) {
   EXPECT_EQ(5, Number(field + std::string("\0tail", 5)));
   // Pages cut at every length: never found before the whole field is there, never a read
   // past the last byte.
-  for (std::size_t n = 0; n < field.size(); ++n)
-    EXPECT_EQ(-1, Number(field.substr(0, n))) << n;
+  for (std::size_t n = 0; n < field.size(); ++n) EXPECT_EQ(-1, Number(field.substr(0, n))) << n;
   std::string value;
   std::string text = kOpen + "PAGPERS\" VALUE=\"abc\">";
-  for (std::size_t n = 0; n < text.size(); ++n) EXPECT_FALSE(Text(text.substr(0, n), "PAGPERS", &value));
+  for (std::size_t n = 0; n < text.size(); ++n)
+    EXPECT_FALSE(Text(text.substr(0, n), "PAGPERS", &value));
   EXPECT_EQ(-1, ReadHiddenNumber(nullptr, 0, "TOKENS"));
 }

@@ -21,7 +21,8 @@ using marvella::testing::WriteBytes;
 TEST(JPEGtoBMPAgainstDjpeg, SameBytesForEveryShape) {
   ASSERT_EQ(0, std::system("djpeg -version >/dev/null 2>&1")) << "djpeg is missing";
   std::string dir = ScratchDirectory("djpeg");
-  const int sizes[][2] = {{1, 1}, {3, 2}, {5, 1}, {17, 9}, {33, 65}, {100, 18}, {257, 131}, {641, 479}};
+  const int sizes[][2] = {{1, 1},   {3, 2},    {5, 1},     {17, 9},
+                          {33, 65}, {100, 18}, {257, 131}, {641, 479}};
   int compared = 0;
   for (const auto& size : sizes)
     for (int components : {1, 3})
@@ -70,7 +71,8 @@ TEST(JPEGtoBMPAgainstDjpeg, CutFilesEndTheSameWay) {
       WriteBytes(jpeg, std::vector<unsigned char>(whole.begin(),
                                                   whole.begin() + whole.size() * eighths / 8));
       int result = JPEGtoBMP(jpeg.c_str(), ours.c_str());
-      int status = std::system(("djpeg -bmp -outfile '" + theirs + "' '" + jpeg + "' 2>/dev/null").c_str());
+      int status =
+          std::system(("djpeg -bmp -outfile '" + theirs + "' '" + jpeg + "' 2>/dev/null").c_str());
       ASSERT_NE(-1, status);
       EXPECT_EQ(WEXITSTATUS(status), result) << progressive << " " << eighths;
       if (result == 2) {

@@ -19,9 +19,12 @@ using marvella::testing::WriteBytes;
 namespace {
 
 std::uint32_t U32(const std::vector<unsigned char>& b, std::size_t at) {
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
+  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) |
+         (static_cast<std::uint32_t>(b[at + 3]) << 24);
 }
-unsigned U16(const std::vector<unsigned char>& b, std::size_t at) { return b[at] | (b[at + 1] << 8); }
+unsigned U16(const std::vector<unsigned char>& b, std::size_t at) {
+  return b[at] | (b[at + 1] << 8);
+}
 
 class JPEGtoBMPTest : public ::testing::Test {
  protected:
@@ -49,7 +52,7 @@ TEST_F(JPEGtoBMPTest, ThreeByTwoColourImageIs78Bytes) {
   EXPECT_EQ('B', b[0]);
   EXPECT_EQ('M', b[1]);
   EXPECT_EQ(78u, U32(b, 2));
-  EXPECT_EQ(0u, U32(b, 6));   // reserved
+  EXPECT_EQ(0u, U32(b, 6));  // reserved
   EXPECT_EQ(54u, U32(b, 10));
   EXPECT_EQ(40u, U32(b, 14));
   EXPECT_EQ(3u, U32(b, 18));
@@ -95,9 +98,9 @@ TEST_F(JPEGtoBMPTest, RowsRunBottomUpInBlueGreenRedOrder) {
   ASSERT_EQ(0, Convert(spec));
   std::vector<unsigned char> b = ReadBytes(bmp);
   ASSERT_EQ(54u + 48 * 16, b.size());
-  const unsigned char* firstStored = &b[54 + 8 * 3];  // a pixel of the bottom image row
-  EXPECT_GT(firstStored[0], 200);                     // blue
-  EXPECT_LT(firstStored[2], 60);                      // red
+  const unsigned char* firstStored = &b[54 + 8 * 3];           // a pixel of the bottom image row
+  EXPECT_GT(firstStored[0], 200);                              // blue
+  EXPECT_LT(firstStored[2], 60);                               // red
   const unsigned char* lastStored = &b[54 + 15 * 48 + 8 * 3];  // the top image row
   EXPECT_LT(lastStored[0], 60);
   EXPECT_GT(lastStored[2], 200);

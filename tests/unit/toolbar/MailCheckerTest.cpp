@@ -62,8 +62,8 @@ class MailCheckerTest : public ::testing::Test {
   // until the polling thread's first check has begun, so that it cannot mix with theirs.
   std::unique_ptr<MailChecker> Make(unsigned poll = 600000, bool waitForFirstCheck = true) {
     int maps = files.MapCount();
-    auto checker = std::make_unique<MailChecker>(queue, "Tandem Marvella", strings, files,
-                                                 tables, stop, poll);
+    auto checker =
+        std::make_unique<MailChecker>(queue, "Tandem Marvella", strings, files, tables, stop, poll);
     if (waitForFirstCheck) WaitForMaps(maps + 1);
     return checker;
   }
@@ -99,12 +99,8 @@ TEST_F(MailCheckerTest, ImageAndBeepOnlyWhenZeroOrNotZeroChangesTooltipAtEveryCo
     const char* tooltip;
     std::vector<std::string> events;
   } steps[] = {
-      {"0", "none", {}},
-      {"3", "3 new", {"image 1", "beep"}},
-      {"5", "5 new", {}},
-      {"0", "none", {"image 0"}},
-      {"1", "one", {"image 1", "beep"}},
-      {"2", "2 new", {}},
+      {"0", "none", {}},          {"3", "3 new", {"image 1", "beep"}}, {"5", "5 new", {}},
+      {"0", "none", {"image 0"}}, {"1", "one", {"image 1", "beep"}},   {"2", "2 new", {}},
   };
   for (const Step& s : steps) {
     files.Put(kCfg, Page(s.count));

@@ -33,8 +33,8 @@ class PageFetchersTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(PageFetchersTest, WithOneAddressForAllEveryReaderUsesTheConfigurationPage) {
-  files.Put("T:\\tandcfg.htm", kField + "TOKENS\" VALUE=\"7\">" + kField +
-                                   "PAGPERS\" VALUE=\"http://p/~ana\">");
+  files.Put("T:\\tandcfg.htm",
+            kField + "TOKENS\" VALUE=\"7\">" + kField + "PAGPERS\" VALUE=\"http://p/~ana\">");
   {
     TokensFetcher tokens(queue, "Tandem Marvella", strings, files);
     PersonalPageFetcher personal(queue, "Tandem Marvella", strings, files);

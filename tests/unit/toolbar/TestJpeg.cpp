@@ -25,8 +25,9 @@ std::vector<unsigned char> MakeJpeg(const JpegSpec& spec) {
   c.image_width = static_cast<JDIMENSION>(spec.width);
   c.image_height = static_cast<JDIMENSION>(spec.height);
   c.input_components = spec.components;
-  c.in_color_space =
-      spec.components == 1 ? JCS_GRAYSCALE : spec.components == 4 ? JCS_CMYK : JCS_RGB;
+  c.in_color_space = spec.components == 1   ? JCS_GRAYSCALE
+                     : spec.components == 4 ? JCS_CMYK
+                                            : JCS_RGB;
   jpeg_set_defaults(&c);
   jpeg_set_quality(&c, spec.quality, TRUE);
   if (spec.progressive) jpeg_simple_progression(&c);
@@ -77,7 +78,8 @@ std::vector<unsigned char> ReadBytes(const std::string& path) {
 
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string ScratchDirectory(const std::string& name) {

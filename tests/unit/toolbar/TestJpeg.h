@@ -10,14 +10,14 @@ namespace testing {
 struct JpegSpec {
   int width = 8;
   int height = 8;
-  int components = 3;      // 1 grey, 3 colour, 4 CMYK
+  int components = 3;  // 1 grey, 3 colour, 4 CMYK
   bool progressive = false;
   int quality = 90;
-  int densityUnit = 0;     // 0 none, 1 dots per inch, 2 dots per centimetre
+  int densityUnit = 0;  // 0 none, 1 dots per inch, 2 dots per centimetre
   int xDensity = 1;
   int yDensity = 1;
-  bool markers = false;    // a COM and an APP12 marker after the header
-  unsigned seed = 1;       // picks the pixels: a smooth pattern with some noise
+  bool markers = false;      // a COM and an APP12 marker after the header
+  unsigned seed = 1;         // picks the pixels: a smooth pattern with some noise
   bool redOverBlue = false;  // instead: a red top half over a blue bottom half
 };
 

@@ -25,7 +25,7 @@ class PreparedFetcher : public Fetcher {
   void CloseInternet(InternetHandle) override {}
   bool DownloadToFile(InternetHandle, const char* url, const char* destination) override {
     std::string u = url;
-    std::string source = u.find(".jpg") != std::string::npos ? "served.jpg"
+    std::string source = u.find(".jpg") != std::string::npos       ? "served.jpg"
                          : u.find("mailtand") != std::string::npos ? "served.htm"
                                                                    : "";
     if (source.empty()) return false;

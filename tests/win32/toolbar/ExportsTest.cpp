@@ -13,8 +13,8 @@ TEST(ToolbarExports, JPEGtoBMPConvertsThroughTheLibrary) {
   HMODULE tandem = LoadLibraryA((BinDirectory() + "tandem.dll").c_str());
   ASSERT_NE(nullptr, tandem);
   using Convert = int (*)(const char*, const char*);
-  Convert convert = reinterpret_cast<Convert>(
-      reinterpret_cast<void*>(GetProcAddress(tandem, "JPEGtoBMP")));
+  Convert convert =
+      reinterpret_cast<Convert>(reinterpret_cast<void*>(GetProcAddress(tandem, "JPEGtoBMP")));
   ASSERT_NE(nullptr, convert);
   std::string dir = FreshDirectory("export");
   JpegSpec spec;
@@ -29,8 +29,8 @@ TEST(ToolbarExports, JPEGtoBMPConvertsThroughTheLibrary) {
   EXPECT_EQ(ReadFileBytes(dir + "linked.bmp"), bmp);
   EXPECT_EQ(1, convert((dir + "absent.jpg").c_str(), (dir + "x.bmp").c_str()));
   // The converted banner loads as the banner control loads it.
-  HANDLE bitmap = LoadImageA(nullptr, (dir + "tnbbannr.bmp").c_str(), IMAGE_BITMAP, 100, 18,
-                             LR_LOADFROMFILE);
+  HANDLE bitmap =
+      LoadImageA(nullptr, (dir + "tnbbannr.bmp").c_str(), IMAGE_BITMAP, 100, 18, LR_LOADFROMFILE);
   EXPECT_NE(nullptr, bitmap);
   if (bitmap) DeleteObject(bitmap);
   FreeLibrary(tandem);

@@ -42,12 +42,11 @@ int Image(HWND toolbar) { return static_cast<int>(SendMessageA(toolbar, TB_GETBI
 
 TEST(MailButtonView, ChangesFromAnotherThreadNeverWaitForTheWindow) {
   InitCommonControls();
-  HWND parent = CreateWindowA("STATIC", "Correo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 200,
-                              80, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND parent = CreateWindowA("STATIC", "Correo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 200, 80,
+                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(nullptr, parent);
-  HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT,
-                                 0, 0, 200, 30, parent, nullptr, GetModuleHandleA(nullptr),
-                                 nullptr);
+  HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT, 0,
+                                 0, 200, 30, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(nullptr, toolbar);
   SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(18, 18));

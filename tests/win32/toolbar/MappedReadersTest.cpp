@@ -35,8 +35,8 @@ TEST(MappedReaders, MissingEmptyAndZeroCutPagesGiveNothing) {
   EXPECT_EQ(-1, ReadHiddenNumberFile(files, (dir + "absent.htm").c_str(), "TOKENS"));
   WriteFileBytes(dir + "empty.htm", "");
   EXPECT_EQ(-1, ReadHiddenNumberFile(files, (dir + "empty.htm").c_str(), "TOKENS"));
-  WriteFileBytes(dir + "zero.htm", std::string("<p>\0", 4) +
-                                       "<INPUT TYPE=HIDDEN NAME=\"WEBMAIL\" VALUE=\"3\">");
+  WriteFileBytes(dir + "zero.htm",
+                 std::string("<p>\0", 4) + "<INPUT TYPE=HIDDEN NAME=\"WEBMAIL\" VALUE=\"3\">");
   FileView view;
   ASSERT_TRUE(files.Map((dir + "zero.htm").c_str(), &view));
   EXPECT_EQ(-1, ParseMailCount(view.bytes, view.size));

@@ -78,7 +78,7 @@ TEST_F(ToolbarResources, DefaultBookmarksFileHasTheShippedMenus) {
   PrepareBookmarksFile(bookmarks, module, strings, files);
 
   std::string raw = ReadFileBytes(dir + "tandbkmk.ini");
-  EXPECT_EQ(0u, raw.find("[INTERN]\r\n"));  // lines end as Windows writes them
+  EXPECT_EQ(0u, raw.find("[INTERN]\r\n"));                       // lines end as Windows writes them
   EXPECT_NE(std::string::npos, raw.find("Lengua Espa\xF1ola"));  // CP1252, not UTF-8
   EXPECT_EQ(std::string::npos, raw.find("\xC3"));
   EXPECT_STREQ((dir + "tandbkmk.ini").c_str(), bookmarks.WorkingCopyPath());
@@ -93,7 +93,7 @@ TEST_F(ToolbarResources, DefaultBookmarksFileHasTheShippedMenus) {
   }
   EXPECT_STREQ("Arte y Cultura", bookmarks.Menu(0)->items[0].description);
   EXPECT_STREQ("Viajes", bookmarks.Menu(0)->items[17].description);
-  const char* community[] = {"Distritos", "Foros", "Chats", "P\xE1ginas Personales",
+  const char* community[] = {"Distritos",      "Foros",     "Chats", "P\xE1ginas Personales",
                              "Gente Internet", "Netmeeting"};
   for (unsigned i = 0; i < 6; ++i)
     EXPECT_STREQ(community[i], bookmarks.Menu(1)->items[i].description);
@@ -117,8 +117,8 @@ TEST_F(ToolbarResources, DefaultBookmarksFileHasTheShippedMenus) {
   EXPECT_STREQ("Agenda", portal.slots[0].name);
   PersonalizationLinks personal;
   tables.CopyPersonalizationLinks(&personal);
-  for (const char* link : {personal.tiempo, personal.bolsa, personal.deportes,
-                           personal.horoscopo, personal.angeles})
+  for (const char* link :
+       {personal.tiempo, personal.bolsa, personal.deportes, personal.horoscopo, personal.angeles})
     EXPECT_NE(nullptr, std::strstr(link, "login_tandem.htm?urlsalida=")) << link;
   InternalSettings internal;
   tables.CopyInternalSettings(&internal);

@@ -17,15 +17,14 @@ std::string BinDirectory() {
 }
 
 HMODULE LoadToolbarResources() {
-  return LoadLibraryExA((BinDirectory() + "tandem.dll").c_str(), nullptr,
-                        LOAD_LIBRARY_AS_DATAFILE);
+  return LoadLibraryExA((BinDirectory() + "tandem.dll").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
 std::string FreshDirectory(const char* name) {
   char temp[MAX_PATH];
   GetTempPathA(sizeof temp, temp);
-  std::string dir = std::string(temp) + "marvella-" + name + "-" +
-                    std::to_string(GetCurrentProcessId()) + "\\";
+  std::string dir =
+      std::string(temp) + "marvella-" + name + "-" + std::to_string(GetCurrentProcessId()) + "\\";
   CreateDirectoryA(dir.c_str(), nullptr);
   WIN32_FIND_DATAA found;
   HANDLE h = FindFirstFileA((dir + "*").c_str(), &found);
