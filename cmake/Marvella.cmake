@@ -37,6 +37,8 @@ if(MARVELLA_WINDOWS)
   add_compile_definitions(WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400 WIN32_LEAN_AND_MEAN NOMINMAX)
   # Static runtime: the kit must run on a bare Windows 95 with nothing but system DLLs.
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # .rc sources are UTF-8 like the C++ ones: their preprocessor output is turned into CP1252.
+  set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --preprocessor=${CMAKE_SOURCE_DIR}/scripts/rc-preprocess")
   set(MARVELLA_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
   # Per-tree wrappers: test discovery starts programs before any test property applies,
   # so the prefix is written into the wrapper itself.
@@ -58,11 +60,16 @@ if(MARVELLA_WINDOWS)
   set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 elseif(MARVELLA_FUZZ)
   # Everything is instrumented for coverage; only the fuzzers link libFuzzer's main.
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  # Product code has no RTTI, which UBSan's vptr check needs: that one check is off.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize=vptr
+                      -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
 elseif(MARVELLA_SANITIZE)
   add_compile_options(-fsanitize=${MARVELLA_SANITIZE} -fno-omit-frame-pointer)
   add_link_options(-fsanitize=${MARVELLA_SANITIZE})
+  if(MARVELLA_SANITIZE MATCHES "undefined")
+    add_compile_options(-fno-sanitize=vptr)  # product code has no RTTI for it to check
+  endif()
 endif()
 
 set(MARVELLA_SCREENSHOT_DIR ${CMAKE_BINARY_DIR}/screenshots)
@@ -140,8 +147,11 @@ function(marvella_gtest name)
   set(launcher ${CMAKE_CURRENT_BINARY_DIR}/${name}.run)
   set(script "#!/bin/sh\n")
   foreach(kv IN LISTS env)
-    string(REGEX MATCH "^[^=]+" key "${kv}")
-    string(REGEX REPLACE "^[^=]+=" "" value "${kv}")
+    # Split at the first "=" only: values such as "rasapi32=n" carry their own.
+    string(FIND "${kv}" "=" eq)
+    string(SUBSTRING "${kv}" 0 ${eq} key)
+    math(EXPR eq "${eq} + 1")
+    string(SUBSTRING "${kv}" ${eq} -1 value)
     string(APPEND script "${key}='${value}'; export ${key}\n")
   endforeach()
   string(APPEND script "exec ${runner} \"$@\"\n")

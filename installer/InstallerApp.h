@@ -1,0 +1,42 @@
+// InstallerApp: the installer's one application object. It owns every value that lives for
+// the whole run and runs the start-up: sockets, install.ini, the referral identifier, then
+// the wizard through the InstallerWizard seam.
+#pragma once
+
+#include <string>
+
+#include "dialup/DialDevices.h"
+#include "installer/AccessNode.h"
+#include "installer/InstallConfig.h"
+#include "installer/InstallerWizard.h"
+#include "installer/StartupPlatform.h"
+#include "signup/AccountRecord.h"
+#include "signup/UserRecord.h"
+
+namespace marvella {
+
+class InstallerApp {
+ public:
+  // Members in the order of the application's data model.
+  AccessNodeList accessNodes;
+  DialDeviceList dialDevices;  // filled by the hardware page
+  InstallConfig config;
+  UserRecord user;
+  std::string deviceType;  // chosen dial device: type and name (hardware page)
+  std::string deviceName;
+  bool remoteAccessInstalled = false;
+  bool winsockReady = false;
+  AccountRecord account;
+  InstallerWizard* wizard = nullptr;  // the running wizard, from step 5 on
+  // Run-wide flags, all false at start; the pages that own them add theirs here.
+  bool alreadyConnected = false;
+
+  // The whole start-up, steps 1 to 7; returns when the wizard has ended.
+  void Run(StartupPlatform& platform, InstallerWizard& wizard);
+
+  // Steps 3 and 4 on their own.
+  void ReadConfiguration(StartupPlatform& platform);
+  void TakeReferralIdentifier(const std::string& commandLine);
+};
+
+}  // namespace marvella

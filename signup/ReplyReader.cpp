@@ -1,0 +1,38 @@
+// Reply reassembly over a line channel.
+#include "signup/ReplyReader.h"
+
+#include <chrono>
+#include <cstring>
+
+namespace marvella {
+
+ReplyReader::ReplyReader(LineChannel& channel, const ReplyTiming& timing)
+    : channel_(channel), timing_(timing), buffer_(new char[kBufferSize]) {}
+
+std::string ReplyReader::Receive() {
+  using Clock = std::chrono::steady_clock;
+  char* buffer = buffer_.get();
+  std::memset(buffer, 0, kBufferSize);
+  const size_t limit = kBufferSize - 1;
+  size_t used = 0;
+  unsigned wait = timing_.firstByteMs;
+  Clock::time_point deadline{};
+  while (used < limit) {
+    if (used > 0) {
+      // After the first byte the whole reply has a bound of its own.
+      auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+      if (left.count() <= 0) break;
+      if (static_cast<unsigned long long>(left.count()) < wait)
+        wait = static_cast<unsigned>(left.count());
+    }
+    ReceiveResult r = channel_.Receive(buffer + used, limit - used, wait);
+    if (r.status != ReceiveResult::kData || r.count == 0) break;
+    if (used == 0) deadline = Clock::now() + std::chrono::milliseconds(timing_.wholeReplyMs);
+    used += r.count < limit - used ? r.count : limit - used;
+    wait = buffer[used - 1] == '\n' ? timing_.graceMs : timing_.quietMs;
+  }
+  const void* zero = std::memchr(buffer, '\0', used);
+  return std::string(buffer, zero ? static_cast<const char*>(zero) - buffer : used);
+}
+
+}  // namespace marvella

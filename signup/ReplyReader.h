@@ -1,0 +1,40 @@
+// Reads one reply of the user server into the conversation's 64000-byte buffer.
+// TCP delivers a reply in pieces (a dial-up link splits anything above a few hundred bytes),
+// so one receive is not a reply: pieces are joined until the reply ends with a line feed and
+// the line stays quiet for a short grace, or the peer closes, or the buffer is full. A reply
+// without a final line feed ends after a longer quiet. No wait is endless.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "signup/LineChannel.h"
+
+namespace marvella {
+
+struct ReplyTiming {
+  unsigned connectMs = 30000;      // connect gives up (fails like a refused connection)
+  unsigned firstByteMs = 60000;    // no first byte: the reply is empty
+  unsigned graceMs = 200;          // after a line feed: more lines may follow
+  unsigned quietMs = 2000;         // after a piece that does not end a line
+  unsigned wholeReplyMs = 180000;  // a trickling peer is cut off
+};
+
+class ReplyReader {
+ public:
+  static constexpr size_t kBufferSize = 64000;  // the terminating zero stays inside
+
+  ReplyReader(LineChannel& channel, const ReplyTiming& timing);
+
+  // Receives one reply and returns it: the text from its first byte up to the first zero
+  // byte, at most kBufferSize - 1 bytes. An empty text when nothing came.
+  std::string Receive();
+
+ private:
+  LineChannel& channel_;
+  ReplyTiming timing_;
+  std::unique_ptr<char[]> buffer_;
+};
+
+}  // namespace marvella

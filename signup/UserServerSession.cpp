@@ -1,0 +1,142 @@
+// The two conversations with the user server.
+#include "signup/UserServerSession.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "signup/RecordEncoding.h"
+#include "signup/ReplyClassification.h"
+#include "signup/SignupTexts.h"
+
+namespace marvella {
+namespace {
+
+// Closes the connection on every way out of a conversation.
+class ChannelCloser {
+ public:
+  explicit ChannelCloser(LineChannel& channel) : channel_(channel) {}
+  ~ChannelCloser() { channel_.Close(); }
+  ChannelCloser(const ChannelCloser&) = delete;
+  ChannelCloser& operator=(const ChannelCloser&) = delete;
+
+ private:
+  LineChannel& channel_;
+};
+
+std::string FormatWithText(const char* format, const std::string& text) {
+  std::vector<char> out(std::char_traits<char>::length(format) + text.size() + 1);
+  std::snprintf(out.data(), out.size(), format, text.c_str());
+  out.back() = '\0';
+  return std::string(out.data());
+}
+
+}  // namespace
+
+uint16_t UserServerPort(std::string_view text) {
+  size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  uint32_t value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+    value = (value * 10 + static_cast<uint32_t>(text[i] - '0')) & 0xFFFFu;
+  return static_cast<uint16_t>(negative ? (0x10000u - value) & 0xFFFFu : value);
+}
+
+UserServerSession::UserServerSession(LineChannel& channel, WaitIndicator& wait, std::string address,
+                                     std::string port, const ReplyTiming& timing)
+    : channel_(channel),
+      wait_(wait),
+      address_(std::move(address)),
+      port_(std::move(port)),
+      timing_(timing),
+      reader_(channel, timing) {}
+
+void UserServerSession::SendLine(const std::string& line) {
+  channel_.Send(line.data(), line.size());
+}
+
+bool UserServerSession::Open(std::string& errorText) {
+  if (!channel_.Connect(address_.c_str(), UserServerPort(port_), timing_.connectMs)) {
+    channel_.Close();
+    errorText = FormatWithText(SIGNUP_CONNECT_FAILED_TEXT, address_);
+    return false;
+  }
+  SendLine("HELLO\r\n");
+  reader_.Receive();  // the greeting says nothing we use
+  return true;
+}
+
+SignUpResult UserServerSession::RegisterNewUser(std::string& errorText, UserRecord& user,
+                                                AccountRecord& account, RetryPrompt& prompt) {
+  ScopedWait wait(wait_);
+  if (!Open(errorText)) return SignUpResult::Failed;
+  ChannelCloser closer(channel_);
+  ItemList suggestions;
+  for (;;) {
+    suggestions.clear();
+    SendLine(EncodeUserInfo(user));
+    std::string reply = reader_.Receive();
+    switch (ClassifyUserInfoReply(reply, errorText)) {
+      case UserInfoReply::kAccepted:
+        break;
+      case UserInfoReply::kBusy:
+      case UserInfoReply::kOther:
+        return SignUpResult::Refused;
+      case UserInfoReply::kIdentifierTaken: {
+        suggestions = SplitItems(StripLineBreaks(TextAfterWord(reply, "ALREADYREG")));
+        std::string identifier = prompt.AskNewIdentifier(suggestions, user);
+        wait.Restore();
+        if (identifier.empty()) return SignUpResult::Failed;
+        user.userid = identifier;
+        continue;
+      }
+      case UserInfoReply::kAliasTaken: {
+        // The server sends a list here too; nothing uses it.
+        suggestions = SplitItems(StripLineBreaks(TextAfterWord(reply, "ALREADYALIAS")));
+        std::string alias = prompt.AskNewAlias();
+        wait.Restore();
+        if (alias.empty()) return SignUpResult::Failed;
+        user.alias = alias;
+        continue;
+      }
+    }
+    break;
+  }
+  // The account reply has no status word: all of it is the item list.
+  SendLine("ACCOUNTINFO\r\n");
+  ApplyAccountItems(SplitItems(StripLineBreaks(reader_.Receive())), account);
+  SendLine("QUIT\r\n");
+  return SignUpResult::Accepted;
+}
+
+SignUpResult UserServerSession::FetchExistingUser(std::string& errorText, UserRecord& user,
+                                                  AccountRecord& account) {
+  errorText.clear();
+  ScopedWait wait(wait_);
+  if (!Open(errorText)) return SignUpResult::Failed;
+  ChannelCloser closer(channel_);
+  // Identifier and password go as they are, without escaping.
+  SendLine("GETUSER userid=" + user.userid + ";password=" + user.password + "\r\n");
+  std::string reply = reader_.Receive();
+  SignUpResult result = SignUpResult::Failed;
+  switch (ClassifyGetUserReply(reply, errorText)) {
+    case GetUserReply::kUserData:
+      ApplyUserItems(TextAfterWord(reply, "OK"), user);
+      result = SignUpResult::Accepted;
+      break;
+    case GetUserReply::kAccountExists: {
+      std::string_view items = TextAfterWord(reply, "ALREADYACCOUNT");
+      ApplyUserItems(items, user);
+      ApplyAccountItems(SplitItems(StripLineBreaks(items)), account);
+      result = SignUpResult::AccountExists;
+      break;
+    }
+    case GetUserReply::kOther:
+      break;
+  }
+  SendLine("QUIT\r\n");
+  return result;
+}
+
+}  // namespace marvella

@@ -1,0 +1,55 @@
+// Driving the modal retry dialogs from a second thread while the test thread runs them.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "tests/win32/support/WindowDriver.h"
+
+namespace marvella::test {
+
+// Runs `drive` on its own thread once a dialog titled `title` shows; whatever `drive` does,
+// the dialog is cancelled afterwards if it is still open, so the test never hangs.
+class DialogDriver {
+ public:
+  DialogDriver(const char* title, std::function<void(HWND)> drive)
+      : thread_([title, drive] {
+          HWND dialog = WaitForWindow("#32770", title, 10000);
+          if (!dialog) {
+            ADD_FAILURE() << "no dialog \"" << title << "\"";
+            return;
+          }
+          drive(dialog);
+          if (IsWindow(dialog) && IsWindowVisible(dialog))
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        }) {}
+  ~DialogDriver() { Join(); }
+  void Join() {
+    if (thread_.joinable()) thread_.join();
+  }
+
+ private:
+  std::thread thread_;
+};
+
+// Types `text` into a control as keystrokes would, so edit limits apply.
+inline void TypeInto(HWND dialog, int id, const std::string& text) {
+  HWND edit = GetDlgItem(dialog, id);
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+  for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 0);
+}
+
+// Waits for the message box a dialog shows, returns its text and presses its OK button.
+inline std::string AnswerMessageBox(const char* caption) {
+  HWND box = WaitForWindow("#32770", caption, 5000);
+  if (!box) return "<no message box>";
+  std::string text = MessageBoxText(box);
+  PressButton(box, IDOK);
+  for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(20);
+  return text;
+}
+
+}  // namespace marvella::test
