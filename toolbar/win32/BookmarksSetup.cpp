@@ -2,7 +2,7 @@
 #include "toolbar/win32/BookmarksSetup.h"
 
 #include "toolbar/ToolbarIds.h"
-#include "toolbar/win32/PrivateProfileFile.h"
+#include "common/win32/PrivateProfileSource.h"
 
 namespace marvella {
 
@@ -33,7 +33,7 @@ void PrepareBookmarksFile(BookmarksFile& bookmarks, HMODULE module, StringTable&
   if (!name[0] || !TempFilePath(files, name, path, sizeof path)) return;
   if (!files.Exists(path)) ExtractDefaultBookmarks(module, path);
   if (files.Exists(path)) {
-    PrivateProfileFile source(path);
+    PrivateProfileSource source(path);
     bookmarks.Read(source);
   }
   bookmarks.SetDownload(url, path);
