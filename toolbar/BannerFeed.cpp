@@ -2,7 +2,7 @@
 #include "toolbar/BannerFeed.h"
 
 #include "common/BoundedText.h"
-#include "toolbar/ToolbarIds.h"
+#include "toolbar/ToolbarTexts.h"
 
 #include <initializer_list>
 

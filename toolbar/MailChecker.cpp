@@ -4,7 +4,7 @@
 #include "common/BoundedText.h"
 #include "toolbar/FieldSearch.h"
 #include "toolbar/PageFetchers.h"
-#include "toolbar/ToolbarIds.h"
+#include "toolbar/ToolbarTexts.h"
 
 namespace marvella {
 

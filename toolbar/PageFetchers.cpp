@@ -1,7 +1,7 @@
 // The tokens and personal-page fetchers and the shared-page rule.
 #include "toolbar/PageFetchers.h"
 
-#include "toolbar/ToolbarIds.h"
+#include "toolbar/ToolbarTexts.h"
 
 #include <cstring>
 

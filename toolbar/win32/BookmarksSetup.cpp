@@ -1,7 +1,7 @@
 // The working copy of the bookmarks file.
 #include "toolbar/win32/BookmarksSetup.h"
 
-#include "toolbar/ToolbarIds.h"
+#include "toolbar/ToolbarTexts.h"
 #include "common/win32/PrivateProfileSource.h"
 
 namespace marvella {

@@ -1,7 +1,7 @@
 // The toolbar's process-wide objects.
 #include "toolbar/win32/ToolbarServices.h"
 
-#include "toolbar/ToolbarIds.h"
+#include "toolbar/ToolbarTexts.h"
 #include "toolbar/win32/WinInetFetcher.h"
 #include "toolbar/win32/Win32FileAccess.h"
 

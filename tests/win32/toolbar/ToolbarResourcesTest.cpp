@@ -3,7 +3,7 @@
 #include "tests/win32/toolbar/ToolbarWin32Support.h"
 #include "toolbar/BookmarksFile.h"
 #include "toolbar/MenuModels.h"
-#include "toolbar/ToolbarIds.h"
+#include "toolbar/ToolbarTexts.h"
 #include "toolbar/win32/BookmarksSetup.h"
 #include "toolbar/win32/ModuleStringTable.h"
 
@@ -38,13 +38,35 @@ bool EndsWith(const std::string& s, const std::string& tail) {
 
 }  // namespace
 
-TEST_F(ToolbarResources, TooltipTextsAreCodePage1252) {
-  EXPECT_EQ("Tandem Marvella", String(IDS_AGENT));
-  EXPECT_EQ("No se ha conectado con el servidor", String(IDS_MAIL_NOT_CONNECTED));
+TEST_F(ToolbarResources, StringTableHoldsTheTextsOfTheHeaderInCodePage1252) {
+  struct {
+    unsigned id;
+    const char* text;
+  } entries[] = {
+      {IDS_AGENT, IDS_AGENT_TEXT},
+      {IDS_MAIL_NOT_CONNECTED, IDS_MAIL_NOT_CONNECTED_TEXT},
+      {IDS_MAIL_MANY, IDS_MAIL_MANY_TEXT},
+      {IDS_MAIL_NONE, IDS_MAIL_NONE_TEXT},
+      {IDS_MAIL_ONE, IDS_MAIL_ONE_TEXT},
+      {IDS_BANNER_TOOLTIP, IDS_BANNER_TOOLTIP_TEXT},
+      {IDS_URL_TOKENS, IDS_URL_TOKENS_TEXT},
+      {IDS_URL_MAIL, IDS_URL_MAIL_TEXT},
+      {IDS_URL_BOOKMARKS, IDS_URL_BOOKMARKS_TEXT},
+      {IDS_URL_CONFIG, IDS_URL_CONFIG_TEXT},
+      {IDS_URL_PERSONAL_PAGE, IDS_URL_PERSONAL_PAGE_TEXT},
+      {IDS_FILE_TOKENS, IDS_FILE_TOKENS_TEXT},
+      {IDS_FILE_CONFIG, IDS_FILE_CONFIG_TEXT},
+      {IDS_FILE_BOOKMARKS, IDS_FILE_BOOKMARKS_TEXT},
+      {IDS_FILE_MAIL, IDS_FILE_MAIL_TEXT},
+      {IDS_FILE_PERSONAL_PAGE, IDS_FILE_PERSONAL_PAGE_TEXT},
+      {IDS_URL_PORTAL_HOME, IDS_URL_PORTAL_HOME_TEXT},
+      {IDS_URL_HOME_BUTTON, IDS_URL_HOME_BUTTON_TEXT},
+  };
+  for (const auto& e : entries) EXPECT_EQ(e.text, String(e.id)) << e.id;
+  // The bytes themselves: ó is 0xF3 in code page 1252.
   EXPECT_EQ("Tienes %d mensajes nuevos en tu buz\xF3n", String(IDS_MAIL_MANY));
   EXPECT_EQ("No tienes mensajes nuevos en tu buz\xF3n", String(IDS_MAIL_NONE));
   EXPECT_EQ("Tienes un mensaje nuevo en tu buz\xF3n", String(IDS_MAIL_ONE));
-  EXPECT_FALSE(String(IDS_BANNER_TOOLTIP).empty());
 }
 
 TEST_F(ToolbarResources, OnePageServesTokensMailAndPersonalPage) {
