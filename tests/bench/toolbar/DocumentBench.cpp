@@ -10,7 +10,7 @@
 #include "toolbar/JPEGtoBMP.h"
 #include "toolbar/MailChecker.h"
 #include "toolbar/PageFetchers.h"
-#include "toolbar/ToolbarIds.h"
+#include "toolbar/ToolbarTexts.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

@@ -2,6 +2,7 @@
 // and the refresh that fetches it once per toolbar.
 #include "toolbar/BookmarksFile.h"
 
+#include "common/ProfileReader.h"
 #include "tests/unit/toolbar/ToolbarFakes.h"
 #include "toolbar/MenuModels.h"
 
@@ -232,4 +233,36 @@ TEST_F(BookmarksFileTest, NoRefreshWhileItsDownloadRuns) {
   file.Refresh();
   starter.RunAll();
   EXPECT_EQ(1, queuedDuring);  // only the running one
+}
+
+// The same reading over file bytes, through the portable reader that answers as the
+// system's does: blanks, quotes, keys without "=", and sections of one name in two cases.
+TEST_F(BookmarksFileTest, FileBytesReadAsTheSystemReadsThem) {
+  marvella::ProfileReader reader(
+      "[Contenidos]\r\n"
+      "Icon = 1 \r\n"
+      "Description1 = Arte y Cultura\r\n"
+      "URL1=\"http://h/arte\"\r\n"
+      "Description2=\r\n"
+      "Description3=after an empty one\r\n"
+      "[Intern]\r\n"
+      "description1=mine\r\n"
+      "[INTERN]\r\n"
+      "LastVersion=1.02\r\n"
+      "[CERCADORS]\r\n"
+      "Cercador1=Uno\r\n"
+      "URL1=http://h/s?Query=%s\r\n"
+      "Cercador2\r\n"
+      "Cercador3=Tres\r\n");
+  file.Read(reader);
+  ASSERT_EQ(2u, file.MenuCount());
+  const UserMenu& c = *file.Menu(0);
+  EXPECT_EQ(1, c.icon);
+  ASSERT_EQ(1u, c.itemCount);  // an empty Description2 ends the list
+  EXPECT_STREQ("Arte y Cultura", c.items[0].description);
+  EXPECT_STREQ("http://h/arte", c.items[0].url);  // quotes around a value go
+  EXPECT_STREQ("Intern", file.Menu(1)->name);
+  // Only the first section of a name is searched: "Intern" hides "INTERN" from the lookups.
+  EXPECT_STREQ("", Internal().lastVersion);
+  EXPECT_EQ(1u, marvella::SearchEngineCount(Engines()));  // a key without "=" is missing
 }

@@ -4,7 +4,7 @@
 #include "toolbar/MailChecker.h"
 
 #include "tests/unit/toolbar/ToolbarFakes.h"
-#include "toolbar/ToolbarIds.h"
+#include "toolbar/ToolbarTexts.h"
 
 #include <gtest/gtest.h>
 

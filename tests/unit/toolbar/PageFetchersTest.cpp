@@ -2,7 +2,7 @@
 #include "toolbar/PageFetchers.h"
 
 #include "tests/unit/toolbar/ToolbarFakes.h"
-#include "toolbar/ToolbarIds.h"
+#include "toolbar/ToolbarTexts.h"
 
 #include <gtest/gtest.h>
 

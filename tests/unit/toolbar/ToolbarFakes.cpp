@@ -1,7 +1,7 @@
 // Stand-ins for the toolbar's platform services in unit tests.
 #include "tests/unit/toolbar/ToolbarFakes.h"
 
-#include "toolbar/ToolbarIds.h"
+#include "toolbar/ToolbarTexts.h"
 
 #include <algorithm>
 #include <cstring>
