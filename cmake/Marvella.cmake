@@ -35,6 +35,10 @@ endif()
 if(MARVELLA_WINDOWS)
   # Windows 95/NT 4 era headers; the legacy structure layouts are declared by hand where needed.
   add_compile_definitions(WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400 WIN32_LEAN_AND_MEAN NOMINMAX)
+  # Library assertions on (bounds of operator[] and friends abort). It also makes std::string
+  # instantiate in our own objects, built without exceptions, instead of coming from the
+  # library's copy, which would pull in the exception runtime (see LeanRuntime.cpp).
+  add_compile_definitions(_GLIBCXX_ASSERTIONS)
   # Static runtime: the kit must run on a bare Windows 95 with nothing but system DLLs.
   add_link_options(-static -static-libgcc -static-libstdc++)
   # .rc sources are UTF-8 like the C++ ones: their preprocessor output is turned into CP1252.
@@ -75,12 +79,19 @@ endif()
 set(MARVELLA_SCREENSHOT_DIR ${CMAKE_BINARY_DIR}/screenshots)
 
 # Flags of the shipped binaries: small, no exceptions or RTTI in product code.
+# The shipped binaries link the lean runtime (cmake/runtime/LeanRuntime.cpp): no exception
+# or threads runtime, so no imports that old Windows lacks. Function-local statics are not
+# guarded (-fno-threadsafe-statics) for the same reason: threads in the kit never race to
+# initialise one.
 function(marvella_product_target target)
   target_compile_options(${target} PRIVATE
-    $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti>
+    $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fno-threadsafe-statics>
     $<$<COMPILE_LANGUAGE:C,CXX>:-ffunction-sections -fdata-sections>)
   if(MARVELLA_WINDOWS)
-    target_link_options(${target} PRIVATE -Wl,--gc-sections -s)
+    target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/cmake/runtime/LeanRuntime.cpp)
+    target_link_options(${target} PRIVATE -Wl,--gc-sections -s
+                        -Wl,-Map=${CMAKE_BINARY_DIR}/maps/${target}.map)
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/maps)
   endif()
 endfunction()
 
