@@ -147,6 +147,10 @@ bool ParseFault(FaultScope scope, const std::vector<std::pair<std::string, std::
       return false;
     }
   }
+  // BUSY and OK-LATER only mean something as answers to USERINFO.
+  if ((f.kind == FaultKind::Busy || f.kind == FaultKind::OkLater) && f.match.empty()) {
+    f.match = "USERINFO";
+  }
   *fault = f;
   return true;
 }

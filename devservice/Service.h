@@ -53,6 +53,9 @@ class Service {
 
   std::uint16_t UserPort() const;
   std::uint16_t HttpPort() const;
+  std::size_t OpenUserConnections() const {
+    return userServer_ ? userServer_->OpenConnections() : 0;
+  }
   const std::string& WebBase() const { return config_.account.webBase; }
   const ServiceConfig& Config() const { return config_; }
 

@@ -48,7 +48,9 @@ std::vector<std::string> BendReply(const std::string& text, const Fault& fault) 
       thread_local std::mt19937 random{std::random_device{}()};
       std::string junk(64, '\0');
       for (std::size_t i = 0; i < junk.size(); ++i) {
-        junk[i] = static_cast<char>(i % 7 == 0 ? 0 : random() & 0xff);
+        // Zero bytes among random ones, but no line break: it stays one reply.
+        unsigned char byte = i % 7 == 0 ? 0 : static_cast<unsigned char>(random() & 0xff);
+        junk[i] = static_cast<char>(byte == '\n' || byte == '\r' ? 0xff : byte);
       }
       pieces.push_back(junk + "\r\n");
       break;
