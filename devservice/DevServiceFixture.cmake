@@ -2,10 +2,10 @@
 #
 #   marvella_devservice_fixture(<name> [ARGS devservice-option...])
 #
-# declares the fixture <name>: a setup test "devservice_<name>_start" that starts the
+# declares the fixture <name>: a setup test "devservice_start_<name>" that starts the
 # service detached on free loopback ports with fresh data in <build>/devservice/<name>/,
 # waits until both servers are ready and writes their addresses to
-# <build>/devservice/<name>/devservice.env, and a cleanup test "devservice_<name>_stop"
+# <build>/devservice/<name>/devservice.env, and a cleanup test "devservice_stop_<name>"
 # that stops it (and fails when it is no longer running, i.e. when it died). A test group
 # then asks for it with
 #
@@ -19,11 +19,14 @@
 # programs under Wine through the environment.
 include_guard(GLOBAL)
 
+# Cache entries, so the test folders (siblings of devservice/) see them too.
 if(MARVELLA_WINDOWS)
-  set(MARVELLA_DEVSERVICE_HOST_DIR ${CMAKE_BINARY_DIR}/host/devservice)
-  set(MARVELLA_DEVSERVICE_EXE ${MARVELLA_DEVSERVICE_HOST_DIR}/devservice)
+  set(MARVELLA_DEVSERVICE_HOST_DIR ${CMAKE_BINARY_DIR}/host/devservice CACHE INTERNAL "")
+  set(MARVELLA_DEVSERVICE_EXE ${MARVELLA_DEVSERVICE_HOST_DIR}/devservice CACHE INTERNAL
+      "The devservice program the tests start")
 else()
-  set(MARVELLA_DEVSERVICE_EXE ${CMAKE_BINARY_DIR}/bin/devservice)
+  set(MARVELLA_DEVSERVICE_EXE ${CMAKE_BINARY_DIR}/bin/devservice CACHE INTERNAL
+      "The devservice program the tests start")
 endif()
 
 function(marvella_devservice_fixture name)
@@ -39,14 +42,14 @@ function(marvella_devservice_fixture name)
   set_property(GLOBAL PROPERTY MARVELLA_DEVSERVICE_ENV_${name} ${dir}/devservice.env)
   # A fixture left running by an interrupted ctest is replaced; one forgotten entirely
   # still ends by itself after an hour.
-  add_test(NAME devservice_${name}_start
+  add_test(NAME devservice_start_${name}
     COMMAND ${MARVELLA_DEVSERVICE_EXE} --background --replace --fresh --data-dir ${dir}
             --user-port 0 --http-port 0 --max-lifetime 3600 ${F_ARGS})
-  add_test(NAME devservice_${name}_stop
+  add_test(NAME devservice_stop_${name}
     COMMAND ${MARVELLA_DEVSERVICE_EXE} --stop --data-dir ${dir})
-  set_tests_properties(devservice_${name}_start PROPERTIES
+  set_tests_properties(devservice_start_${name} PROPERTIES
     FIXTURES_SETUP ${name} LABELS devservice TIMEOUT 60)
-  set_tests_properties(devservice_${name}_stop PROPERTIES
+  set_tests_properties(devservice_stop_${name} PROPERTIES
     FIXTURES_CLEANUP ${name} LABELS devservice TIMEOUT 60)
 endfunction()
 

@@ -524,6 +524,12 @@ bool PortalServer::Listen(const std::string& address, std::uint16_t port, std::s
       [this](const httplib::Request& req, const httplib::Response& res) { impl_->Log(req, res); });
   m.server.set_payload_max_length(64 * 1024);
   m.server.set_address_family(AF_INET);
+  // httplib's default also sets SO_REUSEPORT, which lets a second instance bind the same
+  // port and quietly take half of the connections. Only SO_REUSEADDR (quick restarts).
+  m.server.set_socket_options([](socket_t sock) {
+    int yes = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
   m.Routes();
   m.listenAddress = address;
   bool bound;
