@@ -553,6 +553,12 @@ std::uint16_t PortalServer::Port() const { return impl_->port; }
 
 void PortalServer::Start() {
   impl_->thread = std::thread([this] { impl_->server.listen_after_bind(); });
+  // httplib's stop() does nothing until the listening loop runs, so a Stop right after
+  // Start would wait forever: return only once it runs.
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!impl_->server.is_running() && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
 }
 
 void PortalServer::Stop() {
