@@ -3,6 +3,7 @@
 // (--background) once ready, stop an instance (--stop) and drive its admin endpoint (--ctl).
 #include <httplib.h>
 
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -17,6 +18,7 @@
 #include <cstring>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "devservice/Options.h"
 #include "devservice/Service.h"
@@ -170,6 +172,23 @@ int Ctl(const Options& o) {
   return res->status == 200 ? 0 : 1;
 }
 
+// Closes every descriptor above standard error except the two kept.
+void CloseInheritedFiles(int keep1, int keep2) {
+  std::vector<int> open;
+  if (DIR* dir = opendir("/proc/self/fd")) {
+    while (dirent* entry = readdir(dir)) {
+      int fd = std::atoi(entry->d_name);
+      if (fd > 2 && fd != keep1 && fd != keep2 && fd != dirfd(dir)) open.push_back(fd);
+    }
+    closedir(dir);
+  } else {
+    for (int fd = 3; fd < 1024; ++fd) {
+      if (fd != keep1 && fd != keep2) open.push_back(fd);
+    }
+  }
+  for (int fd : open) close(fd);
+}
+
 // Tells the waiting parent how the start went (background mode), then lets it go.
 void Report(int pipeFd, const std::string& text) {
   if (pipeFd < 0) return;
@@ -206,6 +225,9 @@ int Run(Options o) {
       return 1;
     }
   }
+  // From here on the pid file is ours: one left by an earlier instance must not lead a
+  // --stop that comes before ours is written to some unrelated process.
+  std::remove((o.dataDir + "/devservice.pid").c_str());
   if (o.fresh) {
     for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
       std::remove((o.service.dbPath + suffix).c_str());
@@ -262,9 +284,7 @@ int Run(Options o) {
       dup2(devnull, 1);
       dup2(devnull, 2);
     }
-    for (int fd = 3; fd < 1024; ++fd) {
-      if (fd != readyFd && fd != lock) close(fd);
-    }
+    CloseInheritedFiles(readyFd, lock);
     o.logFile = "-";
   }
 

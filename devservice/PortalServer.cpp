@@ -262,14 +262,19 @@ struct PortalServer::Impl {
   }
 
   void Log(const httplib::Request& req, const httplib::Response& res) {
-    long ms = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                    std::chrono::steady_clock::now() - tlRequest.start)
-                                    .count());
+    // httplib answers some requests (a malformed request line, say) without routing them:
+    // then nothing of this request was noted, and nothing of the last one may show.
+    bool routed = tlRequest.start != std::chrono::steady_clock::time_point();
+    long ms = routed ? static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                             std::chrono::steady_clock::now() - tlRequest.start)
+                                             .count())
+                     : 0;
     std::size_t bytes = tlRequest.bytes ? tlRequest.bytes : res.body.size();
     log.Line("http %s:%d %s %s %d %zuB%s%s %ldms", req.remote_addr.c_str(), req.remote_port,
              LogText(req.method, 10).c_str(), LogText(req.target).c_str(), res.status, bytes,
              tlRequest.fault ? " fault=" : "",
              tlRequest.fault ? FaultKindName(tlRequest.fault.kind) : "", ms);
+    tlRequest = RequestState();
   }
 
   void RecordVisit(const httplib::Request& req, httplib::Response& res) {

@@ -106,6 +106,12 @@ UserConversation::UserConversation(Store& store, const AccountDefaults& defaults
     : store_(store), defaults_(defaults) {}
 
 void UserConversation::Note(std::string_view command, const char* word) {
+  // A long conversation is summarised by its start: the log line stays one short line
+  // and the summary cannot grow with every command a peer sends.
+  if (summary_.size() > 400) {
+    if (summary_.compare(summary_.size() - 4, 4, " ...") != 0) summary_ += " ...";
+    return;
+  }
   if (!summary_.empty()) summary_ += ' ';
   summary_.append(command.substr(0, 16));
   if (*word) {
