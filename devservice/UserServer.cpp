@@ -154,7 +154,8 @@ class UserSession : public std::enable_shared_from_this<UserSession> {
     Fault fault;
     if (word != "QUIT") fault = server_.faults_.Take(FaultScope::User, word);
     Reply reply = conversation_.Handle(line, fault);
-    if (fault) faultsSeen_ += std::string(" fault=") + FaultKindName(fault.kind);
+    if (fault && faultsSeen_.size() < 200)
+      faultsSeen_ += std::string(" fault=") + FaultKindName(fault.kind);
     if (std::string_view(reply.word) == "ERROR") {
       if (++errors_ >= server_.limits_.maxErrors) {
         Send(kReplyTooManyErrors, Fault(), true, "errors");
