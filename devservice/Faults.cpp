@@ -155,13 +155,13 @@ bool ParseFault(FaultScope scope, const std::vector<std::pair<std::string, std::
   return true;
 }
 
-bool ParseFault(FaultScope scope, std::string_view spec, Fault* fault, std::string* error) {
+bool ParseFault(FaultScope scope, std::string_view rule, Fault* fault, std::string* error) {
   std::vector<std::pair<std::string, std::string>> params;
   std::size_t start = 0;
   bool first = true;
-  while (start <= spec.size()) {
-    std::size_t comma = spec.find(',', start);
-    std::string_view part = spec.substr(
+  while (start <= rule.size()) {
+    std::size_t comma = rule.find(',', start);
+    std::string_view part = rule.substr(
         start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
     if (first) {
       params.emplace_back("kind", std::string(part));

@@ -73,7 +73,7 @@ struct Fault {
 const char* FaultKindName(FaultKind kind);
 
 // Parses "kind,key=value,..." for the scope. On failure returns false and explains why.
-bool ParseFault(FaultScope scope, std::string_view spec, Fault* fault, std::string* error);
+bool ParseFault(FaultScope scope, std::string_view rule, Fault* fault, std::string* error);
 // Same from separate key/value pairs ("kind" names the kind).
 bool ParseFault(FaultScope scope, const std::vector<std::pair<std::string, std::string>>& params,
                 Fault* fault, std::string* error);

@@ -76,15 +76,15 @@ const OptionHelp kOptions[] = {
     {"--banner", "N", "always serve banner N (default 0: rotate)"},
     {"--bookmarks", "FILE", "serve FILE as /tandem/tnbbookm.ini instead of the built-in one"},
     {"--busy", "", "answer BUSY to every USERINFO (same as --user-fault busy)"},
-    {"--user-fault", "SPEC", "a user-server fault rule for the whole run (repeatable)"},
-    {"--http-fault", "SPEC", "a web-server fault rule for the whole run (repeatable)"},
+    {"--user-fault", "RULE", "a user-server fault rule for the whole run (repeatable)"},
+    {"--http-fault", "RULE", "a web-server fault rule for the whole run (repeatable)"},
     {"--help", "", "show this text"},
     {"--version", "", "show the version"},
 };
 
 const char kTail[] =
     "\n"
-    "Fault rules (SPEC is KIND[,KEY=VALUE...]; KEY: count, command (user) or path (web),\n"
+    "Fault rules (RULE is KIND[,KEY=VALUE...]; KEY: count, command (user) or path (web),\n"
     "delay (ms), pieces, size (bytes), code):\n"
     "  user: split delay silence close oversize garbage busy oklater\n"
     "  web:  404 500 status nolength longlength shortlength slow reset drop pad\n"
@@ -170,11 +170,11 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
       arg = arg.substr(0, eq);
       hasValue = true;
     }
-    const OptionHelp* spec = nullptr;
+    const OptionHelp* option = nullptr;
     for (const OptionHelp& candidate : kOptions) {
-      if (arg == candidate.name) spec = &candidate;
+      if (arg == candidate.name) option = &candidate;
     }
-    if (!spec) {
+    if (!option) {
       *error = "unknown option '" + arg + "' (see --help)";
       return false;
     }
@@ -188,7 +188,7 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
       }
       break;
     }
-    bool takesValue = *spec->argument != '\0';
+    bool takesValue = *option->argument != '\0';
     if (takesValue && !hasValue) {
       if (i + 1 >= argc) {
         *error = arg + " needs a value";

@@ -167,7 +167,7 @@ TEST_F(DevServiceProgram, ForegroundStopsCleanlyOnSigint) {
 TEST(DevServiceOptions, HelpAndBadOptions) {
   std::string out;
   EXPECT_EQ(RunProgram("--help", &out), 0);
-  EXPECT_NE(out.find("--user-fault SPEC"), std::string::npos);
+  EXPECT_NE(out.find("--user-fault RULE"), std::string::npos);
   EXPECT_EQ(RunProgram("--user-port 70000", &out), 2);
   EXPECT_NE(out.find("bad value '70000' for --user-port"), std::string::npos) << out;
   EXPECT_EQ(RunProgram("--http-fault split", &out), 2);

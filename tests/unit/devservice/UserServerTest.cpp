@@ -26,14 +26,14 @@ const char kAna[] =
 class UserServerTest : public ::testing::Test {
  protected:
   int Port() { return service_->UserPort(); }
-  devservice::Fault Rule(const std::string& spec) {
+  devservice::Fault Rule(const std::string& rule) {
     devservice::Fault f;
     std::string error;
-    EXPECT_TRUE(devservice::ParseFault(devservice::FaultScope::User, spec, &f, &error)) << error;
+    EXPECT_TRUE(devservice::ParseFault(devservice::FaultScope::User, rule, &f, &error)) << error;
     return f;
   }
-  void AddFault(const std::string& spec) {
-    service_->GetFaults().Add(devservice::FaultScope::User, Rule(spec));
+  void AddFault(const std::string& rule) {
+    service_->GetFaults().Add(devservice::FaultScope::User, Rule(rule));
   }
   TestService service_;
 };
