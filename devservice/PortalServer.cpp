@@ -314,7 +314,8 @@ struct PortalServer::Impl {
     AccountData account;
     if (pagpers.empty() && !user.empty() && store.FindAccount(user, &account))
       pagpers = account.pagpers;
-    if (pagpers.empty()) pagpers = base + "/usuarios/";
+    // Nobody known yet: the page that tells how to get a personal page.
+    if (pagpers.empty()) pagpers = base + "/servicios/pagina/";
     Deliver(res, devservice::ConfigPage(base, banner, values, pagpers), kHtmlType, req);
   }
 

@@ -34,7 +34,8 @@ TEST_F(PortalServerTest, ConfigurationPageCarriesTheBannerAnchorAndTheFieldsTheT
   EXPECT_NE(page.head.find("Content-Type: text/html; charset=windows-1252"), std::string::npos);
   EXPECT_EQ(HiddenField(page.body, "TOKENS"), "100");
   EXPECT_EQ(HiddenField(page.body, "WEBMAIL"), "0");
-  EXPECT_EQ(HiddenField(page.body, "PAGPERS"), Base() + "/usuarios/");
+  EXPECT_EQ(HiddenField(page.body, "PAGPERS"), Base() + "/servicios/pagina/");
+  EXPECT_EQ(Get("/servicios/pagina/").status, 200);
   // The anchor is the page's first "<A ", its IMG inside it, in the exact attribute form.
   std::size_t anchor = page.body.find("<A ");
   ASSERT_NE(anchor, std::string::npos);
