@@ -112,11 +112,15 @@ endfunction()
 # A GoogleTest program. Portable tests are built in both trees: natively they run as they
 # are, on Windows builds under Wine through the cross-compiling emulator.
 #   marvella_gtest(<name> SOURCES ... [LIBS ...] [NATIVE_ONLY] [WINDOWS_ONLY] [GUI]
-#                  [ENV VAR=value ...] [LABELS ...] [TIMEOUT s] [DEPENDS target ...])
+#                  [ENV VAR=value ...] [LABELS ...] [TIMEOUT s] [DEPENDS target ...]
+#                  [DEVSERVICE fixture])
 # GUI tests run under their own Xvfb display. ENV lets a test pick a Windows version
 # (MARVELLA_WINVER=win95|win98|winme|nt40|win2k) or DLL overrides (MARVELLA_DLLOVERRIDES).
+# DEVSERVICE runs the tests with the reference service of that fixture (declared with
+# marvella_devservice_fixture, devservice/DevServiceFixture.cmake) and its addresses in
+# the environment (MARVELLA_DEVSERVICE_USER_PORT, MARVELLA_DEVSERVICE_HTTP_PORT, ...).
 function(marvella_gtest name)
-  cmake_parse_arguments(T "NATIVE_ONLY;WINDOWS_ONLY;GUI" "TIMEOUT"
+  cmake_parse_arguments(T "NATIVE_ONLY;WINDOWS_ONLY;GUI" "TIMEOUT;DEVSERVICE"
                         "SOURCES;LIBS;ENV;LABELS;DEPENDS" ${ARGN})
   if((T_NATIVE_ONLY AND MARVELLA_WINDOWS) OR (T_WINDOWS_ONLY AND NOT MARVELLA_WINDOWS))
     return()
@@ -165,6 +169,10 @@ function(marvella_gtest name)
     string(SUBSTRING "${kv}" ${eq} -1 value)
     string(APPEND script "${key}='${value}'; export ${key}\n")
   endforeach()
+  if(T_DEVSERVICE)
+    marvella_devservice_launcher_lines(${T_DEVSERVICE} lines)
+    string(APPEND script "${lines}")
+  endif()
   string(APPEND script "exec ${runner} \"$@\"\n")
   file(WRITE ${launcher} "${script}")
   file(CHMOD ${launcher} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
@@ -176,6 +184,17 @@ function(marvella_gtest name)
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
     PROPERTIES LABELS "${label}" TIMEOUT ${T_TIMEOUT} ${extra})
+  if(T_DEVSERVICE)
+    # A list of fixtures cannot pass through gtest_discover_tests (it splits list values),
+    # so it is set from an include file that runs after discovery, on the tests found.
+    set(fixtures ${T_DEVSERVICE})
+    if(T_GUI AND MARVELLA_WINDOWS)
+      list(APPEND fixtures screenshots)
+    endif()
+    set(fixture_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_fixtures.cmake)
+    file(WRITE ${fixture_file} "if(${name}_TESTS)\n  set_tests_properties(\${${name}_TESTS} PROPERTIES FIXTURES_REQUIRED \"${fixtures}\")\nendif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${fixture_file})
+  endif()
 endfunction()
 
 # libjpeg (interface 62) as target marvella_jpeg: Debian's natively; for Windows the static
