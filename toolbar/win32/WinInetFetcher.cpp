@@ -1,6 +1,7 @@
 // WinINet downloads.
 #include "toolbar/win32/WinInetFetcher.h"
 
+#include "toolbar/HttpBody.h"
 #include "toolbar/PageText.h"
 
 #include <cstdio>
@@ -41,6 +42,20 @@ int QueryHeader(HINTERNET request, DWORD which, char (&text)[32]) {
 
 int Number(const char* text) { return LeadingNumber(text, text + std::strlen(text)); }
 
+class RequestBody : public BodySource {
+ public:
+  explicit RequestBody(HINTERNET request) : request_(request) {}
+  bool Read(char* buffer, std::size_t size, std::size_t* got) override {
+    DWORD read = 0;
+    if (!InternetReadFile(request_, buffer, static_cast<DWORD>(size), &read)) return false;
+    *got = read;
+    return true;
+  }
+
+ private:
+  HINTERNET request_;
+};
+
 bool OnLine(const char* url) {
   DWORD flags = 0;
   if (!InternetGetConnectedState(&flags, 0)) return false;
@@ -64,35 +79,13 @@ bool DownloadToMemory(HINTERNET internet, const char* url, char** bytes, DWORD* 
   char text[32];
   if (QueryHeader(request.get(), HTTP_QUERY_STATUS_CODE, text) != 1 || Number(text) >= 300)
     return false;
-  DWORD expected = kBodyWithoutLength;
   int lengthHeader = QueryHeader(request.get(), HTTP_QUERY_CONTENT_LENGTH, text);
-  if (lengthHeader < 0) return false;
-  if (lengthHeader == 1) {
-    int declared = Number(text);
-    if (declared <= 0 || static_cast<DWORD>(declared) > kLargestBody) return false;
-    expected = static_cast<DWORD>(declared);
-  }
-
-  char* buffer = static_cast<char*>(std::calloc(expected, 1));
-  if (!buffer) return false;
-  // One read may return less than asked: read until the expected size or the end of data.
-  DWORD total = 0;
-  while (total < expected) {
-    DWORD read = 0;
-    if (!InternetReadFile(request.get(), buffer + total, expected - total, &read)) {
-      std::free(buffer);
-      return false;
-    }
-    if (read == 0) break;
-    total += read;
-  }
-  // A body shorter than its length header was cut off on the way: it is not the page.
-  if (lengthHeader == 1 && total < expected) {
-    std::free(buffer);
-    return false;
-  }
-  *bytes = buffer;
-  *size = total;
+  std::size_t expected;
+  if (lengthHeader < 0 || !ExpectedBodySize(lengthHeader == 1, text, &expected)) return false;
+  RequestBody body(request.get());
+  std::size_t got;
+  if (!ReadBody(body, expected, lengthHeader == 1, bytes, &got)) return false;
+  *size = static_cast<DWORD>(got);
   return true;
 }
 

@@ -12,16 +12,11 @@
 
 namespace marvella {
 
-// Body size assumed when the server sends no length: such a page is cut there.
-constexpr DWORD kBodyWithoutLength = 65000;
-// A length header is outside input: above this the download fails instead of allocating.
-constexpr DWORD kLargestBody = 4 * 1024 * 1024;
-
 // Fetches url into a new zero-filled buffer (free it with FreeDownload). Fails when the
 // machine is not on line, the host does not answer, the status is 300 or above, the length
 // header is unusable or above kLargestBody, a read fails, or a body with a length header
-// ends before that length. Without a length header at most kBodyWithoutLength bytes are
-// kept.
+// ends before that length (HttpBody.h). Without a length header at most kBodyWithoutLength
+// bytes are kept.
 bool DownloadToMemory(HINTERNET internet, const char* url, char** bytes, DWORD* size);
 void FreeDownload(char* bytes);
 
