@@ -15,6 +15,7 @@
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -136,6 +137,12 @@ class NoBitmaps : public BitmapLoader {
   BitmapHandle LoadBitmapFile(const char*, int, int) override { return this; }
 };
 
+double ThreadCpuMicros() {
+  timespec t;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return t.tv_sec * 1e6 + t.tv_nsec / 1e3;
+}
+
 }  // namespace
 
 int main() {
@@ -169,31 +176,45 @@ int main() {
   MailChecker mail(queue, "Tandem Marvella", strings, files, tables, stop);
 
   const int documents = 2000;
-  std::vector<double> micros;
+  // Wall time, and the thread's processor time: on a shared machine the first also holds
+  // the waits for a processor and for the disk that other work causes.
+  std::vector<double> wall, cpu, bannerCpus;
   int shown = 0;
   for (int i = 0; i < documents + 20; ++i) {
     auto start = std::chrono::steady_clock::now();
+    double cpuStart = ThreadCpuMicros();
     // What the controls do on DocumentComplete, in their routing order.
     if (feed.Refresh(100, 18)) ++shown;
+    double bannerCpu = ThreadCpuMicros() - cpuStart;
     mail.Check();
     bookmarks.Refresh();
     tokens.Refresh();
     int count = tokens.Read();
     bool found = personal.Read();
+    double cpuUs = ThreadCpuMicros() - cpuStart;
     double us =
         std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count();
     if (i > 0 && (count != 12 || !found)) {
       std::printf("unexpected page reads: %d %d\n", count, found);
     }
-    if (i >= 20) micros.push_back(us);  // the first documents fill the files
-    starter.Drain();                    // the worker, off the clock
+    if (i >= 20) {  // the first documents fill the files
+      wall.push_back(us);
+      cpu.push_back(cpuUs);
+      bannerCpus.push_back(bannerCpu);
+    }
+    starter.Drain();  // the worker, off the clock
   }
-  std::sort(micros.begin(), micros.end());
-  auto at = [&](double q) { return micros[static_cast<std::size_t>(q * (micros.size() - 1))]; };
+  auto report = [](const char* what, std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    auto at = [&](double q) { return v[static_cast<std::size_t>(q * (v.size() - 1))]; };
+    std::printf("  %-34s median %7.1f us, 90th %7.1f us, 99th %7.1f us, max %7.1f us\n", what,
+                at(0.5), at(0.9), at(0.99), v.back());
+  };
   std::printf("UI-thread work per completed document (%d documents, banner shown %d times):\n",
               documents, shown);
-  std::printf("  median %.1f us, 90th percentile %.1f us, 99th %.1f us, max %.1f us\n", at(0.5),
-              at(0.9), at(0.99), micros.back());
+  report("processor time, whole document", cpu);
+  report("processor time, banner refresh", bannerCpus);
+  report("wall time, whole document", wall);
   std::printf("  goal: median at most 1000 us\n");
   return 0;
 }

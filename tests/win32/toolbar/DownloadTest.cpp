@@ -41,7 +41,8 @@ std::string Get(const std::string& url) {
                                    INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0);
   char chunk[4096];
   DWORD got = 0;
-  while (req && InternetReadFile(req, chunk, sizeof chunk, &got) && got > 0) body.append(chunk, got);
+  while (req && InternetReadFile(req, chunk, sizeof chunk, &got) && got > 0)
+    body.append(chunk, got);
   if (req) InternetCloseHandle(req);
   InternetCloseHandle(net);
   return body;
@@ -171,7 +172,8 @@ TEST_F(Downloads, TheQueueServesClientsAndDropsTheRequestsOfClosedOnes) {
   auto leaving = std::make_unique<Client>(queue);
   leaving->Get(Base() + "/cgi-bin/mailtand?fault=slow&fault_pieces=5&fault_delay=200",
                dir + "running.htm");
-  for (int i = 0; i < 3; ++i) leaving->Get(Base() + "/tandem/tnbbookm.ini", dir + "queued" + std::to_string(i) + ".ini");
+  for (int i = 0; i < 3; ++i)
+    leaving->Get(Base() + "/tandem/tnbbookm.ini", dir + "queued" + std::to_string(i) + ".ini");
   stays.Get(Base() + "/tandem/tnbbookm.ini", dir + "mine.ini");
   for (int i = 0; i < 2000 && leaving->BusyCount() == 0; ++i) Sleep(5);
   ASSERT_EQ(1, leaving->BusyCount());
