@@ -35,6 +35,10 @@ endif()
 if(MARVELLA_WINDOWS)
   # Windows 95/NT 4 era headers; the legacy structure layouts are declared by hand where needed.
   add_compile_definitions(WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400 WIN32_LEAN_AND_MEAN NOMINMAX)
+  # Library assertions on (bounds of operator[] and friends abort). It also makes std::string
+  # instantiate in our own objects, built without exceptions, instead of coming from the
+  # library's copy, which would pull in the exception runtime (see LeanRuntime.cpp).
+  add_compile_definitions(_GLIBCXX_ASSERTIONS)
   # Static runtime: the kit must run on a bare Windows 95 with nothing but system DLLs.
   add_link_options(-static -static-libgcc -static-libstdc++)
   # .rc sources are UTF-8 like the C++ ones: their preprocessor output is turned into CP1252.
@@ -75,12 +79,19 @@ endif()
 set(MARVELLA_SCREENSHOT_DIR ${CMAKE_BINARY_DIR}/screenshots)
 
 # Flags of the shipped binaries: small, no exceptions or RTTI in product code.
+# The shipped binaries link the lean runtime (cmake/runtime/LeanRuntime.cpp): no exception
+# or threads runtime, so no imports that old Windows lacks. Function-local statics are not
+# guarded (-fno-threadsafe-statics) for the same reason: threads in the kit never race to
+# initialise one.
 function(marvella_product_target target)
   target_compile_options(${target} PRIVATE
-    $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti>
+    $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fno-threadsafe-statics>
     $<$<COMPILE_LANGUAGE:C,CXX>:-ffunction-sections -fdata-sections>)
   if(MARVELLA_WINDOWS)
-    target_link_options(${target} PRIVATE -Wl,--gc-sections -s)
+    target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/cmake/runtime/LeanRuntime.cpp)
+    target_link_options(${target} PRIVATE -Wl,--gc-sections -s
+                        -Wl,-Map=${CMAKE_BINARY_DIR}/maps/${target}.map)
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/maps)
   endif()
 endfunction()
 
@@ -101,11 +112,15 @@ endfunction()
 # A GoogleTest program. Portable tests are built in both trees: natively they run as they
 # are, on Windows builds under Wine through the cross-compiling emulator.
 #   marvella_gtest(<name> SOURCES ... [LIBS ...] [NATIVE_ONLY] [WINDOWS_ONLY] [GUI]
-#                  [ENV VAR=value ...] [LABELS ...] [TIMEOUT s] [DEPENDS target ...])
+#                  [ENV VAR=value ...] [LABELS ...] [TIMEOUT s] [DEPENDS target ...]
+#                  [DEVSERVICE fixture])
 # GUI tests run under their own Xvfb display. ENV lets a test pick a Windows version
 # (MARVELLA_WINVER=win95|win98|winme|nt40|win2k) or DLL overrides (MARVELLA_DLLOVERRIDES).
+# DEVSERVICE runs the tests with the reference service of that fixture (declared with
+# marvella_devservice_fixture, devservice/DevServiceFixture.cmake) and its addresses in
+# the environment (MARVELLA_DEVSERVICE_USER_PORT, MARVELLA_DEVSERVICE_HTTP_PORT, ...).
 function(marvella_gtest name)
-  cmake_parse_arguments(T "NATIVE_ONLY;WINDOWS_ONLY;GUI" "TIMEOUT"
+  cmake_parse_arguments(T "NATIVE_ONLY;WINDOWS_ONLY;GUI" "TIMEOUT;DEVSERVICE"
                         "SOURCES;LIBS;ENV;LABELS;DEPENDS" ${ARGN})
   if((T_NATIVE_ONLY AND MARVELLA_WINDOWS) OR (T_WINDOWS_ONLY AND NOT MARVELLA_WINDOWS))
     return()
@@ -154,6 +169,10 @@ function(marvella_gtest name)
     string(SUBSTRING "${kv}" ${eq} -1 value)
     string(APPEND script "${key}='${value}'; export ${key}\n")
   endforeach()
+  if(T_DEVSERVICE)
+    marvella_devservice_launcher_lines(${T_DEVSERVICE} lines)
+    string(APPEND script "${lines}")
+  endif()
   string(APPEND script "exec ${runner} \"$@\"\n")
   file(WRITE ${launcher} "${script}")
   file(CHMOD ${launcher} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
@@ -165,6 +184,17 @@ function(marvella_gtest name)
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
     PROPERTIES LABELS "${label}" TIMEOUT ${T_TIMEOUT} ${extra})
+  if(T_DEVSERVICE)
+    # A list of fixtures cannot pass through gtest_discover_tests (it splits list values),
+    # so it is set from an include file that runs after discovery, on the tests found.
+    set(fixtures ${T_DEVSERVICE})
+    if(T_GUI AND MARVELLA_WINDOWS)
+      list(APPEND fixtures screenshots)
+    endif()
+    set(fixture_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_fixtures.cmake)
+    file(WRITE ${fixture_file} "if(${name}_TESTS)\n  set_tests_properties(\${${name}_TESTS} PROPERTIES FIXTURES_REQUIRED \"${fixtures}\")\nendif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${fixture_file})
+  endif()
 endfunction()
 
 # libjpeg (interface 62) as target marvella_jpeg: Debian's natively; for Windows the static

@@ -6,7 +6,14 @@
 
 #include <cstring>
 
+#include "common/BoundedText.h"
+
 namespace marvella {
+
+PrivateProfileSource::PrivateProfileSource(const char* path) {
+  // "?" is no file name at all: the system answers for it as for a missing file.
+  if (!CopyBounded(path_, path)) CopyBounded(path_, "?");
+}
 
 size_t PrivateProfileSource::ReadString(const char* section, const char* key, const char* fallback,
                                         char* buffer, size_t capacity) {
@@ -14,14 +21,14 @@ size_t PrivateProfileSource::ReadString(const char* section, const char* key, co
   // Some versions leave the buffer alone for an empty key name.
   buffer[0] = '\0';
   return GetPrivateProfileStringA(section, key, fallback, buffer, static_cast<DWORD>(capacity),
-                                  path_.c_str());
+                                  path_);
 }
 
 size_t PrivateProfileSource::ReadSectionNames(char* buffer, size_t capacity) {
   if (capacity == 0) return 0;
   // A cut list may come back without its last zero: the buffer starts all zeros.
   std::memset(buffer, 0, capacity);
-  return GetPrivateProfileSectionNamesA(buffer, static_cast<DWORD>(capacity), path_.c_str());
+  return GetPrivateProfileSectionNamesA(buffer, static_cast<DWORD>(capacity), path_);
 }
 
 }  // namespace marvella

@@ -1,15 +1,10 @@
 // Test entry point shared by every GoogleTest program, native and under Wine.
 #include <gtest/gtest.h>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include "tests/support/TestProcess.h"
 
 int main(int argc, char** argv) {
-#ifdef _WIN32
-  // A crashing test must fail, not wait on a dialog nobody sees.
-  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
-#endif
+  marvella::test::PrepareTestProcess();
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -71,5 +71,16 @@ TEST(PrivateProfileSource, AMissingFileGivesTheFallbacks) {
   EXPECT_EQ('\0', names[0]);
 }
 
+// A path too long for the system's file names is not cut into another file's name.
+TEST(PrivateProfileSource, AnOverlongPathReadsAsAMissingFile) {
+  std::string path = "C:\\" + std::string(300, 'd') + "\\install.ini";
+  PrivateProfileSource system(path);
+  char buffer[255];
+  EXPECT_EQ(4u, system.ReadString("UserServer", "Server_Port", "6667  ", buffer, sizeof buffer));
+  EXPECT_STREQ("6667", buffer);
+  char names[8];
+  EXPECT_EQ(0u, system.ReadSectionNames(names, sizeof names));
+}
+
 }  // namespace
 }  // namespace marvella

@@ -1,0 +1,210 @@
+// The banner feed's refresh: what it converts, parses and queues, in which order, and when
+// the tooltip and link change.
+#include "toolbar/BannerFeed.h"
+
+#include "tests/unit/toolbar/ToolbarFakes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+using marvella::BannerFeed;
+using marvella::BitmapHandle;
+using marvella::BitmapLoader;
+using marvella::BookmarkTables;
+using marvella::DownloadQueue;
+using marvella::testing::ManualStarter;
+using marvella::testing::MemoryFiles;
+using marvella::testing::RecordingFetcher;
+using marvella::testing::TableStrings;
+
+namespace {
+
+// The conversion stand-in: succeeds when the "JPEG" holds the text "jpeg".
+MemoryFiles* g_files;
+int g_conversions;
+int Convert(const char* jpeg, const char* bmp) {
+  ++g_conversions;
+  if (g_files->Get(jpeg) != "jpeg") return 1;
+  g_files->Put(bmp, "BM");
+  return 0;
+}
+
+class Loader : public BitmapLoader {
+ public:
+  BitmapHandle LoadBitmapFile(const char* path, int width, int height) override {
+    loads.push_back(std::string(path) + " " + std::to_string(width) + "x" + std::to_string(height));
+    return reinterpret_cast<BitmapHandle>(0xB17);
+  }
+  std::vector<std::string> loads;
+};
+
+const std::string kCfg = "T:\\tandcfg.htm";
+const std::string kJpeg = "T:\\tnbbannr.jpg";
+const std::string kBmp = "T:\\tnbbannr.bmp";
+const std::string kHits = "T:\\stats.bin";
+
+std::string AnchorPage(const std::string& n, bool alt = true) {
+  return "<A HREF=\"http://p/go" + n + "\"><IMG SRC=\"http://p/b" + n + ".jpg\"" +
+         (alt ? " ALT=\"banner " + n + "\"" : std::string()) + "></A>";
+}
+
+class BannerFeedTest : public ::testing::Test {
+ protected:
+  BannerFeedTest() {
+    g_files = &files;
+    g_conversions = 0;
+    SetLog("http://p/log");
+  }
+  void SetLog(const char* url) {
+    auto engines = std::make_unique<marvella::SearchEngineTable>();
+    auto personal = std::make_unique<marvella::PersonalizationLinks>();
+    auto portal = std::make_unique<marvella::PortalLinks>();
+    auto internal = std::make_unique<marvella::InternalSettings>();
+    std::strcpy(internal->log, url);
+    tables.Store(*engines, *personal, *portal, *internal);
+  }
+  // What the worker fetched since the last call, as "url > file".
+  std::vector<std::string> Fetched() {
+    starter.RunAll();
+    std::vector<std::string> all;
+    for (auto& d : fetcher.Downloads()) all.push_back(d.url + " > " + d.destination);
+    std::vector<std::string> fresh(all.begin() + static_cast<long>(seen_), all.end());
+    seen_ = all.size();
+    return fresh;
+  }
+  // Downloads write what the server has: images as "jpeg", the page as given.
+  void Serve(const std::string& page) {
+    fetcher.during = [this, page](const RecordingFetcher::Download& d) {
+      if (d.destination == kJpeg) files.Put(kJpeg, "jpeg");
+      if (d.destination == kCfg) files.Put(kCfg, page);
+    };
+  }
+  BannerFeed* Make() {
+    feed.reset(new BannerFeed(queue, "Tandem Marvella", strings, files, tables, loader, Convert));
+    return feed.get();
+  }
+
+  MemoryFiles files;
+  TableStrings strings;
+  RecordingFetcher fetcher;
+  ManualStarter starter;
+  DownloadQueue queue{fetcher, starter};
+  BookmarkTables tables;
+  Loader loader;
+  std::unique_ptr<BannerFeed> feed;
+  std::size_t seen_ = 0;
+};
+
+}  // namespace
+
+TEST_F(BannerFeedTest, StartsWithThePortalAndNoFilesOfEarlierToolbars) {
+  for (const std::string& f : {kCfg, kJpeg, kBmp, kHits}) files.Put(f, "old");
+  BannerFeed* f = Make();
+  EXPECT_STREQ("portal label", f->Tooltip());
+  EXPECT_STREQ("http://test/", f->Link());
+  EXPECT_FALSE(files.Has(kCfg));
+  EXPECT_FALSE(files.Has(kJpeg));
+  EXPECT_FALSE(files.Has(kBmp));
+  EXPECT_TRUE(files.Has(kHits));  // never read, never cleared
+  files.Put(kCfg, "x");
+  files.Put(kBmp, "x");
+  feed.reset();
+  EXPECT_FALSE(files.Has(kCfg));
+  EXPECT_FALSE(files.Has(kBmp));
+}
+
+TEST_F(BannerFeedTest, AnAnchorTakesEffectOnceItsImageHasArrived) {
+  BannerFeed* f = Make();
+  Serve(AnchorPage("1"));
+  EXPECT_EQ(nullptr, f->Refresh(100, 18));  // nothing yet: only the page is fetched
+  EXPECT_EQ((std::vector<std::string>{"http://test/cgi-bin/mailtand > " + kCfg}), Fetched());
+
+  EXPECT_EQ(nullptr, f->Refresh(100, 18));  // page here, image not yet
+  EXPECT_STREQ("portal label", f->Tooltip());
+  EXPECT_EQ((std::vector<std::string>{"http://p/b1.jpg > " + kJpeg, "http://p/log > " + kHits,
+                                      "http://test/cgi-bin/mailtand > " + kCfg}),
+            Fetched());
+
+  Serve(AnchorPage("2"));
+  EXPECT_EQ(reinterpret_cast<BitmapHandle>(0xB17), f->Refresh(100, 18));
+  EXPECT_EQ((std::vector<std::string>{kBmp + " 100x18"}), loader.loads);
+  EXPECT_STREQ("banner 1", f->Tooltip());
+  EXPECT_STREQ("http://p/go1", f->Link());
+  EXPECT_EQ((std::vector<std::string>{"http://p/b1.jpg > " + kJpeg, "http://p/log > " + kHits,
+                                      "http://test/cgi-bin/mailtand > " + kCfg}),
+            Fetched());  // the page parsed now is the one fetched last time
+
+  f->Refresh(100, 18);
+  EXPECT_STREQ("http://p/go1", f->Link());  // the image shown is still banner 1's
+  f->Refresh(100, 18);
+  EXPECT_STREQ("http://p/go2", f->Link());
+  EXPECT_STREQ("banner 2", f->Tooltip());
+}
+
+TEST_F(BannerFeedTest, ARunningDownloadOfTheFeedMakesTheRefreshDoNothing) {
+  BannerFeed* f = Make();
+  files.Put(kCfg, AnchorPage("1"));
+  files.Put(kJpeg, "jpeg");
+  BitmapHandle during = reinterpret_cast<BitmapHandle>(1);
+  std::size_t queuedDuring = 0;
+  fetcher.during = [&](const RecordingFetcher::Download&) {
+    if (during != reinterpret_cast<BitmapHandle>(1)) return;
+    int conversions = g_conversions;
+    during = f->Refresh(100, 18);
+    EXPECT_EQ(conversions, g_conversions);
+    queuedDuring = queue.PendingCount();
+  };
+  f->Refresh(100, 18);
+  std::size_t queued = queue.PendingCount();
+  starter.RunAll();
+  EXPECT_EQ(nullptr, during);
+  EXPECT_EQ(queued, queuedDuring);
+}
+
+TEST_F(BannerFeedTest, APageWithoutAUsableAnchorFetchesNoImageAndLogsNoHit) {
+  BannerFeed* f = Make();
+  files.Put(kCfg, "<A HREF = \"http://p/x\"><IMG SRC=\"http://p/b.jpg\"></A>");
+  f->Refresh(100, 18);
+  EXPECT_EQ((std::vector<std::string>{"http://test/cgi-bin/mailtand > " + kCfg}), Fetched());
+}
+
+TEST_F(BannerFeedTest, NoLogAddressMeansNoHit) {
+  SetLog("");
+  BannerFeed* f = Make();
+  files.Put(kCfg, AnchorPage("1"));
+  f->Refresh(100, 18);
+  EXPECT_EQ((std::vector<std::string>{"http://p/b1.jpg > " + kJpeg,
+                                      "http://test/cgi-bin/mailtand > " + kCfg}),
+            Fetched());
+}
+
+TEST_F(BannerFeedTest, ABannerWithoutAltEmptiesTheTooltipOnceShown) {
+  BannerFeed* f = Make();
+  files.Put(kCfg, AnchorPage("1", false));
+  Serve(AnchorPage("1", false));
+  f->Refresh(100, 18);
+  Fetched();
+  EXPECT_STREQ("portal label", f->Tooltip());
+  f->Refresh(100, 18);
+  EXPECT_STREQ("", f->Tooltip());
+  EXPECT_STREQ("http://p/go1", f->Link());
+}
+
+TEST_F(BannerFeedTest, ABrokenImageKeepsWhatIsShown) {
+  BannerFeed* f = Make();
+  files.Put(kCfg, AnchorPage("1"));
+  Serve(AnchorPage("2"));
+  f->Refresh(100, 18);
+  Fetched();
+  ASSERT_NE(nullptr, f->Refresh(100, 18));
+  Fetched();
+  files.Put(kJpeg, "not a jpeg");
+  EXPECT_EQ(nullptr, f->Refresh(100, 18));
+  EXPECT_STREQ("banner 1", f->Tooltip());
+  EXPECT_STREQ("http://p/go1", f->Link());
+}

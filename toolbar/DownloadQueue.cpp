@@ -1,0 +1,169 @@
+// The process-wide download queue, its worker and the shared Internet session.
+#include "toolbar/DownloadQueue.h"
+
+#include "common/BoundedText.h"
+#include "toolbar/DownloadClient.h"
+
+#include <cstring>
+#include <new>
+
+namespace marvella {
+
+struct DownloadQueue::Request {
+  DownloadClient* client;  // cleared when the client closes: the worker skips the request
+  char url[kRequestUrlCapacity];
+  char destination[kRequestPathCapacity];
+  Request* next;
+};
+
+// An Internet session and the number of its users: the clients that hold it, plus the
+// worker while it downloads with it, so that a closing client never pulls the handle from
+// under a running transfer.
+struct DownloadQueue::Session {
+  InternetHandle handle;
+  unsigned users;
+};
+
+bool DetachedThreadStarter::StartThread(void (*run)(void*), void* argument) {
+  return StartDetachedThread(run, argument);
+}
+
+DownloadQueue::DownloadQueue(Fetcher& fetcher, ThreadStarter& starter)
+    : fetcher_(fetcher), starter_(starter) {}
+
+DownloadQueue::~DownloadQueue() {
+  while (head_) {
+    Request* next = head_->next;
+    delete head_;
+    head_ = next;
+  }
+}
+
+DownloadQueue::Session* DownloadQueue::AcquireSession(const char* agent, const char* proxy,
+                                                      bool ownHandle) {
+  MutexLock lock(mutex_);
+  if (!ownHandle && shared_) {
+    ++shared_->users;
+    return shared_;
+  }
+  Session* session = new (std::nothrow) Session{nullptr, 1};
+  if (!session) return nullptr;
+  session->handle = fetcher_.OpenInternet(agent, proxy);
+  if (!session->handle) {
+    delete session;
+    return nullptr;
+  }
+  // The first session opened becomes the shared one, even when its client asked for its own.
+  if (!shared_) shared_ = session;
+  return session;
+}
+
+InternetHandle DownloadQueue::ReleaseSessionLocked(Session* session) {
+  if (!session || --session->users > 0) return nullptr;
+  if (shared_ == session) shared_ = nullptr;  // the next client opens a new one
+  InternetHandle handle = session->handle;
+  delete session;
+  return handle;
+}
+
+void DownloadQueue::CloseClient(DownloadClient& client) {
+  InternetHandle toClose = nullptr;
+  {
+    MutexLock lock(mutex_);
+    for (Request* r = head_; r; r = r->next)
+      if (r->client == &client) r->client = nullptr;
+    toClose = ReleaseSessionLocked(client.session_);
+    client.session_ = nullptr;
+  }
+  if (toClose) fetcher_.CloseInternet(toClose);
+}
+
+void DownloadQueue::Queue(DownloadClient& client, const char* url, const char* destination) {
+  // A cut URL or path would fetch the wrong page or write the wrong file: refuse them.
+  std::size_t urlLength = std::strlen(url);
+  std::size_t pathLength = std::strlen(destination);
+  if (urlLength >= kRequestUrlCapacity || pathLength >= kRequestPathCapacity) {
+    client.lastResult_.store(false, std::memory_order_release);
+    return;
+  }
+  MutexLock lock(mutex_);
+  // The head is being served or is next: the same download is already on its way. A head
+  // whose client has closed will be skipped, so it does not count.
+  if (head_ && head_->client && std::strcmp(head_->url, url) == 0 &&
+      std::strcmp(head_->destination, destination) == 0)
+    return;
+  Request* request = new (std::nothrow) Request;
+  if (!request) {
+    client.lastResult_.store(false, std::memory_order_release);
+    return;
+  }
+  request->client = &client;
+  CopyBounded(request->url, url);
+  CopyBounded(request->destination, destination);
+  request->next = nullptr;
+  if (tail_) {
+    tail_->next = request;
+    tail_ = request;
+    ++count_;
+    return;
+  }
+  head_ = tail_ = request;
+  count_ = 1;
+  // The worker waits for this lock before it looks at the queue.
+  workerRunning_ = starter_.StartThread(&DownloadQueue::RunWorker, this);
+  if (!workerRunning_) {
+    // Without a worker the request would sit there for ever.
+    head_ = tail_ = nullptr;
+    count_ = 0;
+    delete request;
+    client.lastResult_.store(false, std::memory_order_release);
+  }
+}
+
+std::size_t DownloadQueue::PendingCount() {
+  MutexLock lock(mutex_);
+  return count_;
+}
+
+bool DownloadQueue::IsIdle() {
+  MutexLock lock(mutex_);
+  return !head_ && !workerRunning_;
+}
+
+void DownloadQueue::RunWorker(void* queue) { static_cast<DownloadQueue*>(queue)->Serve(); }
+
+void DownloadQueue::Serve() {
+  mutex_.Lock();
+  while (head_) {
+    Request* request = head_;
+    DownloadClient* client = request->client;
+    if (client) {
+      client->busy_.fetch_add(1, std::memory_order_acq_rel);
+      Session* session = client->session_;
+      if (session) ++session->users;
+      mutex_.Unlock();
+      bool result = fetcher_.DownloadToFile(session ? session->handle : nullptr, request->url,
+                                            request->destination);
+      mutex_.Lock();
+      // A client that closed meanwhile is gone: its result is dropped.
+      if (request->client) {
+        client->lastResult_.store(result, std::memory_order_release);
+        client->busy_.fetch_sub(1, std::memory_order_acq_rel);
+      }
+      InternetHandle toClose = ReleaseSessionLocked(session);
+      if (toClose) {
+        mutex_.Unlock();
+        fetcher_.CloseInternet(toClose);
+        mutex_.Lock();
+      }
+    }
+    head_ = request->next;
+    if (!head_) tail_ = nullptr;
+    --count_;
+    delete request;
+  }
+  workerRunning_ = false;
+  mutex_.Unlock();
+}
+
+}  // namespace marvella

@@ -1,0 +1,102 @@
+// The mail checker behind the mail indicator: reads the number of new messages from the
+// service's page (hidden field "WEBMAIL"), turns it into the button's tooltip and image,
+// beeps when new mail arrives, and polls in a thread of its own every three minutes.
+//
+// Checks run on the polling thread and on the browser window's thread (completed documents,
+// "Refrescar"); one lock keeps them from mixing. The checker joins its thread when it goes:
+// the thread sleeps on an event that the destructor sets, so destruction waits at most for a
+// check in progress (a mapped read and a queued request), never for the three minutes.
+#pragma once
+
+#include "toolbar/BookmarkTables.h"
+#include "toolbar/DownloadClient.h"
+#include "toolbar/FileAccess.h"
+#include "toolbar/StringTable.h"
+#include "toolbar/Threads.h"
+
+#include <atomic>
+#include <cstddef>
+
+namespace marvella {
+
+constexpr std::size_t kMailTextCapacity = 260;
+constexpr unsigned kMailPollMilliseconds = 180000;
+
+// What the checker changes on screen: the mail button of the indicator's toolbar window.
+// Called from the polling thread too, with the checker's lock held: it must not wait for
+// the window's thread (post, do not send).
+class MailIndicatorView {
+ public:
+  virtual ~MailIndicatorView() = default;
+  // Image 1 (new mail) or 0 (none) on the mail button, then a repaint.
+  virtual void ShowMailImage(int image) = 0;
+  virtual void Beep() = 0;
+};
+
+// The process-wide stop flag of all polling threads: clear at load, raised when any toolbar
+// of the process is destroyed, never cleared again.
+class MailPollingStop {
+ public:
+  void Raise() { raised_.store(true, std::memory_order_release); }
+  bool Raised() const { return raised_.load(std::memory_order_acquire); }
+
+ private:
+  std::atomic<bool> raised_{false};
+};
+
+// The count in page bytes: field "WEBMAIL" by the hidden-field rule, or -1.
+int ParseMailCount(const char* bytes, std::size_t size);
+
+// Formats a tooltip template holding one %d with n (%% is a percent sign).
+void FormatCount(char* destination, std::size_t capacity, const char* format, int n);
+
+class MailChecker final : public DownloadClient {
+ public:
+  // Fills the fields (the web mail address from the tables) and starts the polling thread.
+  // pollMilliseconds is the pause between checks (three minutes; tests pass less).
+  MailChecker(DownloadQueue& queue, const char* agent, StringTable& strings, FileAccess& files,
+              BookmarkTables& tables, MailPollingStop& stop,
+              unsigned pollMilliseconds = kMailPollMilliseconds);
+  // Stops and joins the polling thread, then drops the checker's downloads and its own page
+  // file.
+  ~MailChecker();
+
+  // One check: nothing while a download of the checker runs; else read the count from the
+  // page file and update; then fetch the own page file, when there is one.
+  void Check();
+
+  // The indicator's window once it exists; null before it goes away.
+  void SetView(MailIndicatorView* view);
+
+  void CopyTooltip(char* buffer, std::size_t capacity);
+  const char* WebMailUrl() const { return webMail_; }
+  int LastCount();
+  bool Shared() const { return shared_; }
+  const char* PageFile() const { return pageFile_; }
+  bool Polling() const { return thread_.Started(); }
+
+ private:
+  static void Poll(void* checker);
+  void Update(int count);
+
+  FileAccess& files_;
+  MailPollingStop& stop_;
+  unsigned pollMilliseconds_;
+  bool shared_;
+  char url_[kRequestUrlCapacity];
+  char pageFile_[kRequestPathCapacity];
+  char webMail_[kMailTextCapacity] = "";
+  char textNone_[kMailTextCapacity];
+  char textOne_[kMailTextCapacity];
+  char textMany_[kMailTextCapacity];
+
+  Mutex mutex_;  // guards what follows
+  char tooltip_[kMailTextCapacity];
+  int lastCount_ = 0;
+  MailIndicatorView* view_ = nullptr;
+
+  Event wake_;
+  Thread thread_;
+};
+
+}  // namespace marvella
