@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <thread>
@@ -13,26 +14,38 @@ namespace marvella::test {
 
 // Runs `drive` on its own thread once a dialog titled `title` shows; whatever `drive` does,
 // the dialog is cancelled afterwards if it is still open, so the test never hangs.
+// The dialog is looked for until it shows, however long a busy machine takes to get there
+// (a conversation may pass through other dialogs first), and no longer than kPatienceMs.
+// Join() means the code under test has returned: a dialog not seen by then never comes,
+// so the driver stops looking at once and reports it.
 class DialogDriver {
  public:
+  static constexpr DWORD kPatienceMs = 60000;  // well inside the test's time limit
+
   DialogDriver(const char* title, std::function<void(HWND)> drive)
-      : thread_([title, drive] {
-          HWND dialog = WaitForWindow("#32770", title, 10000);
-          if (!dialog) {
-            ADD_FAILURE() << "no dialog \"" << title << "\"";
-            return;
-          }
-          drive(dialog);
-          if (IsWindow(dialog) && IsWindowVisible(dialog))
-            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        }) {}
+      : thread_([this, title, drive] { Drive(title, drive); }) {}
   ~DialogDriver() { Join(); }
   void Join() {
+    done_ = true;
     if (thread_.joinable()) thread_.join();
   }
 
  private:
-  std::thread thread_;
+  void Drive(const char* title, const std::function<void(HWND)>& drive) {
+    DWORD start = GetTickCount();
+    HWND dialog = nullptr;
+    while (!(dialog = WaitForWindow("#32770", title, 100))) {
+      if (done_ || GetTickCount() - start > kPatienceMs) {
+        ADD_FAILURE() << "no dialog \"" << title << "\"";
+        return;
+      }
+    }
+    drive(dialog);
+    if (IsWindow(dialog) && IsWindowVisible(dialog)) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+  }
+
+  std::atomic<bool> done_{false};
+  std::thread thread_;  // last: it starts once done_ exists
 };
 
 // Types `text` into a control as keystrokes would, so edit limits apply.
@@ -44,7 +57,7 @@ inline void TypeInto(HWND dialog, int id, const std::string& text) {
 
 // Waits for the message box a dialog shows, returns its text and presses its OK button.
 inline std::string AnswerMessageBox(const char* caption) {
-  HWND box = WaitForWindow("#32770", caption, 5000);
+  HWND box = WaitForWindow("#32770", caption, DialogDriver::kPatienceMs);
   if (!box) return "<no message box>";
   std::string text = MessageBoxText(box);
   PressButton(box, IDOK);
