@@ -13,21 +13,19 @@
 
 #include "common/OperatorSettings.h"
 #include "simulators/ras/RasSimulatorSession.h"
+#include "tests/win32/support/TestPrograms.h"
 
 namespace marvella {
 namespace {
 
 using rassim::JournalRecord;
 using rassim::RasSimulatorSession;
+using test::BinDir;
+using test::ReadWholeLines;
+using test::RunAsWindowsVersion;
+using test::StartProgram;
 
 const char kHomePage[] = "http://" MARVELLA_PORTAL_HOST "/";
-
-std::string BinDir() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string p = path;
-  return p.substr(0, p.find_last_of("\\/") + 1);
-}
 
 // Wine's browser launcher runs the recorder instead of a browser. The value is the same
 // for every test, so tests running side by side agree on it.
@@ -54,14 +52,7 @@ class MonitorRun {
     std::string name = "marvella-" + version + ".exe";
     program_ = folder_ + "\\" + name;
     CopyFileA((BinDir() + "marvella.exe").c_str(), program_.c_str(), FALSE);
-    std::string key = "Software\\Wine\\AppDefaults\\" + name;
-    HKEY h;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h,
-                        nullptr) == ERROR_SUCCESS) {
-      RegSetValueExA(h, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
-                     DWORD(version.size() + 1));
-      RegCloseKey(h);
-    }
+    RunAsWindowsVersion(name, version);
     if (withDiallers) {
       for (const char* dialler : {"rasphone.exe", "rundll32.exe"})
         CopyFileA((BinDir() + "ras-simulator\\" + dialler).c_str(),
@@ -78,15 +69,8 @@ class MonitorRun {
   // Starts the monitor as the desktop shortcut does: the entry name is the command line.
   bool Start(const std::string& entry) {
     std::string commandLine = "\"" + program_ + "\"" + (entry.empty() ? "" : " " + entry);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(program_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder_.c_str(), &startup, &process))
-      return false;
-    CloseHandle(process.hThread);
-    process_ = process.hProcess;
-    return true;
+    process_ = StartProgram(program_, commandLine, folder_.c_str());
+    return process_ != nullptr;
   }
 
   // The exit code, or -1 while it still runs after timeoutMs.
@@ -104,7 +88,7 @@ class MonitorRun {
   std::vector<std::string> OpenedPages(size_t expected = 1, DWORD timeoutMs = 60000) const {
     DWORD start = GetTickCount();
     for (;;) {
-      std::vector<std::string> pages = CompleteLogLines();
+      std::vector<std::string> pages = ReadWholeLines(folder_ + "\\browser-log.txt");
       if ((expected > 0 && pages.size() >= expected) || GetTickCount() - start >= timeoutMs)
         return pages;
       Sleep(100);
@@ -112,22 +96,6 @@ class MonitorRun {
   }
 
  private:
-  // The lines of browser-log.txt that the recorder has finished writing.
-  std::vector<std::string> CompleteLogLines() const {
-    std::vector<std::string> pages;
-    FILE* f = std::fopen((folder_ + "\\browser-log.txt").c_str(), "r");
-    if (!f) return pages;
-    char line[1024];
-    while (std::fgets(line, sizeof line, f)) {
-      std::string l = line;
-      if (l.empty() || l.back() != '\n') break;  // still being written
-      while (!l.empty() && (l.back() == '\n' || l.back() == '\r')) l.pop_back();
-      pages.push_back(l);
-    }
-    std::fclose(f);
-    return pages;
-  }
-
   std::string folder_;
   std::string program_;
   HANDLE process_ = nullptr;

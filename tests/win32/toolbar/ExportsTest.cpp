@@ -10,7 +10,7 @@
 using namespace marvella::testing;
 
 TEST(ToolbarExports, JPEGtoBMPConvertsThroughTheLibrary) {
-  HMODULE tandem = LoadLibraryA((BinDirectory() + "tandem.dll").c_str());
+  HMODULE tandem = LoadLibraryA((BinDir() + "tandem.dll").c_str());
   ASSERT_NE(nullptr, tandem);
   using Convert = int (*)(const char*, const char*);
   Convert convert =
