@@ -16,17 +16,19 @@ namespace marvella::test {
 // the dialog is cancelled afterwards if it is still open, so the test never hangs.
 // The dialog is looked for until it shows, however long a busy machine takes to get there
 // (a conversation may pass through other dialogs first), and no longer than kPatienceMs.
-// Join() means the code under test has returned: a dialog not seen by then never comes,
-// so the driver stops looking at once and reports it.
+// Join() waits for that; a driver destroyed without a Join() (a test that stopped at a
+// failed assertion) stops looking at once.
 class DialogDriver {
  public:
   static constexpr DWORD kPatienceMs = 60000;  // well inside the test's time limit
 
   DialogDriver(const char* title, std::function<void(HWND)> drive)
       : thread_([this, title, drive] { Drive(title, drive); }) {}
-  ~DialogDriver() { Join(); }
+  ~DialogDriver() {
+    abandoned_ = true;
+    Join();
+  }
   void Join() {
-    done_ = true;
     if (thread_.joinable()) thread_.join();
   }
 
@@ -35,7 +37,7 @@ class DialogDriver {
     DWORD start = GetTickCount();
     HWND dialog = nullptr;
     while (!(dialog = WaitForWindow("#32770", title, 100))) {
-      if (done_ || GetTickCount() - start > kPatienceMs) {
+      if (abandoned_ || GetTickCount() - start > kPatienceMs) {
         ADD_FAILURE() << "no dialog \"" << title << "\"";
         return;
       }
@@ -44,8 +46,8 @@ class DialogDriver {
     if (IsWindow(dialog) && IsWindowVisible(dialog)) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   }
 
-  std::atomic<bool> done_{false};
-  std::thread thread_;  // last: it starts once done_ exists
+  std::atomic<bool> abandoned_{false};
+  std::thread thread_;  // last: it starts once abandoned_ exists
 };
 
 // Types `text` into a control as keystrokes would, so edit limits apply.
