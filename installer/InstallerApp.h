@@ -10,6 +10,7 @@
 #include "installer/InstallConfig.h"
 #include "installer/InstallerWizard.h"
 #include "installer/StartupPlatform.h"
+#include "installer/WizardRunFlags.h"
 #include "signup/AccountRecord.h"
 #include "signup/UserRecord.h"
 
@@ -28,8 +29,9 @@ class InstallerApp {
   bool winsockReady = false;
   AccountRecord account;
   InstallerWizard* wizard = nullptr;  // the running wizard, from step 5 on
-  // Run-wide flags, all false at start; the pages that own them add theirs here.
-  bool alreadyConnected = false;
+  // Run-wide flags, all false at start (installer/WizardRunFlags.h); the pages that own
+  // others add theirs there.
+  WizardRunFlags flags;
 
   // The whole start-up, steps 1 to 7; returns when the wizard has ended.
   void Run(StartupPlatform& platform, InstallerWizard& wizard);

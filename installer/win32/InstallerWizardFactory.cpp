@@ -1,13 +1,15 @@
-// The wizard of install.exe. The sheet and its pages are not built yet: start-up runs
-// through the pending wizard, which shows nothing.
+// The wizard of install.exe: the sheet with its nine pages. The toolbar library
+// installation of the final page is not built yet, so none is passed.
 #include "installer/win32/InstallerWizardFactory.h"
 
-#include "installer/win32/PendingWizard.h"
+#include <windows.h>
+
+#include "installer/win32/SheetWizard.h"
 
 namespace marvella {
 
 std::unique_ptr<InstallerWizard> CreateInstallerWizard() {
-  return std::make_unique<PendingWizard>();
+  return std::make_unique<SheetWizard>(GetModuleHandleA(nullptr));
 }
 
 }  // namespace marvella

@@ -106,7 +106,7 @@ TEST(InstallerStartup, StepsRunInOrderAndFillTheApplication) {
   EXPECT_EQ(1u, platform.nodesAtBuild);
   EXPECT_TRUE(platform.messages.shown.empty());
   EXPECT_EQ(nullptr, app.wizard) << "the wizard is gone when start-up returns";
-  EXPECT_FALSE(app.alreadyConnected);
+  EXPECT_FALSE(app.flags.alreadyConnected);
 }
 
 TEST(InstallerStartup, FailuresDoNotStopIt) {

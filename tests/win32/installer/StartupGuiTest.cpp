@@ -148,7 +148,18 @@ TEST(InstallExe, StartsUnderAnyNameAndReportsAMissingInstallIni) {
   EXPECT_EQ("install-pepe.exe", WindowText(found.window));
   EXPECT_EQ("No puedo leer fichero " + dir + "install.ini", MessageBoxText(found.window));
   SaveWindowScreenshot(found.window, "install-exe-missing-ini");
-  PressButton(found.window, IDOK);
+  HWND box = found.window;
+  PressButton(box, IDOK);
+  // Start-up goes on with the defaults: the wizard comes up; Cancel ends the program.
+  found = FoundWindow{pi.dwProcessId, nullptr};
+  for (int i = 0; i < 500 && (!found.window || found.window == box); ++i) {
+    Sleep(20);
+    found.window = nullptr;
+    EnumWindows(FindProcessDialog, reinterpret_cast<LPARAM>(&found));
+  }
+  ASSERT_NE(nullptr, found.window) << "no wizard after the message";
+  EXPECT_EQ("Instalador de Marvella - Bienvenido", WindowText(found.window));
+  PressButton(found.window, IDCANCEL);
   EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 20000));
   DWORD code = 1;
   GetExitCodeProcess(pi.hProcess, &code);
@@ -156,10 +167,18 @@ TEST(InstallExe, StartsUnderAnyNameAndReportsAMissingInstallIni) {
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
 
-  // With its install.ini it starts silently (the wizard is not there yet) and ends.
+  // With its install.ini it starts without a message and shows the wizard; Cancel ends it.
   WriteText(dir + "install.ini", "[UserServer]\r\nProfileName=Marvella Alta\r\n");
   ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                              dir.c_str(), &si, &pi));
+  found = FoundWindow{pi.dwProcessId, nullptr};
+  for (int i = 0; i < 500 && !found.window; ++i) {
+    Sleep(20);
+    EnumWindows(FindProcessDialog, reinterpret_cast<LPARAM>(&found));
+  }
+  ASSERT_NE(nullptr, found.window) << "no wizard from install.exe";
+  EXPECT_EQ("Instalador de Marvella - Bienvenido", WindowText(found.window));
+  PressButton(found.window, IDCANCEL);
   EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 20000));
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);

@@ -1,0 +1,17 @@
+// Run-wide flags of the wizard that the page flow itself reads or writes. The application
+// object owns one instance for the whole run; all start false.
+#pragma once
+
+namespace marvella {
+
+struct WizardRunFlags {
+  // The machine is already on line: no call is placed. Written only by the welcome page
+  // (at its Next); read by the user-type and results pages and sent to the portal.
+  bool alreadyConnected = false;
+  // The server reported that the user already has an access account and its settings were
+  // fetched (user-type page). From then on the wizard goes to the end and the results page
+  // cannot be left backwards.
+  bool accountFetched = false;
+};
+
+}  // namespace marvella

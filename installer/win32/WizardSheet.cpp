@@ -1,0 +1,32 @@
+// Building the wizard: the seams the flow asks, then the pages in order.
+#include "installer/win32/WizardSheet.h"
+
+namespace marvella {
+
+WizardSheet::WizardSheet(HMODULE resources, WizardRunFlags& flags, ToolbarLibraryInstaller& toolbar,
+                         const WizardSeams& pageSeams)
+    : sheet_(resources), flow_(sheet_, flags, seams_), userInfo_(resources) {
+  seams_.welcome = &welcome_;
+  seams_.license = &license_;
+  // Pages 2 to 7 have no rules of their own yet: they pass through unless a caller scripts
+  // them. A page that implements its seam is set here instead of passThrough_.
+  seams_.hardware = pageSeams.hardware ? pageSeams.hardware : &passThrough_;
+  seams_.userType = pageSeams.userType ? pageSeams.userType : &passThrough_;
+  seams_.personalData = pageSeams.personalData ? pageSeams.personalData : &passThrough_;
+  seams_.interests = pageSeams.interests ? pageSeams.interests : &passThrough_;
+  seams_.optionalData = pageSeams.optionalData ? pageSeams.optionalData : &passThrough_;
+  seams_.results = pageSeams.results ? pageSeams.results : &passThrough_;
+  seams_.toolbar = &toolbar;
+
+  CWizardPage* pages[kWizardPageCount] = {&welcome_,   &license_,  &hardware_,
+                                          &userType_,  &userInfo_, &userInfo2_,
+                                          &userInfo3_, &results_,  &final_};
+  for (CWizardPage* page : pages) sheet_.AddPage(*page, flow_);
+}
+
+WizardEnd WizardSheet::RunModal(HWND owner) {
+  if (!sheet_.DoModal(owner)) return WizardEnd::kNotShown;
+  return sheet_.Finished() ? WizardEnd::kFinished : WizardEnd::kCancelled;
+}
+
+}  // namespace marvella

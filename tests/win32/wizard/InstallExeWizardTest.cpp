@@ -1,0 +1,151 @@
+// install.exe itself under Wine: start-up shows the real wizard, which a user can walk
+// from the welcome page to Finish (pages whose own rules are not built yet pass through).
+// The program runs as a process of its own and is driven through its windows.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "installer/win32/WizardResource.h"
+#include "tests/win32/support/Screenshot.h"
+#include "tests/win32/support/WindowDriver.h"
+#include "tests/win32/wizard/WizardUnderTest.h"
+
+namespace marvella::test {
+namespace {
+
+struct ProcessWindow {
+  DWORD process;
+  HWND window;
+};
+
+BOOL CALLBACK FindSheet(HWND window, LPARAM param) {
+  auto* f = reinterpret_cast<ProcessWindow*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  char cls[16] = {};
+  GetClassNameA(window, cls, sizeof cls);
+  if (pid == f->process && IsWindowVisible(window) && lstrcmpA(cls, "#32770") == 0) {
+    f->window = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Polls until `done` holds or 10 s pass; another process's queue cannot be settled.
+template <typename Done>
+bool Eventually(Done done) {
+  for (int i = 0; i < 500; ++i) {
+    if (done()) return true;
+    Sleep(20);
+  }
+  return done();
+}
+
+class InstallExe {
+ public:
+  InstallExe() {
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string bin(self);
+    bin = bin.substr(0, bin.find_last_of("\\/") + 1);
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    dir_ = std::string(temp) + "marvella-install-wizard\\";
+    CreateDirectoryA(dir_.c_str(), nullptr);
+    program_ = dir_ + "install.exe";
+    CopyFileA((bin + "install.exe").c_str(), program_.c_str(), FALSE);
+    // Loopback only: nothing in this walk talks to a server.
+    std::FILE* f = std::fopen((dir_ + "install.ini").c_str(), "wb");
+    std::fputs("[UserServer]\r\nProfileName=Marvella Alta\r\nServer_IP=127.0.0.1\r\n", f);
+    std::fclose(f);
+  }
+  ~InstallExe() {
+    if (process_.hProcess) {
+      if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
+        TerminateProcess(process_.hProcess, 1);
+      CloseHandle(process_.hThread);
+      CloseHandle(process_.hProcess);
+    }
+    DeleteFileA((dir_ + "install.ini").c_str());
+    DeleteFileA(program_.c_str());
+    RemoveDirectoryA(dir_.c_str());
+  }
+
+  HWND Start() {
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    std::string commandLine = "\"" + program_ + "\"";
+    if (!CreateProcessA(program_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        dir_.c_str(), &si, &process_))
+      return nullptr;
+    ProcessWindow found{process_.dwProcessId, nullptr};
+    Eventually([&] {
+      EnumWindows(FindSheet, reinterpret_cast<LPARAM>(&found));
+      return found.window != nullptr;
+    });
+    return found.window;
+  }
+  HANDLE process() const { return process_.hProcess; }
+
+ private:
+  std::string dir_, program_;
+  PROCESS_INFORMATION process_ = {};
+};
+
+HWND CurrentPage(HWND sheet) {
+  return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+bool Usable(HWND sheet, int id) {
+  HWND b = GetDlgItem(sheet, id);
+  return b && IsWindowVisible(b) && IsWindowEnabled(b);
+}
+
+TEST(InstallExeWizard, ShowsTheWizardFromWelcomeToFinish) {
+  const char* pages[] = {
+      "Instalador de Marvella - Bienvenido",
+      "Instalador de Marvella - Contrato",
+      "Instalador de Marvella - Información sobre el hardware",
+      "Instalador de Marvella - Tipo de usuario",
+      "Instalador de Marvella - Datos necesarios",
+      "Instalador de Marvella - Datos de interés",
+      "Instalador de Marvella - Datos opcionales",
+      "Instalador de Marvella - Alta en servicio Marvella de acceso gratuito",
+      "Instalador de Marvella - Conexión configurada",
+  };
+  InstallExe exe;
+  HWND sheet = exe.Start();
+  ASSERT_NE(nullptr, sheet) << "install.exe showed no wizard";
+  for (int page = 0; page < 9; ++page) {
+    ASSERT_TRUE(Eventually([&] { return WindowText(sheet) == pages[page]; }))
+        << "expected page " << page << ", showing " << WindowText(sheet);
+    char name[32];
+    std::snprintf(name, sizeof name, "install-exe-page-%d", page);
+    if (page == 1) {
+      EXPECT_TRUE(Eventually([&] { return !Usable(sheet, kNextButton); }));
+      SendMessageA(GetDlgItem(CurrentPage(sheet), IDC_ACCEPT), BM_CLICK, 0, 0);
+    }
+    if (page == 7) {
+      SendMessageA(GetDlgItem(CurrentPage(sheet), IDC_RS_CREATE), BM_CLICK, 0, 0);
+    }
+    if (page < 8) {
+      ASSERT_TRUE(Eventually([&] { return Usable(sheet, kNextButton); })) << "page " << page;
+      EXPECT_FALSE(SaveWindowScreenshot(sheet, name).empty());
+      PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+    }
+  }
+  ASSERT_TRUE(Eventually([&] { return Usable(sheet, kFinishButton); }));
+  EXPECT_FALSE(Usable(sheet, IDCANCEL));
+  EXPECT_FALSE(SaveWindowScreenshot(sheet, "install-exe-page-8").empty());
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(exe.process(), 20000));
+  DWORD code = 1;
+  GetExitCodeProcess(exe.process(), &code);
+  EXPECT_EQ(0u, code);
+}
+
+}  // namespace
+}  // namespace marvella::test

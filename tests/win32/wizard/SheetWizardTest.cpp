@@ -1,0 +1,131 @@
+// Start-up steps 5 to 7 with the real wizard: InstallerApp::Run builds the sheet, records
+// the wizard, runs the toolbar installation once, then the sheet modally; the pages write
+// the application's own flags; Finish installs the toolbar again; nothing survives the run.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <thread>
+
+#include "common/ProfileReader.h"
+#include "installer/InstallerApp.h"
+#include "installer/win32/SheetWizard.h"
+#include "installer/win32/WizardResource.h"
+#include "tests/unit/common/RecordingMessageSink.h"
+#include "tests/win32/support/WindowDriver.h"
+#include "tests/win32/wizard/WizardUnderTest.h"
+
+namespace marvella::test {
+namespace {
+
+class QuietPlatform final : public StartupPlatform {
+ public:
+  void PrepareUserInterface() override {}
+  bool StartSockets() override { return true; }
+  std::string ProgramPath() override { return "C:\\Marvella\\install.exe"; }
+  std::string CommandLine() override { return "install.exe"; }
+  ProfileSource& OpenProfile(const std::string&) override {
+    reader_ = std::make_unique<ProfileReader>("[UserServer]\r\nProfileName=Alta\r\n");
+    return *reader_;
+  }
+  MessageSink& Messages() override { return messages; }
+  RecordingMessageSink messages;
+
+ private:
+  std::unique_ptr<ProfileReader> reader_;
+};
+
+// Counts the installations, and whether the wizard was already showing at the first one.
+class CountingToolbar final : public ToolbarLibraryInstaller {
+ public:
+  bool InstallToolbarLibrary() override {
+    // Only this process's windows: parallel tests share the Wine session.
+    if (installs.fetch_add(1) == 0)
+      sheetVisibleAtFirst = WaitForWindow("#32770", nullptr, 0) != nullptr;
+    return true;
+  }
+  std::atomic<int> installs{0};
+  bool sheetVisibleAtFirst = true;
+};
+
+HWND PageOf(HWND sheet) {
+  return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+bool Usable(HWND sheet, int id) {
+  HWND b = GetDlgItem(sheet, id);
+  return b && IsWindowVisible(b) && IsWindowEnabled(b);
+}
+
+template <typename Done>
+bool Eventually(Done done) {
+  for (int i = 0; i < 250; ++i) {
+    if (done()) return true;
+    Sleep(20);
+  }
+  return done();
+}
+
+TEST(SheetWizard, StartUpRunsTheSheetAndTheToolbarInstallationOnceBeforeIt) {
+  InstallerApp app;
+  QuietPlatform platform;
+  CountingToolbar toolbar;
+  SheetWizard wizard(GetModuleHandleA(nullptr), &toolbar);
+  std::atomic<bool> ended{false};
+  std::thread run([&] {
+    app.Run(platform, wizard);
+    ended = true;
+  });
+
+  HWND sheet = WaitForWindow("#32770", "Instalador de Marvella - Bienvenido", 10000);
+  ASSERT_NE(nullptr, sheet);
+  EXPECT_EQ(1, toolbar.installs.load()) << "step 6 runs once, before the wizard shows";
+  EXPECT_FALSE(toolbar.sheetVisibleAtFirst);
+  EXPECT_TRUE(platform.messages.shown.empty());
+
+  // The welcome page writes the application's flag.
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+  ASSERT_TRUE(Eventually([&] { return WindowText(sheet) == "Instalador de Marvella - Contrato"; }));
+  EXPECT_TRUE(app.flags.alreadyConnected);
+  SendMessageA(GetDlgItem(PageOf(sheet), IDC_ACCEPT), BM_CLICK, 0, 0);
+  for (int page = kLicensePage; page < kFinalPage; ++page) {
+    if (page == kResultsPage)
+      SendMessageA(GetDlgItem(PageOf(sheet), IDC_RS_CREATE), BM_CLICK, 0, 0);
+    ASSERT_TRUE(Eventually([&] { return Usable(sheet, kNextButton); })) << "page " << page;
+    HWND before = PageOf(sheet);
+    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+    ASSERT_TRUE(Eventually([&] { return PageOf(sheet) != before; })) << "page " << page;
+  }
+  ASSERT_TRUE(Eventually([&] { return Usable(sheet, kFinishButton); }));
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+  ASSERT_TRUE(Eventually([&] { return ended.load(); })) << "Finish did not end start-up";
+  run.join();
+  EXPECT_EQ(2, toolbar.installs.load()) << "Finish installs the toolbar again";
+  EXPECT_EQ(nullptr, app.wizard);
+  EXPECT_EQ(nullptr, wizard.Sheet()) << "the sheet and its pages are gone after the run";
+}
+
+TEST(SheetWizard, CancelEndsStartUpWithOnlyTheFirstToolbarInstallation) {
+  InstallerApp app;
+  QuietPlatform platform;
+  CountingToolbar toolbar;
+  SheetWizard wizard(GetModuleHandleA(nullptr), &toolbar);
+  std::atomic<bool> ended{false};
+  std::thread run([&] {
+    app.Run(platform, wizard);
+    ended = true;
+  });
+  HWND sheet = WaitForWindow("#32770", "Instalador de Marvella - Bienvenido", 10000);
+  ASSERT_NE(nullptr, sheet);
+  EXPECT_EQ(&wizard, app.wizard) << "the wizard is recorded while it runs";
+  PressButton(sheet, IDCANCEL);
+  ASSERT_TRUE(Eventually([&] { return ended.load(); }));
+  run.join();
+  EXPECT_EQ(1, toolbar.installs.load());
+  EXPECT_FALSE(app.flags.alreadyConnected) << "the welcome page's choice counts at Next only";
+}
+
+}  // namespace
+}  // namespace marvella::test

@@ -1,0 +1,75 @@
+// The real installer wizard, run modally on a thread of its own and driven from the
+// test's thread through its windows, as a user would drive it.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <thread>
+
+#include "installer/win32/WizardSheet.h"
+#include "tests/unit/wizard/ScriptedPages.h"
+
+namespace marvella::test {
+
+// The sheet's own button identifiers.
+constexpr int kBackButton = 0x3023;
+constexpr int kNextButton = 0x3024;
+constexpr int kFinishButton = 0x3025;
+
+struct ButtonState {
+  bool back = false;    // Back shown and enabled
+  bool next = false;    // Next shown and enabled
+  bool finish = false;  // Finish shown and enabled
+  bool cancel = false;  // Cancel enabled
+  bool operator==(const ButtonState& o) const {
+    return back == o.back && next == o.next && finish == o.finish && cancel == o.cancel;
+  }
+};
+
+class WizardUnderTest {
+ public:
+  // Starts the wizard; `seams` may script pages 2 to 7, and `built` runs on the wizard's
+  // thread once the wizard is built, before it runs. Waits for the sheet window.
+  explicit WizardUnderTest(const WizardSeams& seams = WizardSeams(),
+                           std::function<void(WizardSheet&)> built = nullptr);
+  // Cancels the wizard when it is still open and waits for its thread.
+  ~WizardUnderTest();
+
+  HWND sheet() const { return sheet_; }
+  bool running() const { return !finished_; }
+  WizardEnd end() const { return end_; }
+
+  // Lets the wizard's thread handle everything posted to it so far, and what that posts.
+  void Settle();
+  // Presses a sheet button (PSM_PRESSBUTTON, posted so a modal box may open) and settles.
+  void Press(int psbtn);
+  // Clicks a control of the current page (BM_CLICK) and settles.
+  void Click(int controlId);
+  // The current page: its window and its index in the sheet.
+  HWND Page() const;
+  int PageIndex() const;
+  ButtonState Buttons() const;
+  bool Checked(int controlId) const;
+  // Waits for the wizard to end (after Finish or Cancel); false when it does not.
+  bool WaitForEnd(DWORD timeoutMs);
+
+  WizardRunFlags flags;
+  ScriptedToolbar toolbar;
+
+ private:
+  void Run(WizardSeams seams, std::function<void(WizardSheet&)> built);
+  static LRESULT CALLBACK BarrierProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  HANDLE settled_;
+  HANDLE ready_;
+  HANDLE ended_;
+  HWND barrier_ = nullptr;  // written before ready_ is set
+  HWND sheet_ = nullptr;
+  std::atomic<bool> finished_{false};
+  WizardEnd end_ = WizardEnd::kNotShown;
+  std::thread thread_;
+};
+
+}  // namespace marvella::test
