@@ -10,9 +10,11 @@ namespace marvella {
 
 std::string NewAliasDialog::Run(HWND owner) {
   alias_.clear();
-  INT_PTR r = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_NEW_ALIAS), owner,
-                              Procedure, reinterpret_cast<LPARAM>(this));
-  return r == IDOK ? alias_ : std::string();
+  return RunTemplate(IDD_NEW_ALIAS, owner) == IDOK ? alias_ : std::string();
+}
+
+void NewAliasDialog::OnInit(HWND dialog) {
+  SendDlgItemMessageA(dialog, IDC_NEW_VALUE, EM_LIMITTEXT, 9, 0);
 }
 
 void NewAliasDialog::OnAccept(HWND dialog) {
@@ -21,28 +23,6 @@ void NewAliasDialog::OnAccept(HWND dialog) {
   if (!ConfirmNewAlias(typed, messages)) return;
   alias_ = typed;
   EndDialog(dialog, IDOK);
-}
-
-INT_PTR CALLBACK NewAliasDialog::Procedure(HWND dialog, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
-  auto* self = reinterpret_cast<NewAliasDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
-  switch (message) {
-    case WM_INITDIALOG:
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      SendDlgItemMessageA(dialog, IDC_NEW_VALUE, EM_LIMITTEXT, 9, 0);
-      return TRUE;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDOK:
-          if (self) self->OnAccept(dialog);
-          return TRUE;
-        case IDCANCEL:
-          EndDialog(dialog, IDCANCEL);
-          return TRUE;
-      }
-      break;
-  }
-  return FALSE;
 }
 
 }  // namespace marvella

@@ -6,16 +6,20 @@
 
 #include <string>
 
+#include "signup/win32/RetryDialog.h"
+
 namespace marvella {
 
-class NewAliasDialog {
+class NewAliasDialog : private RetryDialog<NewAliasDialog> {
  public:
   // Runs modally over `owner`. Returns the new alias, empty when cancelled.
   std::string Run(HWND owner);
 
  private:
-  static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+  friend class RetryDialog<NewAliasDialog>;
+  void OnInit(HWND dialog);
   void OnAccept(HWND dialog);
+  bool OnCommand(HWND, WORD, WORD) { return false; }
 
   std::string alias_;
 };

@@ -10,9 +10,7 @@ namespace marvella {
 
 std::string NewIdentifierDialog::Run(HWND owner) {
   chosen_.clear();
-  INT_PTR r = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_NEW_IDENTIFIER),
-                              owner, Procedure, reinterpret_cast<LPARAM>(this));
-  return r == IDOK ? chosen_ : std::string();
+  return RunTemplate(IDD_NEW_IDENTIFIER, owner) == IDOK ? chosen_ : std::string();
 }
 
 void NewIdentifierDialog::OnInit(HWND dialog) {
@@ -51,35 +49,19 @@ void NewIdentifierDialog::OnAccept(HWND dialog) {
   }
 }
 
-INT_PTR CALLBACK NewIdentifierDialog::Procedure(HWND dialog, UINT message, WPARAM wParam,
-                                                LPARAM lParam) {
-  auto* self = reinterpret_cast<NewIdentifierDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
-  switch (message) {
-    case WM_INITDIALOG:
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      reinterpret_cast<NewIdentifierDialog*>(lParam)->OnInit(dialog);
-      return TRUE;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDOK:
-          if (self) self->OnAccept(dialog);
-          return TRUE;
-        case IDCANCEL:
-          EndDialog(dialog, IDCANCEL);
-          return TRUE;
-        case IDC_SUGGESTIONS:
-          // Using one of the two choices selects its radio button.
-          if (HIWORD(wParam) == LBN_SETFOCUS)
-            CheckRadioButton(dialog, IDC_TYPED_CHOICE, IDC_SUGGESTED_CHOICE, IDC_SUGGESTED_CHOICE);
-          return TRUE;
-        case IDC_NEW_VALUE:
-          if (HIWORD(wParam) == EN_SETFOCUS)
-            CheckRadioButton(dialog, IDC_TYPED_CHOICE, IDC_SUGGESTED_CHOICE, IDC_TYPED_CHOICE);
-          return TRUE;
-      }
-      break;
+bool NewIdentifierDialog::OnCommand(HWND dialog, WORD id, WORD code) {
+  // Using one of the two choices selects its radio button.
+  if (id == IDC_SUGGESTIONS) {
+    if (code == LBN_SETFOCUS)
+      CheckRadioButton(dialog, IDC_TYPED_CHOICE, IDC_SUGGESTED_CHOICE, IDC_SUGGESTED_CHOICE);
+    return true;
   }
-  return FALSE;
+  if (id == IDC_NEW_VALUE) {
+    if (code == EN_SETFOCUS)
+      CheckRadioButton(dialog, IDC_TYPED_CHOICE, IDC_SUGGESTED_CHOICE, IDC_TYPED_CHOICE);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace marvella

@@ -8,10 +8,11 @@
 
 #include "signup/ItemList.h"
 #include "signup/UserRecord.h"
+#include "signup/win32/RetryDialog.h"
 
 namespace marvella {
 
-class NewIdentifierDialog {
+class NewIdentifierDialog : private RetryDialog<NewIdentifierDialog> {
  public:
   // `record.userid` is the taken identifier; on acceptance record.email is set.
   NewIdentifierDialog(const ItemList& suggestions, UserRecord& record)
@@ -21,9 +22,10 @@ class NewIdentifierDialog {
   std::string Run(HWND owner);
 
  private:
-  static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+  friend class RetryDialog<NewIdentifierDialog>;
   void OnInit(HWND dialog);
   void OnAccept(HWND dialog);
+  bool OnCommand(HWND dialog, WORD id, WORD code);
 
   const ItemList& suggestions_;
   UserRecord& record_;

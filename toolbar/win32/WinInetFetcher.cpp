@@ -115,7 +115,8 @@ bool DownloadToFile(HINTERNET internet, const char* url, const char* destination
   if (written) {
     replaced = CopyFileA(temporary, destination, FALSE) != FALSE;
     if (!replaced) {
-      // A destination that will not be overwritten (read-only, say) is replaced instead.
+      // A destination the copy will not overwrite (a hidden file, say) is deleted and
+      // copied anew.
       DeleteFileA(destination);
       replaced = CopyFileA(temporary, destination, FALSE) != FALSE;
     }

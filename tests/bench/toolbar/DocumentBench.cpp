@@ -147,7 +147,7 @@ double ThreadCpuMicros() {
 
 int main() {
   std::string dir = testing::ScratchDirectory("document-bench");
-  testing::JpegSpec banner;
+  testing::JpegShape banner;
   banner.width = 100;
   banner.height = 18;
   std::string filler(6000, ' ');

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-using marvella::testing::JpegSpec;
+using marvella::testing::JpegShape;
 using marvella::testing::MakeJpeg;
 using marvella::testing::ScratchDirectory;
 using marvella::testing::WriteBytes;
@@ -61,7 +61,7 @@ int main() {
     return 1;
   }
   std::string dir = ScratchDirectory("jpeg-bench");
-  JpegSpec tiny;
+  JpegShape tiny;
   tiny.width = tiny.height = 1;
   WriteBytes(dir + "tiny.jpg", MakeJpeg(tiny));
   std::vector<double> starts;
@@ -85,14 +85,14 @@ int main() {
   double worst = 1e9;
   std::printf("%-32s %12s %12s %8s\n", "image", "JPEGtoBMP", "djpeg -bmp", "ratio");
   for (const Case& c : cases) {
-    JpegSpec spec;
-    spec.width = c.width;
-    spec.height = c.height;
-    spec.components = c.components;
-    spec.progressive = c.progressive;
-    spec.quality = 85;
+    JpegShape shape;
+    shape.width = c.width;
+    shape.height = c.height;
+    shape.components = c.components;
+    shape.progressive = c.progressive;
+    shape.quality = 85;
     std::string jpeg = dir + "in.jpg";
-    WriteBytes(jpeg, MakeJpeg(spec));
+    WriteBytes(jpeg, MakeJpeg(shape));
     double megapixels = c.width * static_cast<double>(c.height) / 1e6;
     std::vector<double> oursTimes, theirTimes;
     for (int i = 0; i < runs; ++i) {

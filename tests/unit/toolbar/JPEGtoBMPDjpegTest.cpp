@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-using marvella::testing::JpegSpec;
+using marvella::testing::JpegShape;
 using marvella::testing::MakeJpeg;
 using marvella::testing::ReadBytes;
 using marvella::testing::ScratchDirectory;
@@ -27,21 +27,21 @@ TEST(JPEGtoBMPAgainstDjpeg, SameBytesForEveryShape) {
   for (const auto& size : sizes)
     for (int components : {1, 3})
       for (bool progressive : {false, true}) {
-        JpegSpec spec;
-        spec.width = size[0];
-        spec.height = size[1];
-        spec.components = components;
-        spec.progressive = progressive;
-        spec.quality = 75 + compared % 20;
-        spec.densityUnit = compared % 3;
-        spec.xDensity = 28 + compared;
-        spec.yDensity = 72;
-        spec.markers = compared % 2 == 1;
-        spec.seed = static_cast<unsigned>(compared);
+        JpegShape shape;
+        shape.width = size[0];
+        shape.height = size[1];
+        shape.components = components;
+        shape.progressive = progressive;
+        shape.quality = 75 + compared % 20;
+        shape.densityUnit = compared % 3;
+        shape.xDensity = 28 + compared;
+        shape.yDensity = 72;
+        shape.markers = compared % 2 == 1;
+        shape.seed = static_cast<unsigned>(compared);
         std::string name = std::to_string(size[0]) + "x" + std::to_string(size[1]) + "-" +
                            std::to_string(components) + (progressive ? "p" : "b");
         std::string jpeg = dir + name + ".jpg";
-        WriteBytes(jpeg, MakeJpeg(spec));
+        WriteBytes(jpeg, MakeJpeg(shape));
         std::string ours = dir + name + ".ours.bmp";
         std::string theirs = dir + name + ".djpeg.bmp";
         ASSERT_EQ(0, JPEGtoBMP(jpeg.c_str(), ours.c_str())) << name;
@@ -62,11 +62,11 @@ TEST(JPEGtoBMPAgainstDjpeg, CutFilesEndTheSameWay) {
   int warned = 0;
   for (bool progressive : {false, true})
     for (int eighths = 1; eighths < 8; ++eighths) {
-      JpegSpec spec;
-      spec.width = 120;
-      spec.height = 90;
-      spec.progressive = progressive;
-      std::vector<unsigned char> whole = MakeJpeg(spec);
+      JpegShape shape;
+      shape.width = 120;
+      shape.height = 90;
+      shape.progressive = progressive;
+      std::vector<unsigned char> whole = MakeJpeg(shape);
       std::string jpeg = dir + "cut.jpg", ours = dir + "ours.bmp", theirs = dir + "djpeg.bmp";
       WriteBytes(jpeg, std::vector<unsigned char>(whole.begin(),
                                                   whole.begin() + whole.size() * eighths / 8));

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-using marvella::testing::JpegSpec;
+using marvella::testing::JpegShape;
 using marvella::testing::MakeJpeg;
 using marvella::testing::ReadBytes;
 using marvella::testing::ScratchDirectory;
@@ -34,8 +34,8 @@ class JPEGtoBMPTest : public ::testing::Test {
   std::string jpeg = dir + "in.jpg";
   std::string bmp = dir + "out.bmp";
 
-  int Convert(const JpegSpec& spec) {
-    WriteBytes(jpeg, MakeJpeg(spec));
+  int Convert(const JpegShape& shape) {
+    WriteBytes(jpeg, MakeJpeg(shape));
     return JPEGtoBMP(jpeg.c_str(), bmp.c_str());
   }
 };
@@ -43,10 +43,10 @@ class JPEGtoBMPTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(JPEGtoBMPTest, ThreeByTwoColourImageIs78Bytes) {
-  JpegSpec spec;
-  spec.width = 3;
-  spec.height = 2;
-  ASSERT_EQ(0, Convert(spec));
+  JpegShape shape;
+  shape.width = 3;
+  shape.height = 2;
+  ASSERT_EQ(0, Convert(shape));
   std::vector<unsigned char> b = ReadBytes(bmp);
   ASSERT_EQ(78u, b.size());
   EXPECT_EQ('B', b[0]);
@@ -68,11 +68,11 @@ TEST_F(JPEGtoBMPTest, ThreeByTwoColourImageIs78Bytes) {
 }
 
 TEST_F(JPEGtoBMPTest, FiveByOneGreyImageHasAGreyPalette) {
-  JpegSpec spec;
-  spec.width = 5;
-  spec.height = 1;
-  spec.components = 1;
-  ASSERT_EQ(0, Convert(spec));
+  JpegShape shape;
+  shape.width = 5;
+  shape.height = 1;
+  shape.components = 1;
+  ASSERT_EQ(0, Convert(shape));
   std::vector<unsigned char> b = ReadBytes(bmp);
   ASSERT_EQ(1086u, b.size());
   EXPECT_EQ(1086u, U32(b, 2));
@@ -90,12 +90,12 @@ TEST_F(JPEGtoBMPTest, FiveByOneGreyImageHasAGreyPalette) {
 }
 
 TEST_F(JPEGtoBMPTest, RowsRunBottomUpInBlueGreenRedOrder) {
-  JpegSpec spec;
-  spec.width = 16;
-  spec.height = 16;
-  spec.quality = 100;
-  spec.redOverBlue = true;
-  ASSERT_EQ(0, Convert(spec));
+  JpegShape shape;
+  shape.width = 16;
+  shape.height = 16;
+  shape.quality = 100;
+  shape.redOverBlue = true;
+  ASSERT_EQ(0, Convert(shape));
   std::vector<unsigned char> b = ReadBytes(bmp);
   ASSERT_EQ(54u + 48 * 16, b.size());
   const unsigned char* firstStored = &b[54 + 8 * 3];           // a pixel of the bottom image row
@@ -107,48 +107,48 @@ TEST_F(JPEGtoBMPTest, RowsRunBottomUpInBlueGreenRedOrder) {
 }
 
 TEST_F(JPEGtoBMPTest, ResolutionOnlyFromDotsPerCentimetre) {
-  JpegSpec spec;
-  spec.densityUnit = 2;
-  spec.xDensity = 28;
-  spec.yDensity = 30;
-  ASSERT_EQ(0, Convert(spec));
+  JpegShape shape;
+  shape.densityUnit = 2;
+  shape.xDensity = 28;
+  shape.yDensity = 30;
+  ASSERT_EQ(0, Convert(shape));
   std::vector<unsigned char> b = ReadBytes(bmp);
   EXPECT_EQ(2800u, U32(b, 38));
   EXPECT_EQ(3000u, U32(b, 42));
-  spec.densityUnit = 1;  // dots per inch
-  spec.xDensity = spec.yDensity = 72;
-  ASSERT_EQ(0, Convert(spec));
+  shape.densityUnit = 1;  // dots per inch
+  shape.xDensity = shape.yDensity = 72;
+  ASSERT_EQ(0, Convert(shape));
   b = ReadBytes(bmp);
   EXPECT_EQ(0u, U32(b, 38));
   EXPECT_EQ(0u, U32(b, 42));
-  spec.densityUnit = 0;
-  ASSERT_EQ(0, Convert(spec));
+  shape.densityUnit = 0;
+  ASSERT_EQ(0, Convert(shape));
   EXPECT_EQ(0u, U32(ReadBytes(bmp), 38));
 }
 
 TEST_F(JPEGtoBMPTest, CommentAndApp12MarkersAreSkipped) {
-  JpegSpec spec;
-  spec.markers = true;
-  spec.width = 9;
-  spec.height = 7;
-  EXPECT_EQ(0, Convert(spec));
+  JpegShape shape;
+  shape.markers = true;
+  shape.width = 9;
+  shape.height = 7;
+  EXPECT_EQ(0, Convert(shape));
   EXPECT_EQ(54u + 28 * 7, ReadBytes(bmp).size());
 }
 
 TEST_F(JPEGtoBMPTest, ProgressiveFilesConvertToo) {
-  JpegSpec spec;
-  spec.progressive = true;
-  spec.width = 33;
-  spec.height = 17;
-  EXPECT_EQ(0, Convert(spec));
+  JpegShape shape;
+  shape.progressive = true;
+  shape.width = 33;
+  shape.height = 17;
+  EXPECT_EQ(0, Convert(shape));
   EXPECT_EQ(54u + 100 * 17, ReadBytes(bmp).size());
 }
 
 TEST_F(JPEGtoBMPTest, TruncatedDataWarnsAndStillGivesAWholeBmp) {
-  JpegSpec spec;
-  spec.width = 40;
-  spec.height = 30;
-  std::vector<unsigned char> whole = MakeJpeg(spec);
+  JpegShape shape;
+  shape.width = 40;
+  shape.height = 30;
+  std::vector<unsigned char> whole = MakeJpeg(shape);
   WriteBytes(jpeg, std::vector<unsigned char>(whole.begin(), whole.begin() + whole.size() / 2));
   EXPECT_EQ(2, JPEGtoBMP(jpeg.c_str(), bmp.c_str()));
   EXPECT_EQ(54u + 120 * 30, ReadBytes(bmp).size());
@@ -159,11 +159,11 @@ TEST_F(JPEGtoBMPTest, WhatIsNotAJpegFails) {
   EXPECT_EQ(1, JPEGtoBMP(jpeg.c_str(), bmp.c_str()));
   WriteBytes(jpeg, {});
   EXPECT_EQ(1, JPEGtoBMP(jpeg.c_str(), bmp.c_str()));
-  JpegSpec cmyk;
+  JpegShape cmyk;
   cmyk.components = 4;
   EXPECT_EQ(1, Convert(cmyk));
   // Tables only: a header without an image.
-  std::vector<unsigned char> header = MakeJpeg(JpegSpec());
+  std::vector<unsigned char> header = MakeJpeg(JpegShape());
   header.resize(20);
   header.push_back(0xFF);
   header.push_back(0xD9);
@@ -175,14 +175,14 @@ TEST_F(JPEGtoBMPTest, MissingInputLeavesTheOutputAlone) {
   WriteBytes(bmp, {'k', 'e', 'e', 'p'});
   EXPECT_EQ(1, JPEGtoBMP((dir + "absent.jpg").c_str(), bmp.c_str()));
   EXPECT_EQ(4u, ReadBytes(bmp).size());
-  WriteBytes(jpeg, MakeJpeg(JpegSpec()));
+  WriteBytes(jpeg, MakeJpeg(JpegShape()));
   EXPECT_EQ(1, JPEGtoBMP(jpeg.c_str(), (dir + "no/such/dir/out.bmp").c_str()));
   EXPECT_EQ(1, JPEGtoBMP(nullptr, bmp.c_str()));
 }
 
 TEST_F(JPEGtoBMPTest, AHugeAnnouncedImageIsRefusedNotAllocated) {
   // A valid small file whose frame header claims 30000 x 30000 pixels.
-  std::vector<unsigned char> b = MakeJpeg(JpegSpec());
+  std::vector<unsigned char> b = MakeJpeg(JpegShape());
   for (std::size_t i = 0; i + 8 < b.size(); ++i)
     if (b[i] == 0xFF && b[i + 1] == 0xC0) {
       b[i + 5] = 30000 >> 8;

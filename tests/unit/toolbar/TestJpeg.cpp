@@ -14,7 +14,7 @@
 namespace marvella {
 namespace testing {
 
-std::vector<unsigned char> MakeJpeg(const JpegSpec& spec) {
+std::vector<unsigned char> MakeJpeg(const JpegShape& shape) {
   jpeg_compress_struct c;
   jpeg_error_mgr errors;
   c.err = jpeg_std_error(&errors);
@@ -22,42 +22,42 @@ std::vector<unsigned char> MakeJpeg(const JpegSpec& spec) {
   unsigned char* out = nullptr;
   unsigned long outSize = 0;
   jpeg_mem_dest(&c, &out, &outSize);
-  c.image_width = static_cast<JDIMENSION>(spec.width);
-  c.image_height = static_cast<JDIMENSION>(spec.height);
-  c.input_components = spec.components;
-  c.in_color_space = spec.components == 1   ? JCS_GRAYSCALE
-                     : spec.components == 4 ? JCS_CMYK
-                                            : JCS_RGB;
+  c.image_width = static_cast<JDIMENSION>(shape.width);
+  c.image_height = static_cast<JDIMENSION>(shape.height);
+  c.input_components = shape.components;
+  c.in_color_space = shape.components == 1   ? JCS_GRAYSCALE
+                     : shape.components == 4 ? JCS_CMYK
+                                             : JCS_RGB;
   jpeg_set_defaults(&c);
-  jpeg_set_quality(&c, spec.quality, TRUE);
-  if (spec.progressive) jpeg_simple_progression(&c);
-  c.density_unit = static_cast<UINT8>(spec.densityUnit);
-  c.X_density = static_cast<UINT16>(spec.xDensity);
-  c.Y_density = static_cast<UINT16>(spec.yDensity);
+  jpeg_set_quality(&c, shape.quality, TRUE);
+  if (shape.progressive) jpeg_simple_progression(&c);
+  c.density_unit = static_cast<UINT8>(shape.densityUnit);
+  c.X_density = static_cast<UINT16>(shape.xDensity);
+  c.Y_density = static_cast<UINT16>(shape.yDensity);
   jpeg_start_compress(&c, TRUE);
-  if (spec.markers) {
+  if (shape.markers) {
     const char comment[] = "made for a test";
     jpeg_write_marker(&c, JPEG_COM, reinterpret_cast<const JOCTET*>(comment), sizeof comment - 1);
     const char app12[] = "Ducky\0\1\2\3";
     jpeg_write_marker(&c, JPEG_APP0 + 12, reinterpret_cast<const JOCTET*>(app12), sizeof app12);
   }
-  std::vector<unsigned char> row(static_cast<std::size_t>(spec.width * spec.components));
-  unsigned state = spec.seed * 2654435761u + 1;
+  std::vector<unsigned char> row(static_cast<std::size_t>(shape.width * shape.components));
+  unsigned state = shape.seed * 2654435761u + 1;
   while (c.next_scanline < c.image_height) {
     int y = static_cast<int>(c.next_scanline);
-    if (spec.redOverBlue) {
-      bool top = y < spec.height / 2;
-      for (int x = 0; x < spec.width; ++x) {
+    if (shape.redOverBlue) {
+      bool top = y < shape.height / 2;
+      for (int x = 0; x < shape.width; ++x) {
         row[static_cast<std::size_t>(3 * x)] = top ? 255 : 0;
         row[static_cast<std::size_t>(3 * x + 1)] = 0;
         row[static_cast<std::size_t>(3 * x + 2)] = top ? 0 : 255;
       }
     }
-    for (int x = 0; x < spec.width && !spec.redOverBlue; ++x)
-      for (int k = 0; k < spec.components; ++k) {
+    for (int x = 0; x < shape.width && !shape.redOverBlue; ++x)
+      for (int k = 0; k < shape.components; ++k) {
         state = state * 1103515245u + 12345u;
-        int smooth = (x * 255 / (spec.width > 1 ? spec.width - 1 : 1) + y * 3 + k * 70) & 255;
-        row[static_cast<std::size_t>(x * spec.components + k)] =
+        int smooth = (x * 255 / (shape.width > 1 ? shape.width - 1 : 1) + y * 3 + k * 70) & 255;
+        row[static_cast<std::size_t>(x * shape.components + k)] =
             static_cast<unsigned char>((smooth + static_cast<int>((state >> 24) & 31)) & 255);
       }
     JSAMPROW rows[1] = {row.data()};

@@ -7,7 +7,7 @@
 namespace marvella {
 namespace testing {
 
-struct JpegSpec {
+struct JpegShape {
   int width = 8;
   int height = 8;
   int components = 3;  // 1 grey, 3 colour, 4 CMYK
@@ -21,7 +21,7 @@ struct JpegSpec {
   bool redOverBlue = false;  // instead: a red top half over a blue bottom half
 };
 
-std::vector<unsigned char> MakeJpeg(const JpegSpec& spec);
+std::vector<unsigned char> MakeJpeg(const JpegShape& shape);
 std::vector<unsigned char> ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes);
 // A fresh directory for one test's files (removed again by the caller if it likes).

@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace marvella::test {
+#include "tests/win32/support/TestPrograms.h"
 
-// The folder of the running test program (bin/), with a trailing backslash.
-std::string BinDir();
+namespace marvella::test {
 
 bool CopyTo(const std::string& from, const std::string& to);
 

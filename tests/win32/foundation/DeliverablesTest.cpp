@@ -8,14 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "tests/win32/support/TestPrograms.h"
+
 namespace {
 
-std::string BinDir() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string p = path;
-  return p.substr(0, p.find_last_of("\\/") + 1);
-}
+using marvella::test::BinDir;
 
 std::vector<char> ReadFile(const std::string& path) {
   std::vector<char> data;
@@ -31,8 +28,8 @@ std::vector<char> ReadFile(const std::string& path) {
 }  // namespace
 
 TEST(Deliverables, InstallerEmbedsTheMonitorByteForByte) {
-  HMODULE install = LoadLibraryExA((BinDir() + "install.exe").c_str(), nullptr,
-                                   LOAD_LIBRARY_AS_DATAFILE);
+  HMODULE install =
+      LoadLibraryExA((BinDir() + "install.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(nullptr, install);
   HRSRC res = FindResourceA(install, MAKEINTRESOURCEA(156), "OURDATA");
   ASSERT_NE(nullptr, res);
@@ -49,8 +46,8 @@ TEST(Deliverables, InstallerEmbedsTheMonitorByteForByte) {
 TEST(Deliverables, ToolbarLibraryExportsTheServerEntryPoints) {
   HMODULE tandem = LoadLibraryA((BinDir() + "tandem.dll").c_str());
   ASSERT_NE(nullptr, tandem);
-  for (const char* name : {"DllCanUnloadNow", "DllGetClassObject", "DllRegisterServer",
-                           "DllUnregisterServer"})
+  for (const char* name :
+       {"DllCanUnloadNow", "DllGetClassObject", "DllRegisterServer", "DllUnregisterServer"})
     EXPECT_NE(nullptr, reinterpret_cast<void*>(GetProcAddress(tandem, name))) << name;
   FreeLibrary(tandem);
 }

@@ -72,7 +72,7 @@ TEST(NewIdentifierDialog, TypedIdentifierMustFollowTheRuleBeforeItCloses) {
     PressButton(d, IDC_TYPED_CHOICE);
     TypeInto(d, IDC_NEW_VALUE, "Ana");
     PostMessageA(d, WM_COMMAND, IDOK, 0);
-    HWND box = WaitForWindow("#32770", caption.c_str(), 5000);
+    HWND box = WaitForWindow("#32770", caption.c_str(), DialogDriver::kPatienceMs);
     ASSERT_NE(nullptr, box);
     SaveWindowScreenshot(box, "signup-identifier-rule");
     EXPECT_EQ(

@@ -52,10 +52,10 @@ TEST(BannerFeedWin32, ConvertedBannerLoadsAsA100By18Bitmap) {
   ModuleStringTable strings(module);
   std::string source = FreshDirectory("banner-served");
   std::string temp = FreshDirectory("banner-temp");
-  JpegSpec spec;
-  spec.width = 100;
-  spec.height = 18;
-  WriteBytes(source + "served.jpg", MakeJpeg(spec));
+  JpegShape shape;
+  shape.width = 100;
+  shape.height = 18;
+  WriteBytes(source + "served.jpg", MakeJpeg(shape));
   WriteFileBytes(source + "served.htm",
                  "<A HREF=\"http://127.0.0.1/oferta\"><IMG SRC=\"http://127.0.0.1/b.jpg\" "
                  "ALT=\"Oferta de verano\"></A>");

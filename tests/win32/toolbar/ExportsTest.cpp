@@ -10,17 +10,17 @@
 using namespace marvella::testing;
 
 TEST(ToolbarExports, JPEGtoBMPConvertsThroughTheLibrary) {
-  HMODULE tandem = LoadLibraryA((BinDirectory() + "tandem.dll").c_str());
+  HMODULE tandem = LoadLibraryA((BinDir() + "tandem.dll").c_str());
   ASSERT_NE(nullptr, tandem);
   using Convert = int (*)(const char*, const char*);
   Convert convert =
       reinterpret_cast<Convert>(reinterpret_cast<void*>(GetProcAddress(tandem, "JPEGtoBMP")));
   ASSERT_NE(nullptr, convert);
   std::string dir = FreshDirectory("export");
-  JpegSpec spec;
-  spec.width = 100;
-  spec.height = 18;
-  WriteBytes(dir + "tnbbannr.jpg", MakeJpeg(spec));
+  JpegShape shape;
+  shape.width = 100;
+  shape.height = 18;
+  WriteBytes(dir + "tnbbannr.jpg", MakeJpeg(shape));
   EXPECT_EQ(0, convert((dir + "tnbbannr.jpg").c_str(), (dir + "tnbbannr.bmp").c_str()));
   // The same bytes as the library linked into this test.
   EXPECT_EQ(0, JPEGtoBMP((dir + "tnbbannr.jpg").c_str(), (dir + "linked.bmp").c_str()));

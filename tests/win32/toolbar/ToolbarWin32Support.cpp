@@ -9,15 +9,8 @@
 namespace marvella {
 namespace testing {
 
-std::string BinDirectory() {
-  char path[MAX_PATH];
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string p = path;
-  return p.substr(0, p.find_last_of("\\/") + 1);
-}
-
 HMODULE LoadToolbarResources() {
-  return LoadLibraryExA((BinDirectory() + "tandem.dll").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  return LoadLibraryExA((BinDir() + "tandem.dll").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
 std::string FreshDirectory(const char* name) {

@@ -2,6 +2,7 @@
 // directory per test, and files written and read as raw bytes.
 #pragma once
 
+#include "tests/win32/support/TestPrograms.h"
 #include "toolbar/win32/Win32FileAccess.h"
 
 #include <windows.h>
@@ -12,7 +13,7 @@ namespace marvella {
 namespace testing {
 
 // The directory of the test program, where the build puts tandem.dll too.
-std::string BinDirectory();
+using test::BinDir;
 // tandem.dll loaded as data: its resources as shipped. Freed by the caller.
 HMODULE LoadToolbarResources();
 
