@@ -105,24 +105,6 @@ TEST(InstallerStartup, MissingInstallIniShowsItsPathInAWarningBox) {
   RemoveDirectoryA(dir.c_str());
 }
 
-struct FoundWindow {
-  DWORD process;
-  HWND window;
-};
-
-BOOL CALLBACK FindProcessDialog(HWND window, LPARAM param) {
-  auto* f = reinterpret_cast<FoundWindow*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  char cls[16] = {};
-  GetClassNameA(window, cls, sizeof cls);
-  if (pid == f->process && IsWindowVisible(window) && lstrcmpA(cls, "#32770") == 0) {
-    f->window = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 TEST(InstallExe, StartsUnderAnyNameAndReportsAMissingInstallIni) {
   char self[MAX_PATH];
   GetModuleFileNameA(nullptr, self, sizeof self);
@@ -139,27 +121,17 @@ TEST(InstallExe, StartsUnderAnyNameAndReportsAMissingInstallIni) {
   std::string commandLine = "\"" + program + "\"";
   ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                              dir.c_str(), &si, &pi));
-  FoundWindow found{pi.dwProcessId, nullptr};
-  for (int i = 0; i < 500 && !found.window; ++i) {
-    Sleep(20);
-    EnumWindows(FindProcessDialog, reinterpret_cast<LPARAM>(&found));
-  }
-  ASSERT_NE(nullptr, found.window) << "no message box from install.exe";
-  EXPECT_EQ("install-pepe.exe", WindowText(found.window));
-  EXPECT_EQ("No puedo leer fichero " + dir + "install.ini", MessageBoxText(found.window));
-  SaveWindowScreenshot(found.window, "install-exe-missing-ini");
-  HWND box = found.window;
+  HWND box = WaitForProcessDialog(pi.dwProcessId, nullptr, 10000);
+  ASSERT_NE(nullptr, box) << "no message box from install.exe";
+  EXPECT_EQ("install-pepe.exe", WindowText(box));
+  EXPECT_EQ("No puedo leer fichero " + dir + "install.ini", MessageBoxText(box));
+  SaveWindowScreenshot(box, "install-exe-missing-ini");
   PressButton(box, IDOK);
   // Start-up goes on with the defaults: the wizard comes up; Cancel ends the program.
-  found = FoundWindow{pi.dwProcessId, nullptr};
-  for (int i = 0; i < 500 && (!found.window || found.window == box); ++i) {
-    Sleep(20);
-    found.window = nullptr;
-    EnumWindows(FindProcessDialog, reinterpret_cast<LPARAM>(&found));
-  }
-  ASSERT_NE(nullptr, found.window) << "no wizard after the message";
-  EXPECT_EQ("Instalador de Marvella - Bienvenido", WindowText(found.window));
-  PressButton(found.window, IDCANCEL);
+  HWND sheet = WaitForProcessDialog(pi.dwProcessId, box, 10000);
+  ASSERT_NE(nullptr, sheet) << "no wizard after the message";
+  EXPECT_EQ("Instalador de Marvella - Bienvenido", WindowText(sheet));
+  PressButton(sheet, IDCANCEL);
   EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 20000));
   DWORD code = 1;
   GetExitCodeProcess(pi.hProcess, &code);
@@ -171,14 +143,10 @@ TEST(InstallExe, StartsUnderAnyNameAndReportsAMissingInstallIni) {
   WriteText(dir + "install.ini", "[UserServer]\r\nProfileName=Marvella Alta\r\n");
   ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                              dir.c_str(), &si, &pi));
-  found = FoundWindow{pi.dwProcessId, nullptr};
-  for (int i = 0; i < 500 && !found.window; ++i) {
-    Sleep(20);
-    EnumWindows(FindProcessDialog, reinterpret_cast<LPARAM>(&found));
-  }
-  ASSERT_NE(nullptr, found.window) << "no wizard from install.exe";
-  EXPECT_EQ("Instalador de Marvella - Bienvenido", WindowText(found.window));
-  PressButton(found.window, IDCANCEL);
+  sheet = WaitForProcessDialog(pi.dwProcessId, nullptr, 10000);
+  ASSERT_NE(nullptr, sheet) << "no wizard from install.exe";
+  EXPECT_EQ("Instalador de Marvella - Bienvenido", WindowText(sheet));
+  PressButton(sheet, IDCANCEL);
   EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 20000));
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);

@@ -60,4 +60,37 @@ void PressButton(HWND dialog, int controlId) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(controlId, BN_CLICKED), 0);
 }
 
+namespace {
+struct ProcessDialog {
+  DWORD process;
+  HWND except;
+  HWND found;
+};
+
+BOOL CALLBACK FindProcessDialog(HWND window, LPARAM param) {
+  auto* f = reinterpret_cast<ProcessDialog*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  char cls[16] = {};
+  GetClassNameA(window, cls, sizeof cls);
+  if (pid == f->process && window != f->except && IsWindowVisible(window) &&
+      lstrcmpA(cls, "#32770") == 0) {
+    f->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND WaitForProcessDialog(DWORD processId, HWND except, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    ProcessDialog f{processId, except, nullptr};
+    EnumWindows(FindProcessDialog, reinterpret_cast<LPARAM>(&f));
+    if (f.found) return f.found;
+    if (GetTickCount() - start >= timeoutMs) return nullptr;
+    Sleep(20);
+  }
+}
+
 }  // namespace marvella::test

@@ -12,6 +12,10 @@ namespace marvella::test {
 // class ("#32770" for dialogs and message boxes) and, when title is not null, this title.
 HWND WaitForWindow(const char* className, const char* title, DWORD timeoutMs);
 
+// Waits up to timeoutMs for a visible dialog or message box ("#32770") of another process,
+// other than `except` (the box just answered, say). Null when none showed.
+HWND WaitForProcessDialog(DWORD processId, HWND except, DWORD timeoutMs);
+
 // The text of a window or of its child with this control identifier.
 std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int controlId);

@@ -16,24 +16,6 @@
 namespace marvella::test {
 namespace {
 
-struct ProcessWindow {
-  DWORD process;
-  HWND window;
-};
-
-BOOL CALLBACK FindSheet(HWND window, LPARAM param) {
-  auto* f = reinterpret_cast<ProcessWindow*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  char cls[16] = {};
-  GetClassNameA(window, cls, sizeof cls);
-  if (pid == f->process && IsWindowVisible(window) && lstrcmpA(cls, "#32770") == 0) {
-    f->window = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // Polls until `done` holds or 10 s pass; another process's queue cannot be settled.
 template <typename Done>
 bool Eventually(Done done) {
@@ -81,12 +63,7 @@ class InstallExe {
     if (!CreateProcessA(program_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                         dir_.c_str(), &si, &process_))
       return nullptr;
-    ProcessWindow found{process_.dwProcessId, nullptr};
-    Eventually([&] {
-      EnumWindows(FindSheet, reinterpret_cast<LPARAM>(&found));
-      return found.window != nullptr;
-    });
-    return found.window;
+    return WaitForProcessDialog(process_.dwProcessId, nullptr, 60000);
   }
   HANDLE process() const { return process_.hProcess; }
 
