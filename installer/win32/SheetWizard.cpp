@@ -7,7 +7,7 @@ SheetWizard::SheetWizard(HMODULE resources, ToolbarLibraryInstaller* toolbar)
     : resources_(resources), toolbar_(toolbar ? *toolbar : noToolbar_) {}
 
 void SheetWizard::Build(InstallerApp& app) {
-  sheet_ = std::make_unique<WizardSheet>(resources_, app.flags, toolbar_);
+  sheet_ = std::make_unique<WizardSheet>(resources_, app, toolbar_);
 }
 
 bool SheetWizard::InstallToolbarLibrary(InstallerApp&) { return toolbar_.InstallToolbarLibrary(); }

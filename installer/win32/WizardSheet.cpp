@@ -3,9 +3,9 @@
 
 namespace marvella {
 
-WizardSheet::WizardSheet(HMODULE resources, WizardRunFlags& flags, ToolbarLibraryInstaller& toolbar,
+WizardSheet::WizardSheet(HMODULE resources, InstallerApp& app, ToolbarLibraryInstaller& toolbar,
                          const WizardSeams& pageSeams)
-    : sheet_(resources), flow_(sheet_, flags, seams_), userInfo_(resources) {
+    : app_(app), sheet_(resources), flow_(sheet_, app.flags, seams_), userInfo_(resources) {
   seams_.welcome = &welcome_;
   seams_.license = &license_;
   // Pages 2 to 7 have no rules of their own yet: they pass through unless a caller scripts

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include "installer/InstallerApp.h"
 #include "installer/PassThroughPage.h"
 #include "installer/WizardFlow.h"
 #include "installer/win32/CWPFinal.h"
@@ -28,11 +29,11 @@ enum class WizardEnd { kFinished, kCancelled, kNotShown };
 class WizardSheet {
  public:
   // Builds the sheet and adds the nine pages; nothing is shown yet. Dialogs, icons and
-  // texts come from `resources`. `flags` and `toolbar` are borrowed for the wizard's life
-  // (Finish runs `toolbar`). Members of `pageSeams` that are set answer for pages 2 to 7
+  // texts come from `resources`. `app` (whose run-wide values the pages read and write)
+  // and `toolbar` are borrowed for the wizard's life (Finish runs `toolbar`). Members of `pageSeams` that are set answer for pages 2 to 7
   // instead of their page objects (the flow tests script them); the welcome and contract
   // pages always answer for themselves.
-  WizardSheet(HMODULE resources, WizardRunFlags& flags, ToolbarLibraryInstaller& toolbar,
+  WizardSheet(HMODULE resources, InstallerApp& app, ToolbarLibraryInstaller& toolbar,
               const WizardSeams& pageSeams = WizardSeams());
   WizardSheet(const WizardSheet&) = delete;
   WizardSheet& operator=(const WizardSheet&) = delete;
@@ -44,6 +45,7 @@ class WizardSheet {
   WizardEnd RunModal(HWND owner = nullptr);
 
  private:
+  InstallerApp& app_;
   CWPSheet sheet_;
   PassThroughPage passThrough_;
   WizardSeams seams_;

@@ -114,17 +114,17 @@ TEST_F(WizardSheetTest, WelcomeStartsWithTheOnLineChoiceAndNextAlone) {
 TEST_F(WizardSheetTest, WelcomeChoiceSetsAndClearsTheFlagAtNext) {
   WizardUnderTest w;
   w.Press(PSBTN_NEXT);
-  EXPECT_TRUE(w.flags.alreadyConnected);
+  EXPECT_TRUE(w.app.flags.alreadyConnected);
   w.Press(PSBTN_BACK);
   w.Click(IDC_NOT_CONNECTED);
-  EXPECT_TRUE(w.flags.alreadyConnected) << "the choice counts at Next only";
+  EXPECT_TRUE(w.app.flags.alreadyConnected) << "the choice counts at Next only";
   w.Press(PSBTN_NEXT);
-  EXPECT_FALSE(w.flags.alreadyConnected);
+  EXPECT_FALSE(w.app.flags.alreadyConnected);
   w.Press(PSBTN_BACK);
   EXPECT_TRUE(w.Checked(IDC_NOT_CONNECTED));
   w.Click(IDC_CONNECTED_NOW);
   w.Press(PSBTN_NEXT);
-  EXPECT_TRUE(w.flags.alreadyConnected);
+  EXPECT_TRUE(w.app.flags.alreadyConnected);
 }
 
 TEST_F(WizardSheetTest, ContractGatesNextAndKeepsTheChoiceAcrossBackAndNext) {
@@ -348,7 +348,7 @@ TEST_F(WizardSheetTest, FetchedAccountLandsOnTheFinalPageInTheRealSheet) {
   WizardUnderTest w(seams);
   WalkTo(w, kUserTypePage);
   userType.newUser = false;
-  userType.onValidate = [&w] { w.flags.accountFetched = true; };
+  userType.onValidate = [&w] { w.app.flags.accountFetched = true; };
   w.Press(PSBTN_NEXT);
   EXPECT_EQ(kFinalPage, w.PageIndex());
   EXPECT_EQ((ButtonState{false, false, true, false}), w.Buttons());

@@ -41,7 +41,7 @@ void WizardUnderTest::Run(WizardSeams seams, std::function<void(WizardSheet&)> b
   barrier_ =
       CreateWindowA(kBarrierClass, "", 0, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
   SetWindowLongPtrA(barrier_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(settled_));
-  WizardSheet wizard(GetModuleHandleA(nullptr), flags, toolbar, seams);
+  WizardSheet wizard(GetModuleHandleA(nullptr), app, toolbar, seams);
   if (built) built(wizard);
   SetEvent(ready_);
   end_ = wizard.RunModal();

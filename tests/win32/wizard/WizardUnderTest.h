@@ -55,7 +55,7 @@ class WizardUnderTest {
   // Waits for the wizard to end (after Finish or Cancel); false when it does not.
   bool WaitForEnd(DWORD timeoutMs);
 
-  WizardRunFlags flags;
+  InstallerApp app;  // the run-wide values the pages read and write
   ScriptedToolbar toolbar;
 
  private:
