@@ -12,6 +12,11 @@ struct WizardRunFlags {
   // fetched (user-type page). From then on the wizard goes to the end and the results page
   // cannot be left backwards.
   bool accountFetched = false;
+  // The user-type page asks the personal-data page to start from empty boxes (set on
+  // "Nuevo usuario", cleared on "Usuario actual" and once the page has done it).
+  bool cleanStartRequested = false;
+  // The personal-data page has shown its province list; it stays shown for the run.
+  bool provinceListShown = false;
 };
 
 }  // namespace marvella

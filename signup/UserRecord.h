@@ -33,6 +33,8 @@ struct UserRecord {
   std::string tiempo;
 
   // Working fields of the wizard pages follow here; they are never sent.
+  int birthDay = 0;    // 1 to 31, from the personal-data page's day list
+  int birthMonth = 0;  // 1 to 12
 };
 
 }  // namespace marvella

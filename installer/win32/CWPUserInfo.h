@@ -1,28 +1,43 @@
 // Page 4, personal data: the mandatory data of the user, with the "Política de
-// Privacidad" hyperlink (static 1061) that opens the privacy dialog.
-// Until its own rules are built it shows its dialog and answers through the seam the
-// wizard gives the flow for it (see WizardSheet).
+// Privacidad" hyperlink (static 1061) that opens the privacy dialog. The page moves values
+// between its controls and its model (installer/PersonalData.h).
 #pragma once
 
+#include "installer/InstallerApp.h"
+#include "installer/PersonalData.h"
+#include "installer/WizardSeams.h"
 #include "installer/win32/CStaticLink.h"
 #include "installer/win32/CWizardPage.h"
 #include "installer/win32/WizardResource.h"
 
 namespace marvella {
 
-class CWPUserInfo : public CWizardPage {
+class CWPUserInfo : public CWizardPage, public PageSeam {
  public:
-  explicit CWPUserInfo(HMODULE resources)
-      : CWizardPage(kPersonalDataPage, IDD_USERINFO), privacyLink_(resources) {}
+  CWPUserInfo(HMODULE resources, InstallerApp& app)
+      : CWizardPage(kPersonalDataPage, IDD_USERINFO), app_(app), privacyLink_(resources) {}
+
+  // PageSeam
+  void Init() override;
+  void Show() override;
+  bool ValidateNext() override;
+  void LeaveForward() override {}
 
  protected:
   void OnInitDialog() override {
     privacyLink_.Attach(Item(IDC_UI_PRIVACY_LINK));
     CWizardPage::OnInitDialog();
   }
+  void OnCommand(int controlId, int code) override;
 
  private:
+  PersonalDataForm ReadForm() const;
+  void WriteForm(const PersonalDataForm& form);
+
+  InstallerApp& app_;
   CStaticLink privacyLink_;
+  bool firstShow_ = true;
+  bool writing_ = false;  // the page itself is filling its boxes: not the user typing
 };
 
 }  // namespace marvella

@@ -1,16 +1,28 @@
 // Page 5, interests: mailings, where the user connects from and the topics of interest.
-// Until its own rules are built it shows its dialog and answers through the seam the
-// wizard gives the flow for it (see WizardSheet).
+// The page moves values between its buttons and its model (installer/InterestsData.h).
 #pragma once
 
+#include "installer/InstallerApp.h"
+#include "installer/InterestsData.h"
+#include "installer/WizardSeams.h"
 #include "installer/win32/CWizardPage.h"
 #include "installer/win32/WizardResource.h"
 
 namespace marvella {
 
-class CWPUserInfo2 : public CWizardPage {
+class CWPUserInfo2 : public CWizardPage, public PageSeam {
  public:
-  CWPUserInfo2() : CWizardPage(kInterestsPage, IDD_USERINFO2) {}
+  explicit CWPUserInfo2(InstallerApp& app)
+      : CWizardPage(kInterestsPage, IDD_USERINFO2), app_(app) {}
+
+  // PageSeam
+  void Init() override;
+  void Show() override {}
+  bool ValidateNext() override;
+  void LeaveForward() override {}
+
+ private:
+  InstallerApp& app_;
 };
 
 }  // namespace marvella

@@ -5,16 +5,19 @@ namespace marvella {
 
 WizardSheet::WizardSheet(HMODULE resources, InstallerApp& app, ToolbarLibraryInstaller& toolbar,
                          const WizardSeams& pageSeams)
-    : app_(app), sheet_(resources), flow_(sheet_, app.flags, seams_), userInfo_(resources) {
+    : app_(app), sheet_(resources), flow_(sheet_, app.flags, seams_),
+      userInfo_(resources, app),
+      userInfo2_(app),
+      userInfo3_(app) {
   seams_.welcome = &welcome_;
   seams_.license = &license_;
   // Pages 2 to 7 have no rules of their own yet: they pass through unless a caller scripts
   // them. A page that implements its seam is set here instead of passThrough_.
   seams_.hardware = pageSeams.hardware ? pageSeams.hardware : &passThrough_;
   seams_.userType = pageSeams.userType ? pageSeams.userType : &passThrough_;
-  seams_.personalData = pageSeams.personalData ? pageSeams.personalData : &passThrough_;
-  seams_.interests = pageSeams.interests ? pageSeams.interests : &passThrough_;
-  seams_.optionalData = pageSeams.optionalData ? pageSeams.optionalData : &passThrough_;
+  seams_.personalData = pageSeams.personalData ? pageSeams.personalData : &userInfo_;
+  seams_.interests = pageSeams.interests ? pageSeams.interests : &userInfo2_;
+  seams_.optionalData = pageSeams.optionalData ? pageSeams.optionalData : &userInfo3_;
   seams_.results = pageSeams.results ? pageSeams.results : &passThrough_;
   seams_.toolbar = &toolbar;
 

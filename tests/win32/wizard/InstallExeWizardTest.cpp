@@ -1,5 +1,6 @@
 // install.exe itself under Wine: start-up shows the real wizard, which a user can walk
-// from the welcome page to Finish (pages whose own rules are not built yet pass through).
+// from the welcome page to Finish, filling in the data pages (pages whose own rules are not
+// built yet pass through).
 // The program runs as a process of its own and is driven through its windows.
 #include <windows.h>
 
@@ -11,6 +12,7 @@
 #include "installer/win32/WizardResource.h"
 #include "tests/win32/support/Screenshot.h"
 #include "tests/win32/support/WindowDriver.h"
+#include "tests/win32/wizard/DataPagesFill.h"
 #include "tests/win32/wizard/WizardUnderTest.h"
 
 namespace marvella::test {
@@ -41,7 +43,9 @@ class InstallExe {
     CopyFileA((bin + "install.exe").c_str(), program_.c_str(), FALSE);
     // Loopback only: nothing in this walk talks to a server.
     std::FILE* f = std::fopen((dir_ + "install.ini").c_str(), "wb");
-    std::fputs("[UserServer]\r\nProfileName=Marvella Alta\r\nServer_IP=127.0.0.1\r\n", f);
+    std::fputs("[UserServer]\r\nProfileName=Marvella Alta\r\nServer_IP=127.0.0.1\r\n"
+               "[Nodes]\r\nCity1=Madrid\r\nState1=Madrid\r\nPhone1=900100100\r\n",
+               f);
     std::fclose(f);
   }
   ~InstallExe() {
@@ -108,6 +112,8 @@ TEST(InstallExeWizard, ShowsTheWizardFromWelcomeToFinish) {
     if (page == 7) {
       SendMessageA(GetDlgItem(CurrentPage(sheet), IDC_RS_CREATE), BM_CLICK, 0, 0);
     }
+    if (page == 4) FillPersonalData(CurrentPage(sheet));
+    if (page == 5) AnswerInterests(CurrentPage(sheet));
     if (page < 8) {
       ASSERT_TRUE(Eventually([&] { return Usable(sheet, kNextButton); })) << "page " << page;
       EXPECT_FALSE(SaveWindowScreenshot(sheet, name).empty());

@@ -15,6 +15,7 @@
 #include "installer/win32/WizardResource.h"
 #include "tests/unit/common/RecordingMessageSink.h"
 #include "tests/win32/support/WindowDriver.h"
+#include "tests/win32/wizard/DataPagesFill.h"
 #include "tests/win32/wizard/WizardUnderTest.h"
 
 namespace marvella::test {
@@ -27,7 +28,9 @@ class QuietPlatform final : public StartupPlatform {
   std::string ProgramPath() override { return "C:\\Marvella\\install.exe"; }
   std::string CommandLine() override { return "install.exe"; }
   ProfileSource& OpenProfile(const std::string&) override {
-    reader_ = std::make_unique<ProfileReader>("[UserServer]\r\nProfileName=Alta\r\n");
+    reader_ = std::make_unique<ProfileReader>(
+        "[UserServer]\r\nProfileName=Alta\r\n[Nodes]\r\nCity1=Madrid\r\nState1=Madrid\r\n"
+        "Phone1=900100100\r\n");
     return *reader_;
   }
   MessageSink& Messages() override { return messages; }
@@ -94,6 +97,8 @@ TEST(SheetWizard, StartUpRunsTheSheetAndTheToolbarInstallationOnceBeforeIt) {
     if (page == kResultsPage)
       SendMessageA(GetDlgItem(PageOf(sheet), IDC_RS_CREATE), BM_CLICK, 0, 0);
     ASSERT_TRUE(Eventually([&] { return Usable(sheet, kNextButton); })) << "page " << page;
+    if (page == kPersonalDataPage) FillPersonalData(PageOf(sheet));
+    if (page == kInterestsPage) AnswerInterests(PageOf(sheet));
     HWND before = PageOf(sheet);
     PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
     ASSERT_TRUE(Eventually([&] { return PageOf(sheet) != before; })) << "page " << page;
