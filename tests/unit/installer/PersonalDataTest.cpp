@@ -143,26 +143,6 @@ TEST(PersonalData, EmailWalk) {
   }
 }
 
-TEST(PersonalData, TypedIdentifierLeadsTheEmailAndShortOnesTheAlias) {
-  UserRecord user;
-  RecordingMessageSink messages;
-  PersonalDataForm form;
-  form.userid = "pepe";
-  IdentifierTyped(form, user, messages);
-  EXPECT_EQ("pepe@marvella.es", form.email);
-  EXPECT_EQ("pepe", form.alias);
-  form.userid = "pepe.lopez";
-  IdentifierTyped(form, user, messages);
-  EXPECT_EQ("pepe.lopez@marvella.es", form.email);
-  EXPECT_EQ("pepe", form.alias) << "ten characters do not fit an alias";
-  EXPECT_TRUE(messages.shown.empty());
-  form.userid = "P";
-  IdentifierTyped(form, user, messages);
-  ASSERT_EQ(1u, messages.shown.size());
-  EXPECT_EQ(24u, messages.shown[0].stringId);
-  EXPECT_EQ("P", user.userid);
-}
-
 TEST(PersonalData, ActivationCleansOnRequestAndKeepsTheProvinceListOnceShown) {
   UserRecord user;
   user.alta = "1";
@@ -173,49 +153,34 @@ TEST(PersonalData, ActivationCleansOnRequestAndKeepsTheProvinceListOnceShown) {
   WizardRunFlags flags;
   flags.cleanStartRequested = true;
   PersonalDataForm form = InitPersonalData(user);
-  form.email = "ana@marvella.es";
   ActivatePersonalData(form, user, flags, true);
   EXPECT_FALSE(flags.cleanStartRequested);
   EXPECT_EQ("Ana", user.name) << "a box still showing a value keeps it";
   EXPECT_EQ("", user.userid);
-  EXPECT_EQ("", form.email);
-  EXPECT_EQ("1984", form.birthYear);
-  EXPECT_EQ(7, form.birthDay);
-  EXPECT_EQ(12, form.birthMonth);
+  EXPECT_EQ("", form.userid);
+  EXPECT_TRUE(form.birthYear == "1984" && form.birthDay == 7 && form.birthMonth == 12);
   EXPECT_TRUE(form.provinceShown);
   user.provincia = "Madrid";
   ActivatePersonalData(form, user, flags, false);
   EXPECT_TRUE(form.provinceShown) << "once shown it stays";
-  WizardRunFlags fresh;
-  ActivatePersonalData(form, user, fresh, false);
-  EXPECT_FALSE(form.provinceShown);
+}
 
-  // An existing user: selections from the record, the four boxes off.
-  UserRecord existing;
-  existing.alta = "0";
-  existing.userid = "juan@host";
-  existing.sexo = "V";
-  existing.profesion = "99";
-  form = InitPersonalData(existing);
-  EXPECT_EQ("juan", form.userid);
-  EXPECT_EQ("juan@host.com", form.email);
+TEST(PersonalData, ExistingUserKeepsTheFetchedAddressUnlessTheIdentifierCarriesAHost) {
+  UserRecord user;
+  user.alta = "0";
+  user.userid = "juan";
+  user.email = "juan@correo.es";
+  user.sexo = "V";
+  user.profesion = "99";
+  PersonalDataForm form = InitPersonalData(user);
+  EXPECT_EQ("juan@correo.es", form.email);
   EXPECT_EQ("Hombre", form.sex);
   EXPECT_EQ("Otros", form.profession);
   EXPECT_FALSE(form.newUserBoxesEnabled);
-}
-
-TEST(PersonalData, ProvinceListTakesEachProvinceOnceWithoutPseudoProvinces) {
-  AccessNodeList nodes = {{"Madrid", "Madrid", "1"},
-                          {"Getafe", "Madrid", "2"},
-                          {"Otra", "Zonas sin nodo local", "3"},
-                          {"Móvil", "MoviStar", "4"},
-                          {"Sevilla", "Sevilla", "5"}};
-  std::vector<ProvinceEntry> entries = ProvinceListEntries(nodes);
-  ASSERT_EQ(2u, entries.size());
-  EXPECT_EQ("Madrid", entries[0].name);
-  EXPECT_EQ(0, entries[0].firstNode);
-  EXPECT_EQ("Sevilla", entries[1].name);
-  EXPECT_EQ(4, entries[1].firstNode);
+  user.userid = "juan@host";
+  form = InitPersonalData(user);
+  EXPECT_EQ("juan", form.userid);
+  EXPECT_EQ("juan@host.com", form.email);
 }
 
 }  // namespace
