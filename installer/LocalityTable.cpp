@@ -147,7 +147,7 @@ const LocalityRow kLocalityTable[kLocalityCount] = {
     {"Mataró", "08301", "00"},
     {"Maó", "07700", "00"},
     {"Medina del Campo", "47400", "00"},
-    {"Melilla", "29800", "00"},
+    {"Melilla", "52001", "00"},
     {"Mieres", "33600", "00"},
     {"Miranda de Ebro", "09200", "00"},
     {"Molina de Segura", "30500", "00"},
