@@ -1,5 +1,5 @@
-// The localities the portal's weather service knows, with their postal and province codes,
-// and the two lookups the optional-data page makes over them.
+// The weather localities the portal knows (name, postal code, province code) and the lookups
+// that turn them into the weather list and pick the user's locality from a postal code.
 #pragma once
 
 #include <cstddef>
@@ -8,30 +8,32 @@
 
 namespace marvella {
 
+// Province capitals carry their province code ("01" to "50"), every other row "00".
 struct LocalityRow {
   const char* name;
-  const char* postalCode;    // five digits
-  const char* provinceCode;  // "01" to "50" for a province capital, "00" otherwise
+  const char* postalCode;
+  const char* provinceCode;
 };
 
-// A short table until the service's full list is in.
-constexpr size_t kLocalityCount = 31;
-extern const LocalityRow kLocalityTable[kLocalityCount];  // sorted by name, byte order
+constexpr size_t kLocalityCount = 258;
 
-// An entry of the weather list after its empty first entry.
+// Sorted by name in code page 1252 byte order, so accented initials come last.
+extern const LocalityRow kLocalityTable[kLocalityCount];
+
 struct WeatherEntry {
   std::string name;
-  int row;  // the first table row with this name
+  int row;  // index into kLocalityTable
 };
 
-// Each distinct name once, in table order.
+// The weather list after its empty first entry: each distinct name once, in table order (a
+// row whose name equals the previous row's adds nothing), with the index of its first row.
 std::vector<WeatherEntry> WeatherListEntries();
 
-// The row for a postal code: the exact code, else the first row whose province code equals
-// its first two characters; -1 when none.
+// The row whose postal code equals `zipcode`; else the first row whose province code equals
+// the first two characters of `zipcode`; -1 when none (or `zipcode` is shorter than two).
 int FindWeatherLocality(const std::string& zipcode);
 
-// "Barcelona" in the weather list.
+// The weather list position ("Barcelona") chosen when FindWeatherLocality finds nothing.
 constexpr int kDefaultWeatherPosition = 22;
 
 }  // namespace marvella
