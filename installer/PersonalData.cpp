@@ -217,7 +217,11 @@ void ActivatePersonalData(PersonalDataForm& form, UserRecord& user, WizardRunFla
 void IdentifierTyped(PersonalDataForm& form, UserRecord& user, MessageSink& messages) {
   if (IsExistingUser(user)) return;
   BoxesToRecord(form, user);
-  IsValidIdentifier(form.userid, messages);
+  // Checked as it is typed, an identifier may end in the "." just typed ("ana." on the way
+  // to "ana.p"); Next checks the whole identifier.
+  std::string typed = form.userid;
+  if (!typed.empty() && typed.back() == '.') typed.pop_back();
+  IsValidIdentifier(typed, messages);
   form.email = form.userid + "@" + ServiceMailDomain;
   if (form.userid.size() <= 9) form.alias = form.userid;
 }

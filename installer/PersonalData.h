@@ -91,7 +91,8 @@ void ActivatePersonalData(PersonalDataForm& form, UserRecord& user, WizardRunFla
                           bool firstActivation);
 
 // The identifier box changed (new users only; nothing happens for an existing one): checks
-// it at once and lets the e-mail and alias boxes follow it.
+// it at once (a "." just typed at its end passes until Next) and lets the e-mail and alias
+// boxes follow it.
 void IdentifierTyped(PersonalDataForm& form, UserRecord& user, MessageSink& messages);
 
 // The e-mail walk: true when `email` is an address the service takes; otherwise shows

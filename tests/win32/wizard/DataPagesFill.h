@@ -12,6 +12,7 @@ inline void FillPersonalData(HWND page) {
   SetDlgItemTextA(page, IDC_UI_NAME, "Ana");
   SetDlgItemTextA(page, IDC_UI_SURNAME, "Pérez Gil");
   SetDlgItemTextA(page, IDC_UI_USERID, "ana.p");  // the e-mail and alias boxes follow
+  SetDlgItemTextA(page, IDC_UI_ALIAS, "anap");    // an alias takes no "."
   SetDlgItemTextA(page, IDC_UI_PASSWORD, "clave1");
   SetDlgItemTextA(page, IDC_UI_CONFIRM, "clave1");
   SetDlgItemTextA(page, IDC_UI_ADDRESS, "Mayor 1");
