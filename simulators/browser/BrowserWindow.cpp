@@ -20,7 +20,8 @@ enum : UINT { kButtonBack = 201, kButtonForward, kButtonStop, kButtonRefresh, kB
 enum : UINT { kButtonsBand = 1, kAddressBand = 2 };
 
 // The browser ships with this rebar info layout (Internet Explorer 4's, 80 bytes).
-static_assert(sizeof(REBARBANDINFOA) == 80, "rebar band info of the IE 4 common controls");
+static_assert(sizeof(void*) != 4 || sizeof(REBARBANDINFOA) == 80,
+              "rebar band info of the IE 4 common controls");
 
 }  // namespace
 
@@ -341,9 +342,9 @@ bool BrowserWindow::FilterInput(const MSG& msg) {
 
 LRESULT CALLBACK BrowserWindow::FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE)
-    SetWindowLongA(hwnd, GWL_USERDATA,
-                   LONG(reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams)));
-  auto* self = reinterpret_cast<BrowserWindow*>(GetWindowLongA(hwnd, GWL_USERDATA));
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+  auto* self = reinterpret_cast<BrowserWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (!self || !self->browser_) return DefWindowProcA(hwnd, msg, wp, lp);
   switch (msg) {
     case WM_SIZE:
@@ -397,10 +398,12 @@ LRESULT CALLBACK BrowserWindow::FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM
 // The rebar's parent: passes its buttons' commands on and follows its height.
 LRESULT CALLBACK BrowserWindow::WorkerProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE)
-    SetWindowLongA(hwnd, GWL_USERDATA,
-                   LONG(reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams)));
-  auto* self = reinterpret_cast<BrowserWindow*>(GetWindowLongA(hwnd, GWL_USERDATA));
-  if (self && msg == WM_COMMAND && self->frame_) return SendMessageA(self->frame_, msg, wp, lp);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+  auto* self = reinterpret_cast<BrowserWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  // Only the browser's own buttons: a helper's band may use the same command numbers.
+  if (self && msg == WM_COMMAND && self->frame_ && self->IsOwnControl(reinterpret_cast<HWND>(lp)))
+    return SendMessageA(self->frame_, msg, wp, lp);
   if (self && msg == WM_NOTIFY) {
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lp);
     if (header && header->hwndFrom == self->rebar_ && header->code == RBN_HEIGHTCHANGE)
@@ -412,9 +415,9 @@ LRESULT CALLBACK BrowserWindow::WorkerProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
 
 LRESULT CALLBACK BrowserWindow::PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE)
-    SetWindowLongA(hwnd, GWL_USERDATA,
-                   LONG(reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams)));
-  auto* self = reinterpret_cast<BrowserWindow*>(GetWindowLongA(hwnd, GWL_USERDATA));
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+  auto* self = reinterpret_cast<BrowserWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (self && msg == WM_PAINT) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);

@@ -77,10 +77,13 @@ bool BrowserWindow::Run(const std::string& verb, const std::string& args, DWORD 
     command->Release();
     return false;
   }
-  bool done = WaitForSingleObject(command->done, timeoutMs) == WAIT_OBJECT_0;
+  // A window that closes meanwhile (a helper may quit it) ends the wait too.
+  HANDLE waits[] = {command->done, thread_};
+  bool done = WaitForMultipleObjects(2, waits, FALSE, timeoutMs) == WAIT_OBJECT_0 &&
+              WaitForSingleObject(command->done, 0) == WAIT_OBJECT_0;
   bool ok = done && command->ok;
   command->Release();
-  if (!done) Log("timeout %d %s", number_, verb.c_str());
+  if (!done) Log("not-done %d %s", number_, verb.c_str());
   if (ok && input && WaitForSingleObject(inputRead_, 10000) != WAIT_OBJECT_0) {
     Log("input-lost %d %s", number_, verb.c_str());  // another window had the keyboard
     ok = false;
@@ -241,7 +244,7 @@ void BrowserWindow::LogBands() {
   int seen = 0, real = 0;
   std::string seenText = describe(nullptr, &seen);
   std::string realText = rebarClass.lpfnWndProc ? describe(rebarClass.lpfnWndProc, &real) : "?";
-  bool replaced = reinterpret_cast<WNDPROC>(GetWindowLongA(rebar_, GWL_WNDPROC)) !=
+  bool replaced = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(rebar_, GWLP_WNDPROC)) !=
                   rebarClass.lpfnWndProc;
   Log("bands %d seen=%d real=%d filtered=%d seen-bands=%s real-bands=%s", number_, seen, real,
       replaced ? 1 : 0, seenText.c_str(), realText.c_str());
