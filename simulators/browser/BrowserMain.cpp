@@ -108,6 +108,9 @@ Outcome RunLine(const std::string& line) {
     if (ok) {
       w->PostClose();
       ok = WaitForSingleObject(w->Thread(), kCommandTimeoutMs) == WAIT_OBJECT_0;
+      // Closing the current window makes the last one still open current.
+      if (w->Number() == current)
+        for (BrowserWindow* open : OpenWindows()) current = open->Number();
     }
   } else if (verb == "wait-ms") {
     Sleep(DWORD(n));

@@ -252,8 +252,12 @@ void BrowserWindow::LogBands() {
 
 bool BrowserWindow::Screenshot(const std::string& path) {
   RedrawWindow(frame_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  // Wine hands what was painted to the display when the thread waits for messages.
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+  // The client area: without a window manager the frame's caption is not drawn.
   RECT r;
-  GetWindowRect(frame_, &r);
+  GetClientRect(frame_, &r);
+  MapWindowPoints(frame_, nullptr, reinterpret_cast<POINT*>(&r), 2);
   int w = r.right - r.left, h = r.bottom - r.top;
   if (w <= 0 || h <= 0) return false;
   HDC screen = GetDC(nullptr);

@@ -77,6 +77,7 @@ TEST(TestBrowser, HostsHelperObjectsAsTheBrowserDoes) {
   ASSERT_TRUE(f);
   std::fprintf(f,
                "open http://127.0.0.1/one\n"
+               "wait-idle\n"
                "frames 2\n"
                "navigate http://127.0.0.1/two\n"
                "wait-idle\n"
