@@ -48,6 +48,13 @@ void Log(const char* format, ...) {
   LeaveCriticalSection(LogLock());
 }
 
+long long Microseconds() {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return frequency.QuadPart ? now.QuadPart * 1000000 / frequency.QuadPart : 0;
+}
+
 std::string Narrow(const wchar_t* text) {
   if (!text || !*text) return std::string();
   int n = WideCharToMultiByte(1252, 0, text, -1, nullptr, 0, nullptr, nullptr);

@@ -17,6 +17,9 @@ void Log(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string Narrow(const wchar_t* text);
 std::wstring Widen(const std::string& text);
 
+// Microseconds since the program started, for the timings in the journal.
+long long Microseconds();
+
 // "{XXXXXXXX-...}" of a class or interface identifier.
 std::string GuidText(REFGUID guid);
 

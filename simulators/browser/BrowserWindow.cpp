@@ -74,6 +74,7 @@ DWORD WINAPI BrowserWindow::ThreadMain(void* self) {
 // Each window lives in its own single-threaded apartment; its helper objects are created,
 // called and released on this thread only.
 void BrowserWindow::ThreadBody() {
+  long long start = Microseconds();
   OleInitialize(nullptr);
   browser_ = new WebBrowser(number_, this);
   browser_->SetNavigationDelay(RunSettings().navigationDelayMs);
@@ -95,6 +96,7 @@ void BrowserWindow::ThreadBody() {
     browser_->Navigate(url, nullptr, nullptr, nullptr, nullptr);
     SysFreeString(url);
   }
+  Log("ready %d helpers=%d us=%lld", number_, int(helpers_.size()), Microseconds() - start);
   SetEvent(ready_);
 
   MSG msg;
