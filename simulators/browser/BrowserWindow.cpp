@@ -20,7 +20,7 @@ enum : UINT { kButtonBack = 201, kButtonForward, kButtonStop, kButtonRefresh, kB
 enum : UINT { kButtonsBand = 1, kAddressBand = 2 };
 
 // The browser ships with this rebar info layout (Internet Explorer 4's, 80 bytes).
-static_assert(sizeof(void*) != 4 || sizeof(REBARBANDINFOA) == 80,
+static_assert(MARVELLA_TEST_TREE_64 || sizeof(REBARBANDINFOA) == 80,
               "rebar band info of the IE 4 common controls");
 
 }  // namespace
