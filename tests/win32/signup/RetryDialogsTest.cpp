@@ -154,7 +154,8 @@ class NoWait final : public WaitIndicator {
 TEST(DialogRetryPrompt, ConversationRecoversThroughTheDialogs) {
   StartTestSockets();
   ScriptedServer server({Send("HELLO\r\n"), Send("ALREADYREG pepe1;pepe2;\r\n"),
-                         Send("ALREADYALIAS\r\n"), Send("OK\r\n"), Send("userid=pepe2;\r\n")});
+                         Send("ALREADYALIAS\r\n"), Send("OK\r\n"),
+                         Send("userid=pepe2;pass=x;\r\n")});
   DialogDriver identifier(kIdentifierTitle, [](HWND d) {
     SendDlgItemMessageA(d, IDC_SUGGESTIONS, LB_SETCURSEL, 1, 0);
     PressButton(d, IDOK);
