@@ -82,6 +82,7 @@ TEST(NewIdentifierDialog, TypedIdentifierMustFollowTheRuleBeforeItCloses) {
         "seguidos (\"..\").",
         MessageBoxText(box));
     EXPECT_EQ(d, GetWindow(box, GW_OWNER)) << "the message belongs to the dialog";
+    EXPECT_EQ("Aceptar", ControlText(box, IDOK)) << "the system's texts read as in Spain";
     PressButton(box, IDOK);
     Sleep(200);
     EXPECT_TRUE(IsWindowVisible(d)) << "the dialog stays open";
