@@ -251,21 +251,19 @@ TEST_F(RasSimulatorTest, DialOutcomesComeFromTheScenario) {
   h = nullptr;
   EXPECT_EQ(DWORD(ERROR_AUTHENTICATION_FAILURE), Ras().Dial(nullptr, nullptr, &p, 0, nullptr, &h));
   Ras().HangUp(h);
-  // An empty user name is dialled as it is, not with the entry's saved logon.
-  RASDIALPARAMSA saved = Params("Marvella", "alta", "alta");
-  ASSERT_EQ(0u, Ras().SetEntryDialParams(nullptr, &saved, FALSE));
-  RASDIALPARAMSA empty = Params("Marvella");
+  // An empty user name is dialled as it is, not with the entry's saved logon; an entry
+  // without a device gets none.
+  p = Params("Marvella", "alta", "alta");
+  ASSERT_EQ(0u, Ras().SetEntryDialParams(nullptr, &p, FALSE));
+  RASDIALPARAMSA empty = Params("Marvella"), noDevice = Params("Sin equipo", "alta", "alta");
   h = nullptr;
   EXPECT_EQ(DWORD(ERROR_AUTHENTICATION_FAILURE),
             Ras().Dial(nullptr, nullptr, &empty, 0, nullptr, &h));
   Ras().HangUp(h);
-  // An entry without a device gets none.
   ASSERT_EQ(0u, AddEntry("Sin equipo", ""));
-  RASDIALPARAMSA noDevice = Params("Sin equipo", "alta", "alta");
   h = nullptr;
   EXPECT_EQ(DWORD(ERROR_DEVICE_DOES_NOT_EXIST),
             Ras().Dial(nullptr, nullptr, &noDevice, 0, nullptr, &h));
-  p = Params("Marvella", "alta", "alta");
   h = nullptr;
   EXPECT_EQ(0u, Ras().Dial(nullptr, nullptr, &p, 0, nullptr, &h));
   // The modem is now busy with that call.
