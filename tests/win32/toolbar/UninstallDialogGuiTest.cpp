@@ -1,12 +1,12 @@
 // The uninstall confirmation dialog as shipped in tandem.dll: its texts, icon, size and
 // default button, and what each way of leaving it answers.
+#include <gtest/gtest.h>
+
 #include "tests/win32/signup/DialogDriver.h"
 #include "tests/win32/support/Screenshot.h"
 #include "tests/win32/toolbar/ToolbarWin32Support.h"
 #include "toolbar/win32/ServerTexts.h"
 #include "toolbar/win32/Uninstall.h"
-
-#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
