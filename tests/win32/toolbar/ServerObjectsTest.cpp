@@ -71,9 +71,11 @@ class HeldFetcher : public Fetcher {
   InternetHandle OpenInternet(const char*, const char*) override { return this; }
   void CloseInternet(InternetHandle) override {}
   bool DownloadToFile(InternetHandle, const char*, const char*) override {
+    running.Set();
     release.WaitFor(120000);
     return false;
   }
+  Event running;
   Event release;
 };
 
@@ -93,6 +95,7 @@ TEST(ToolbarServer, StaysLoadedWhileADownloadOfAClosedToolbarRuns) {
   {
     Client client(queue);
     client.Get();
+    ASSERT_TRUE(fetcher.running.WaitFor(60000));
   }  // the toolbar is gone; its running download is not
   EXPECT_FALSE(CanUnloadServer());
   fetcher.release.Set();

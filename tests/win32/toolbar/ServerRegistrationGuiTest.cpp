@@ -119,7 +119,8 @@ TEST(ToolbarRegistration, WritesAndRemovesExactlyItsOwnKeys) {
         Put(HKEY_CLASSES_ROOT, kClassKey + sub, nullptr, nullptr);
       Put(HKEY_LOCAL_MACHINE, kHelpers + kClsid, nullptr, nullptr);
       Put(HKEY_CURRENT_USER, kRunKey, "Marvella", nullptr);
-    } else {  // what other registrations of the class leave, for unregistration to remove
+    } else {  // what older shells and other registrations of the class leave, to be removed
+      Put(HKEY_CURRENT_USER, kRunKey, "Marvella", "regsvr32.exe /s tandem.dll");
       Put(HKEY_LOCAL_MACHINE, kToolbarKey, kClsid.c_str(), "");
       Put(HKEY_CLASSES_ROOT, kClassKey + kCommBand, nullptr, "");
     }

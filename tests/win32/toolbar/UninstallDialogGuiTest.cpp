@@ -21,9 +21,13 @@ using marvella::test::WindowText;
 
 namespace {
 
+// The texts of the controls in order, the icon left out.
 BOOL CALLBACK CollectText(HWND child, LPARAM texts) {
-  std::string text = WindowText(child);
-  if (!text.empty()) reinterpret_cast<std::vector<std::string>*>(texts)->push_back(text);
+  char cls[16] = "";
+  GetClassNameA(child, cls, sizeof cls);
+  bool icon = lstrcmpiA(cls, "Static") == 0 &&
+              (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+  if (!icon) reinterpret_cast<std::vector<std::string>*>(texts)->push_back(WindowText(child));
   return TRUE;
 }
 
