@@ -1,6 +1,8 @@
 // The shell version query and the rules that use it.
 #include "toolbar/win32/ShellVersionQuery.h"
 
+#include "common/win32/SystemLibrary.h"
+
 #include <cstring>
 
 namespace marvella {
@@ -28,12 +30,7 @@ HRESULT QueryShellVersion(unsigned* major, unsigned* minor) {
   // By full path from the system directory, never by bare name: a shdocvw.dll planted in
   // the browser's current directory or beside a downloaded page must not run in it (the
   // same defence as the remote-access binding).
-  static const char kName[] = "\\shdocvw.dll";
-  char path[MAX_PATH];
-  UINT n = GetSystemDirectoryA(path, MAX_PATH);
-  if (n == 0 || n + sizeof kName > MAX_PATH) return E_FAIL;
-  std::memcpy(path + n, kName, sizeof kName);
-  HMODULE library = LoadLibraryA(path);
+  HMODULE library = LoadSystemLibrary("shdocvw.dll");
   if (!library) return E_FAIL;
   GetVersionFn getVersion =
       reinterpret_cast<GetVersionFn>(reinterpret_cast<void*>(GetProcAddress(library, "DllGetVersion")));
