@@ -2,9 +2,8 @@
 // and handles are 32-bit values in this 32-bit program) and looked up at each call.
 #include "dialup/win32/RasLibrary.h"
 
-#include "common/win32/SystemLibrary.h"
-
 #include <atomic>
+#include <cstring>
 
 namespace marvella {
 
@@ -28,6 +27,15 @@ using HangUpFn = std::uint32_t(WINAPI*)(RasConnHandle);
 // The one module handle of the process: set once, never freed.
 std::atomic<HMODULE> g_module{nullptr};
 
+HMODULE LoadFromSystemDirectory() {
+  static const char kName[] = "\\rasapi32.dll";
+  char path[MAX_PATH];
+  UINT n = GetSystemDirectoryA(path, MAX_PATH);
+  if (n == 0 || n + sizeof kName > MAX_PATH) return nullptr;
+  std::memcpy(path + n, kName, sizeof kName);
+  return LoadLibraryA(path);
+}
+
 template <typename Fn>
 Fn Lookup(const char* name) {
   HMODULE module = g_module.load();
@@ -39,7 +47,7 @@ Fn Lookup(const char* name) {
 
 RasLibrary::RasLibrary(Sleeper& sleeper) : sleeper_(sleeper) {
   if (g_module.load()) return;
-  HMODULE loaded = LoadSystemLibrary("rasapi32.dll");
+  HMODULE loaded = LoadFromSystemDirectory();
   if (!loaded) return;
   HMODULE expected = nullptr;
   // Two threads may load at once; the loser drops its extra reference.
