@@ -1,6 +1,6 @@
 // The COM server's objects in process: tandem.dll's class object and unload answers, the
-// live toolbar list the uninstall walks, the settings key, and the unload answer while a
-// thread of the library still runs (the download worker behind a closed toolbar).
+// unload answer while a thread of the library still runs (the download worker behind a
+// closed toolbar), and the settings key.
 #include "tests/win32/toolbar/ServerHosts.h"
 #include "toolbar/DownloadClient.h"
 #include "toolbar/DownloadQueue.h"
@@ -103,30 +103,6 @@ TEST(ToolbarServer, StaysLoadedWhileADownloadOfAClosedToolbarRuns) {
   while (!CanUnloadServer() && GetTickCount() - start < 60000) Sleep(10);
   EXPECT_TRUE(CanUnloadServer());
   EXPECT_TRUE(queue.IsIdle());
-}
-
-namespace {
-struct Recorded : LiveToolbar {
-  Recorded(std::string* log, char name) : log(log), name(name) {}
-  void DestroyToolbarWindows() override { *log += name; }
-  std::string* log;
-  char name;
-};
-}  // namespace
-
-TEST(ToolbarServer, UninstallDestroysTheLiveToolbarsNewestFirst) {
-  std::string log;
-  Recorded a(&log, 'a'), b(&log, 'b'), c(&log, 'c');
-  RegisterLiveToolbar(a);
-  RegisterLiveToolbar(b);
-  RegisterLiveToolbar(c);
-  UnregisterLiveToolbar(b);
-  EXPECT_EQ(2u, LiveToolbarCount());
-  DestroyAllToolbars();
-  EXPECT_EQ("ca", log);
-  EXPECT_EQ(0u, LiveToolbarCount());
-  UnregisterLiveToolbar(a);  // its destructor, after the uninstall dropped it
-  EXPECT_EQ(0u, LiveToolbarCount());
 }
 
 TEST(ToolbarServer, SettingsAreReadOnlyWithinTheBuffer) {
