@@ -58,7 +58,8 @@ TEST(ToolbarLoadGuard, ACopyWithEditedTextsOrBookmarksRefusesToLoad) {
   EXPECT_EQ(kLoaded, Load(host, folder + "tandem.dll"));
 
   const std::string bookmark = "[PERSONALITZACIONS]";
-  const std::string text("d\0e\0s\0i\0n\0s\0t\0a\0l\0a\0d\0o\0", 24);  // string 3, UTF-16
+  std::string text;  // string 3 as resources keep it, UTF-16 (the dialog says "va a ser ...")
+  for (char c : std::string("sido desinstalado")) text += {c, '\0'};
   for (const std::string& needle : {bookmark, text}) {
     std::string edited = original;
     std::size_t at = edited.find(needle);

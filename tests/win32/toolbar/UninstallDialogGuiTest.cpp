@@ -31,16 +31,24 @@ BOOL CALLBACK CollectText(HWND child, LPARAM texts) {
   return TRUE;
 }
 
+HWND FocusOf(HWND dialog) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+  return info.hwndFocus ? info.hwndFocus : dialog;
+}
+
 // What the dialog shows, checked once.
 void CheckLooks(HWND dialog) {
   std::vector<std::string> texts;
   EnumChildWindows(dialog, CollectText, reinterpret_cast<LPARAM>(&texts));
   const std::vector<std::string> expected = {
       CONFIRM_UNINSTALL_LINE1, CONFIRM_UNINSTALL_LINE2, CONFIRM_UNINSTALL_LINE3,
-      CONFIRM_UNINSTALL_LINE4, CONFIRM_UNINSTALL_YES,   CONFIRM_UNINSTALL_NO};
+      CONFIRM_UNINSTALL_LINE4, CONFIRM_UNINSTALL_NO,    CONFIRM_UNINSTALL_YES};
   EXPECT_EQ(expected, texts);
   EXPECT_EQ(CONFIRM_UNINSTALL_TITLE, WindowText(dialog));
   EXPECT_EQ(IDC_KEEP, LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)));
+  EXPECT_EQ(IDC_KEEP, GetDlgCtrlID(FocusOf(dialog)));
   HWND icon = GetWindow(dialog, GW_CHILD);  // the first control
   EXPECT_NE(0, SendMessageA(icon, STM_GETICON, 0, 0));
   RECT units = {0, 0, 234, 125};
@@ -66,8 +74,8 @@ TEST(ToolbarUninstallDialog, OnlyItsFirstButtonAnswersUninstall) {
       {"Desinstalar", [](HWND d) { CheckLooks(d); PressButton(d, IDC_UNINSTALL); }, IDC_UNINSTALL},
       {"Cancelar", [](HWND d) { PressButton(d, IDC_KEEP); }, IDC_KEEP},
       {"close box", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDC_KEEP},
-      // Enter presses the default button.
-      {"Enter", [](HWND d) { PostMessageA(d, WM_KEYDOWN, VK_RETURN, 0); }, IDC_KEEP},
+      // Enter, pressed where the focus is when the dialog opens, answers "Cancelar".
+      {"Enter", [](HWND d) { PostMessageA(FocusOf(d), WM_KEYDOWN, VK_RETURN, 0); }, IDC_KEEP},
   };
   for (const Way& way : ways) {
     SCOPED_TRACE(way.what);
