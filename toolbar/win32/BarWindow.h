@@ -43,6 +43,7 @@ class BarWindow {
   HWND Window() const { return window_; }
   const BarLayout& Layout() const { return layout_; }
   BarServices& Services() { return services_; }
+  BarControl& Control(BarSlot slot) { return *routing_[slot]; }
   BannerControl& Banner() { return banner_; }
   MailIndicator& Mail() { return mail_; }
   SearchControl& Search() { return search_; }
