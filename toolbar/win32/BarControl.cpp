@@ -97,16 +97,16 @@ TBBUTTON Separator(int command) {
   return button;
 }
 
-BarControl::~BarControl() {
-  BarControl::Destroy();
-  if (normal_) ImageList_Destroy(normal_);
-  if (hot_) ImageList_Destroy(hot_);
-}
+BarControl::~BarControl() { BarControl::Destroy(); }
 
 void BarControl::Destroy() {
   if (toolbar_) DestroyWindow(toolbar_);
   toolbar_ = nullptr;
   tooltip_ = nullptr;
+  // The lists go with the window that showed them: a new site builds the control anew.
+  if (normal_) ImageList_Destroy(normal_);
+  if (hot_) ImageList_Destroy(hot_);
+  normal_ = hot_ = nullptr;
 }
 
 bool BarControl::OwnsWindow(HWND window) {

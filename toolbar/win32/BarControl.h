@@ -61,6 +61,7 @@ class BarControl {
   virtual ~BarControl();
   // Builds the toolbar window at x and measures the control.
   virtual bool Create(HWND parent, int x) = 0;
+  // Destroys the toolbar window and its image lists.
   virtual void Destroy();
   virtual bool OwnsWindow(HWND window);
   virtual LRESULT OnCommand(int code, WPARAM wparam, HWND sender, BarWindow& bar);
