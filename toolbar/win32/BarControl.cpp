@@ -3,7 +3,7 @@
 
 namespace marvella {
 
-static_assert(sizeof(TBBUTTON) == 20, "the button record of the oldest common controls");
+static_assert(sizeof(void*) != 4 || sizeof(TBBUTTON) == 20, "the button record of the oldest common controls");
 
 HWND CreateToolbar(HWND parent, int x, int imageWidth, int imageHeight, HIMAGELIST normal,
                    HIMAGELIST hot, const char* strings, int count, const TBBUTTON* buttons) {

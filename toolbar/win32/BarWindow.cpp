@@ -136,11 +136,11 @@ LRESULT CALLBACK BarWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
   if (message == WM_NCCREATE) {
     BarWindow* bar =
         static_cast<BarWindow*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
-    SetWindowLongA(window, GWL_USERDATA, reinterpret_cast<LONG>(bar));
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(bar));
     bar->window_ = window;
     return DefWindowProcA(window, message, wparam, lparam);
   }
-  BarWindow* bar = reinterpret_cast<BarWindow*>(GetWindowLongA(window, GWL_USERDATA));
+  BarWindow* bar = reinterpret_cast<BarWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!bar) return DefWindowProcA(window, message, wparam, lparam);
   switch (message) {
     case WM_SIZE:
@@ -159,7 +159,7 @@ LRESULT CALLBACK BarWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
     case WM_NCDESTROY:
       // The rebar may take the window down with the browser's frame before the band lets
       // go of it: the bar then forgets it instead of destroying it twice.
-      SetWindowLongA(window, GWL_USERDATA, 0);
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
       if (bar->window_ == window) bar->window_ = nullptr;
       break;
   }

@@ -14,7 +14,7 @@ namespace marvella {
 const CLSID kTandemBandClassId = {
     0x00649EC0, 0xE572, 0x11D3, {0x8F, 0x5F, 0x00, 0xC0, 0xDF, 0xEF, 0x76, 0x0F}};
 
-static_assert(sizeof(REBARBANDINFOA) == 80, "the rebar band record of the oldest browsers");
+static_assert(sizeof(void*) != 4 || sizeof(REBARBANDINFOA) == 80, "the rebar band record of the oldest browsers");
 
 namespace {
 RebarTable g_rebars;
@@ -256,10 +256,10 @@ void TandemBand::InsertBand() {
   if (!rebar) return;
   rebar_ = rebar;
   // A full table leaves the rebar unfiltered: the band still goes in.
-  void* replaced = reinterpret_cast<void*>(GetWindowLongA(rebar, GWL_WNDPROC));
+  void* replaced = reinterpret_cast<void*>(GetWindowLongPtrA(rebar, GWLP_WNDPROC));
   tableEntry_ = g_rebars.Claim(rebar, this, replaced);
   if (tableEntry_ >= 0)
-    SetWindowLongA(rebar, GWL_WNDPROC, reinterpret_cast<LONG>(&TandemBand::RebarFilter));
+    SetWindowLongPtrA(rebar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TandemBand::RebarFilter));
 
   if (!CreateHost(rebar)) {
     LeaveRebar();
@@ -303,8 +303,9 @@ void TandemBand::LeaveRebar() {
   if (tableEntry_ >= 0) {
     RebarTable::Entry entry;
     if (g_rebars.Find(rebar_, &entry) &&
-        GetWindowLongA(rebar_, GWL_WNDPROC) == reinterpret_cast<LONG>(&TandemBand::RebarFilter))
-      SetWindowLongA(rebar_, GWL_WNDPROC, reinterpret_cast<LONG>(entry.replaced));
+        GetWindowLongPtrA(rebar_, GWLP_WNDPROC) ==
+            reinterpret_cast<LONG_PTR>(&TandemBand::RebarFilter))
+      SetWindowLongPtrA(rebar_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry.replaced));
     g_rebars.Release(tableEntry_);
   }
   tableEntry_ = -1;
@@ -373,7 +374,7 @@ LRESULT CALLBACK TandemBand::RebarFilter(HWND rebar, UINT message, WPARAM wparam
                                          LPARAM lparam) {
   RebarTable::Entry entry;
   if (!g_rebars.Find(rebar, &entry))  // let go meanwhile: the class's own procedure
-    return CallWindowProcA(reinterpret_cast<WNDPROC>(GetClassLongA(rebar, GCL_WNDPROC)), rebar,
+    return CallWindowProcA(reinterpret_cast<WNDPROC>(GetClassLongPtrA(rebar, GCLP_WNDPROC)), rebar,
                            message, wparam, lparam);
   WNDPROC replaced = reinterpret_cast<WNDPROC>(entry.replaced);
   TandemBand* band = static_cast<TandemBand*>(entry.owner);

@@ -146,7 +146,7 @@ void Pump() {
 }
 
 LRESULT ClassProcedure(HWND rebar, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
-  return CallWindowProcA(reinterpret_cast<WNDPROC>(GetClassLongA(rebar, GCL_WNDPROC)), rebar,
+  return CallWindowProcA(reinterpret_cast<WNDPROC>(GetClassLongPtrA(rebar, GCLP_WNDPROC)), rebar,
                          message, wparam, lparam);
 }
 
@@ -240,7 +240,7 @@ TEST(BandInRebar, StaysLastRoutesClicksCollapsesAndLeavesTheRebarAsItWas) {
   OleInitialize(nullptr);
   Services s("band-walk");
   Frame f = MakeFrame("Marvella - navegador de prueba");
-  LONG rebarProcedure = GetWindowLongA(f.rebar, GWL_WNDPROC);
+  LONG_PTR rebarProcedure = GetWindowLongPtrA(f.rebar, GWLP_WNDPROC);
   long objects = ObjectCount();
   TandemBand* band = Sited(s, f);
   EXPECT_EQ(objects + 1, ObjectCount());
@@ -329,7 +329,7 @@ TEST(BandInRebar, StaysLastRoutesClicksCollapsesAndLeavesTheRebarAsItWas) {
 
   // Unsited: the band leaves, the rebar gets its own procedure back.
   EXPECT_EQ(S_OK, band->SetSite(nullptr));
-  EXPECT_EQ(rebarProcedure, GetWindowLongA(f.rebar, GWL_WNDPROC));
+  EXPECT_EQ(rebarProcedure, GetWindowLongPtrA(f.rebar, GWLP_WNDPROC));
   EXPECT_EQ(2, SendMessageA(f.rebar, RB_GETBANDCOUNT, 0, 0));
   EXPECT_EQ(-1, SendMessageA(f.rebar, RB_IDTOINDEX, kBandId, 0));
   EXPECT_FALSE(HasEventSink(f.browser));
