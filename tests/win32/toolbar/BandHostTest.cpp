@@ -45,18 +45,22 @@ class MemorySettings : public SettingsStore {
   std::map<std::string, std::string> values;
 };
 
-// The library's table, with the portal's addresses moved to the reference service when
-// there is one.
+// The library's table with the portal's addresses moved to loopback: the reference
+// service when there is one, else a port where nothing answers.
 class ServiceStrings : public StringTable {
  public:
   std::size_t Load(unsigned id, char* buffer, std::size_t capacity) override {
     module_.Load(id, buffer, capacity);
-    std::string text = buffer, portal = std::string("http://") + MARVELLA_PORTAL_HOST;
-    if (!base.empty() && text.compare(0, portal.size(), portal) == 0)
-      lstrcpynA(buffer, (base + text.substr(portal.size())).c_str(), static_cast<int>(capacity));
+    lstrcpynA(buffer, Local(buffer).c_str(), static_cast<int>(capacity));
     return lstrlenA(buffer);
   }
-  std::string base;
+  std::string Local(const std::string& text) const {
+    std::string portal = std::string("http://") + MARVELLA_PORTAL_HOST;
+    if (text.compare(0, portal.size(), portal) != 0) return text;
+    return base + text.substr(portal.size());
+  }
+  std::string base = std::getenv("MARVELLA_DEVSERVICE_URL") ? std::getenv("MARVELLA_DEVSERVICE_URL")
+                                                            : "http://127.0.0.1:1";
 
  private:
   ModuleStringTable module_{GetModuleHandleA(nullptr)};
@@ -197,8 +201,25 @@ int Left(HWND window) {
   return r.left;
 }
 
+// The addresses the bookmarks file gave the tables, moved to loopback too.
+void LocalTables(Services& s) {
+  SearchEngineTable engines;
+  PersonalizationLinks links;
+  PortalLinks portal;
+  InternalSettings internal;
+  s.tables.CopySearchEngines(&engines);
+  s.tables.CopyPersonalizationLinks(&links);
+  s.tables.CopyPortalLinks(&portal);
+  s.tables.CopyInternalSettings(&internal);
+  for (char* url : {internal.lastVersionUrl, internal.help, internal.webMail,
+                    internal.carpetaPersonal, internal.log})
+    lstrcpynA(url, s.strings.Local(url).c_str(), kLinkTextCapacity);
+  s.tables.Store(engines, links, portal, internal);
+}
+
 TandemBand* Sited(Services& s, Frame& f) {
   TandemBand* band = new TandemBand(s.services);
+  LocalTables(s);
   EXPECT_EQ(S_OK, band->SetSite(static_cast<IUnknown*>(BrowserSite(f.browser))));
   Pump();
   return band;
@@ -400,13 +421,13 @@ TEST(BandWithService, BannerAndMailFollowTheServiceAsDocumentsComplete) {
   OleInitialize(nullptr);
   Get(std::string(base) + "/admin/set?mail=3");
   Services s("band-service");
-  s.strings.base = base;
   Frame f = MakeFrame("Marvella - con el servicio");
   std::vector<double> insertions;
   for (int i = 0; i < 10; ++i) {
     LARGE_INTEGER from, to;
     QueryPerformanceCounter(&from);
     TandemBand* band = new TandemBand(s.services);
+    LocalTables(s);
     band->SetSite(static_cast<IUnknown*>(BrowserSite(f.browser)));
     QueryPerformanceCounter(&to);
     insertions.push_back(Milliseconds(from, to));
