@@ -139,6 +139,11 @@ bool BarControl::Build(HWND parent, int x, int imageWidth, int imageHeight, cons
   return true;
 }
 
+void BarControl::LeaveOffTextRoom(int room) {
+  int laidOut = MaxSize(toolbar_).width;
+  size_.width = size_.width - room > laidOut ? size_.width - room : laidOut;
+}
+
 void BarControl::TooltipString(NMHDR* header, HINSTANCE module, unsigned id) {
   if (header->code != TTN_NEEDTEXTA) return;
   NMTTDISPINFOA* info = reinterpret_cast<NMTTDISPINFOA*>(header);

@@ -79,6 +79,9 @@ class BarControl {
   // CreateToolbar with the control's image lists; records the tooltip window.
   bool Build(HWND parent, int x, int imageWidth, int imageHeight, const char* strings,
              int count, const TBBUTTON* buttons);
+  // Takes a text's room off the measured width, but never cuts into the buttons as the
+  // common controls laid them out: those that report no such room would lose the images.
+  void LeaveOffTextRoom(int room);
   // TTN_NEEDTEXTA answers: a string of the library's table, or a text of the control's
   // (null for an empty tooltip). Other notifications are left alone.
   static void TooltipString(NMHDR* header, HINSTANCE module, unsigned id);

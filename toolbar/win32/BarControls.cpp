@@ -10,8 +10,8 @@
 namespace marvella {
 
 namespace {
-// The images of a list-style toolbar leave room for a text beside them that these buttons
-// do not have: the corrections take it off whatever the common controls report.
+// The room for a text beside each image that some common controls report and these
+// buttons do not use.
 constexpr int kSmallImage = 18;
 constexpr int kBannerImage = 100;
 }  // namespace
@@ -21,7 +21,7 @@ bool ShowButton::Create(HWND parent, int x) {
   TBBUTTON button = Button(0, 0, 0);
   if (!Build(parent, x, 18, 18, nullptr, 1, &button)) return false;
   size_ = MeasureButtons(toolbar_);
-  size_.width -= kSmallImage;
+  LeaveOffTextRoom(kSmallImage);
   return true;
 }
 
@@ -46,7 +46,7 @@ bool BannerControl::Create(HWND parent, int x) {
   TBBUTTON button = Button(0, 0, 0);
   if (!Build(parent, x, 100, 18, nullptr, 1, &button)) return false;
   size_ = MeasureButtons(toolbar_);
-  size_.width -= kBannerImage;
+  LeaveOffTextRoom(kBannerImage);
   return true;
 }
 
@@ -78,7 +78,7 @@ bool HomeButton::Create(HWND parent, int x) {
   TBBUTTON buttons[] = {Separator(), Button(0, 0, 0), Separator()};
   if (!Build(parent, x, 18, 18, nullptr, 3, buttons)) return false;
   size_ = MaxSize(toolbar_);
-  size_.width -= kSmallImage;
+  LeaveOffTextRoom(kSmallImage);
   return true;
 }
 
@@ -106,7 +106,7 @@ bool MailIndicator::Create(HWND parent, int x) {
   TBBUTTON buttons[] = {Separator(0), Button(0, 1, 0)};
   if (!Build(parent, x, 18, 18, nullptr, 2, buttons)) return false;
   size_ = MaxSize(toolbar_);
-  size_.width -= kSmallImage;
+  LeaveOffTextRoom(kSmallImage);
   view_.reset(new (std::nothrow) MailButtonView(toolbar_));
   if (view_) checker_.SetView(view_.get());
   return true;
