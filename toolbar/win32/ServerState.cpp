@@ -4,6 +4,9 @@
 
 #include "toolbar/Threads.h"
 
+// The image this code is linked into: tandem.dll, or a test program that hosts the toolbar.
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace marvella {
 
 namespace {
@@ -21,7 +24,10 @@ struct LiveToolbarLinks {
   static bool& Listed(LiveToolbar& t) { return t.listed_; }
 };
 
-HINSTANCE ModuleHandle() { return g_module ? g_module : GetModuleHandleA(nullptr); }
+// Static objects ask before the entry point has run: the image itself answers then.
+HINSTANCE ModuleHandle() {
+  return g_module ? g_module : reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
 void SetModuleHandle(HINSTANCE module) { g_module = module; }
 
 ShellVersion CurrentShellVersion() {
