@@ -9,6 +9,7 @@ set(MARVELLA_SERVER_PORT "6667" CACHE STRING "Default user-server port (install.
 set(MARVELLA_SERVICE_MAIL_DOMAIN "marvella.es" CACHE STRING "Mail domain of the service's mailboxes")
 set(MARVELLA_PORTAL_HOST "www.marvella.es" CACHE STRING "Host of the portal web server")
 set(MARVELLA_DEFAULT_ENTRY_NAME "Marvella" CACHE STRING "Default name of the user's own dial-up entry")
+set(MARVELLA_DEFAULT_ACCESS_NUMBER "908909909" CACHE STRING "The service's default access number: the install.ini node dialled at it is the generic node (placeholder; the operator supplies the real one)")
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/OperatorSettings.h.in
                ${CMAKE_BINARY_DIR}/generated/common/OperatorSettings.h @ONLY)
