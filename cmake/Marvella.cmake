@@ -35,6 +35,12 @@ endif()
 if(MARVELLA_WINDOWS)
   # Windows 95/NT 4 era headers; the legacy structure layouts are declared by hand where needed.
   add_compile_definitions(WINVER=0x0400 _WIN32_WINNT=0x0400 _WIN32_IE=0x0400 WIN32_LEAN_AND_MEAN NOMINMAX)
+  # The 64-bit test tree (preset win64) may relax what holds only for the 32-bit kit.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    add_compile_definitions(MARVELLA_TEST_TREE_64=1)
+  else()
+    add_compile_definitions(MARVELLA_TEST_TREE_64=0)
+  endif()
   # Library assertions on (bounds of operator[] and friends abort). It also makes std::string
   # instantiate in our own objects, built without exceptions, instead of coming from the
   # library's copy, which would pull in the exception runtime (see LeanRuntime.cpp).
@@ -44,18 +50,37 @@ if(MARVELLA_WINDOWS)
   # .rc sources are UTF-8 like the C++ ones: their preprocessor output is turned into CP1252.
   set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} --preprocessor=${CMAKE_SOURCE_DIR}/scripts/rc-preprocess")
   set(MARVELLA_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  # The tree's programs run under the Wine of their width. Debian's 32-bit Wine loader is a
+  # 32-bit Linux program, and some machines run none: there the 32-bit tree builds and
+  # checks the deliverables, and the same tests run in the 64-bit tree (preset win64).
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(MARVELLA_WINE_ARCH win64)
+    set(MARVELLA_WINE_TESTS ON)
+  else()
+    set(MARVELLA_WINE_ARCH win32)
+    execute_process(COMMAND /lib/ld-linux.so.2 --version RESULT_VARIABLE runs32
+                    OUTPUT_QUIET ERROR_QUIET)
+    if(runs32 EQUAL 0)
+      set(MARVELLA_WINE_TESTS ON)
+    else()
+      set(MARVELLA_WINE_TESTS OFF)
+      message(STATUS "This machine runs no 32-bit programs: the Wine tests of this tree are "
+                     "built but not registered; run them in the win64 tree")
+    endif()
+  endif()
   # Per-tree wrappers: test discovery starts programs before any test property applies,
   # so the prefix is written into the wrapper itself.
   foreach(kind wine-run wine-run-gui)
     file(WRITE ${CMAKE_BINARY_DIR}/${kind}
-      "#!/bin/sh\n: \"\${WINEPREFIX:=${MARVELLA_WINEPREFIX}}\"\nexport WINEPREFIX\nexec ${CMAKE_SOURCE_DIR}/scripts/${kind} \"$@\"\n")
+      "#!/bin/sh\n: \"\${WINEPREFIX:=${MARVELLA_WINEPREFIX}}\"\nMARVELLA_WINE_ARCH=${MARVELLA_WINE_ARCH}\nexport WINEPREFIX MARVELLA_WINE_ARCH\nexec ${CMAKE_SOURCE_DIR}/scripts/${kind} \"$@\"\n")
     file(CHMOD ${CMAKE_BINARY_DIR}/${kind} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
   endforeach()
   set(MARVELLA_WINE_RUN ${CMAKE_BINARY_DIR}/wine-run)
   set(MARVELLA_WINE_RUN_GUI ${CMAKE_BINARY_DIR}/wine-run-gui)
   # The prefix is made by the build, never by a test: the first Wine start is slow.
   add_custom_command(OUTPUT ${MARVELLA_WINEPREFIX}/.marvella-ready
-    COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-prefix ${MARVELLA_WINEPREFIX}
+    COMMAND ${CMAKE_COMMAND} -E env MARVELLA_WINE_ARCH=${MARVELLA_WINE_ARCH}
+            ${CMAKE_SOURCE_DIR}/scripts/wine-prefix ${MARVELLA_WINEPREFIX}
     COMMENT "Preparing the Wine prefix" VERBATIM)
   add_custom_target(wineprefix ALL DEPENDS ${MARVELLA_WINEPREFIX}/.marvella-ready)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${MARVELLA_WINE_RUN})
@@ -137,6 +162,9 @@ function(marvella_gtest name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
+  if(MARVELLA_WINDOWS AND NOT MARVELLA_WINE_TESTS)
+    return()
+  endif()
   set(env "MARVELLA_SOURCE_DIR=${CMAKE_SOURCE_DIR}" "MARVELLA_BINARY_DIR=${CMAKE_BINARY_DIR}"
           "MARVELLA_SCREENSHOT_DIR=${MARVELLA_SCREENSHOT_DIR}" ${T_ENV})
   set(labels ${T_LABELS})
@@ -152,7 +180,7 @@ function(marvella_gtest name)
       # Window tests share the prefix's one display and one window list: one at a time.
       set(extra FIXTURES_REQUIRED screenshots RESOURCE_LOCK wine-display)
     endif()
-    list(APPEND env "WINEPREFIX=${MARVELLA_WINEPREFIX}")
+    list(APPEND env "WINEPREFIX=${MARVELLA_WINEPREFIX}" "MARVELLA_WINE_ARCH=${MARVELLA_WINE_ARCH}")
   else()
     list(APPEND labels native)
   endif()

@@ -1,5 +1,5 @@
 // rasapi32.dll entry points, typed once against the system's prototypes (ANSI forms; DWORD
-// and handles are 32-bit values in this 32-bit program) and looked up at each call.
+// values and handles as the system passes them) and looked up at each call.
 #include "dialup/win32/RasLibrary.h"
 
 #include <atomic>
@@ -7,9 +7,11 @@
 
 namespace marvella {
 
-static_assert(sizeof(void*) == 4, "HRASCONN travels as RasConnHandle: 32-bit builds only");
-
 namespace {
+
+// HRASCONN as the system passes it: a handle, as wide as a pointer. The kit keeps it as the
+// 32-bit value it always is in a 32-bit process (RasConnHandle).
+using SystemConnHandle = std::uintptr_t;
 
 using EnumDevicesFn = std::uint32_t(WINAPI*)(RASDEVINFOA*, std::uint32_t*, std::uint32_t*);
 using ValidateEntryNameFn = std::uint32_t(WINAPI*)(const char*, const char*);
@@ -19,10 +21,10 @@ using SetEntryDialParamsFn = std::uint32_t(WINAPI*)(const char*, RASDIALPARAMSA*
 using SetCredentialsFn = std::uint32_t(WINAPI*)(const char*, const char*, RASCREDENTIALSA*, BOOL);
 using DeleteEntryFn = std::uint32_t(WINAPI*)(const char*, const char*);
 using DialFn = std::uint32_t(WINAPI*)(void*, const char*, RASDIALPARAMSA*, std::uint32_t, void*,
-                                      RasConnHandle*);
-using GetConnectStatusFn = std::uint32_t(WINAPI*)(RasConnHandle, RASCONNSTATUSA*);
+                                      SystemConnHandle*);
+using GetConnectStatusFn = std::uint32_t(WINAPI*)(SystemConnHandle, RASCONNSTATUSA*);
 using GetErrorStringFn = std::uint32_t(WINAPI*)(UINT, char*, std::uint32_t);
-using HangUpFn = std::uint32_t(WINAPI*)(RasConnHandle);
+using HangUpFn = std::uint32_t(WINAPI*)(SystemConnHandle);
 
 // The one module handle of the process: set once, never freed.
 std::atomic<HMODULE> g_module{nullptr};
@@ -97,8 +99,12 @@ std::uint32_t RasLibrary::RasDial(void* extensions, const char* phonebook, RASDI
                                   std::uint32_t notifierType, void* notifier,
                                   RasConnHandle* connection) {
   auto fn = Lookup<DialFn>("RasDialA");
-  return fn ? fn(extensions, phonebook, params, notifierType, notifier, connection)
-            : kMissingRasDial;
+  if (!fn) return kMissingRasDial;
+  // The system writes the handle even when the dial fails; the caller hangs it up.
+  SystemConnHandle handle = *connection;
+  std::uint32_t result = fn(extensions, phonebook, params, notifierType, notifier, &handle);
+  *connection = static_cast<RasConnHandle>(handle);
+  return result;
 }
 
 std::uint32_t RasLibrary::RasGetConnectStatus(RasConnHandle connection, RASCONNSTATUSA* status) {
