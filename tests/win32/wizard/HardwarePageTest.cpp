@@ -12,6 +12,7 @@
 #include "common/win32/MessageBoxSink.h"
 #include "installer/win32/WizardResource.h"
 #include "tests/win32/support/Screenshot.h"
+#include "tests/win32/support/RemoteAccessKey.h"
 #include "tests/win32/support/WindowDriver.h"
 #include "tests/win32/wizard/WizardUnderTest.h"
 // Last: it brings the SDK's remote-access header, whose macros would rename the kit's own
@@ -77,6 +78,7 @@ std::string NextAnswering(WizardUnderTest& w, const char* title, int button, con
 
 TEST(HardwarePage, ListsGenericNodeAndNextRulesAgainstTheSimulatedService) {
   ASSERT_EQ(1252u, GetACP());
+  RemoteAccessConfigured remoteAccess;
   rassim::RasSimulatorSession session(kScenario);
   WizardUnderTest w(
       WizardSeams(),

@@ -11,6 +11,7 @@
 #include "common/OperatorSettings.h"
 #include "installer/win32/WizardResource.h"
 #include "tests/win32/support/Screenshot.h"
+#include "tests/win32/support/RemoteAccessKey.h"
 #include "tests/win32/support/WindowDriver.h"
 #include "tests/win32/wizard/WizardUnderTest.h"
 // Last: it brings the SDK's remote-access header, whose macros would rename the kit's own
@@ -98,6 +99,7 @@ TEST(InstallExeWizard, ShowsTheWizardFromWelcomeToFinish) {
       "Instalador de Marvella - Alta en servicio Marvella de acceso gratuito",
       "Instalador de Marvella - Conexión configurada",
   };
+  RemoteAccessConfigured remoteAccess;
   rassim::RasSimulatorSession modem;  // the fresh service, for install.exe too: one modem
   InstallExe exe;
   HWND sheet = exe.Start();

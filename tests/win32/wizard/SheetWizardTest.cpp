@@ -15,6 +15,7 @@
 #include "installer/win32/SheetWizard.h"
 #include "installer/win32/WizardResource.h"
 #include "tests/unit/common/RecordingMessageSink.h"
+#include "tests/win32/support/RemoteAccessKey.h"
 #include "tests/win32/support/WindowDriver.h"
 #include "tests/win32/wizard/WizardUnderTest.h"
 // Last: it brings the SDK's remote-access header, whose macros would rename the kit's own
@@ -76,6 +77,7 @@ bool Eventually(Done done) {
 }
 
 TEST(SheetWizard, StartUpRunsTheSheetAndTheToolbarInstallationOnceBeforeIt) {
+  RemoteAccessConfigured remoteAccess;
   rassim::RasSimulatorSession modem;  // the fresh service: one modem
   InstallerApp app;
   QuietPlatform platform;
