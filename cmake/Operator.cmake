@@ -8,7 +8,9 @@ set(MARVELLA_SERVER_IP "192.0.2.10" CACHE STRING "Default user-server IPv4 addre
 set(MARVELLA_SERVER_PORT "6667" CACHE STRING "Default user-server port (install.ini Server_Port)")
 set(MARVELLA_SERVICE_MAIL_DOMAIN "marvella.es" CACHE STRING "Mail domain of the service's mailboxes")
 set(MARVELLA_PORTAL_HOST "www.marvella.es" CACHE STRING "Host of the portal web server")
+set(MARVELLA_WEB_SITE "www.marvella.es" CACHE STRING "Address of the service's web site, where the toolbar can be downloaded again")
 set(MARVELLA_DEFAULT_ENTRY_NAME "Marvella" CACHE STRING "Default name of the user's own dial-up entry")
+set(MARVELLA_DEFAULT_ACCESS_NUMBER "908909909" CACHE STRING "The service's default access number: the install.ini node dialled at it is the generic node (placeholder; the operator supplies the real one)")
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/OperatorSettings.h.in
                ${CMAKE_BINARY_DIR}/generated/common/OperatorSettings.h @ONLY)

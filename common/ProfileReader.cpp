@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "common/BoundedText.h"
+#include "common/TextCase.h"
 
 namespace marvella {
 namespace {
@@ -24,32 +25,6 @@ std::string_view Trim(std::string_view s) {
 std::string_view UpToZero(std::string_view s) {
   size_t zero = s.find('\0');
   return zero == std::string_view::npos ? s : s.substr(0, zero);
-}
-
-// Upper case of a code page 1252 letter; other bytes stay.
-unsigned char FoldCase(unsigned char c) {
-  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 'a' + 'A');
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
-  switch (c) {
-    case 0x9A:
-      return 0x8A;  // š
-    case 0x9C:
-      return 0x8C;  // œ
-    case 0x9E:
-      return 0x8E;  // ž
-    case 0xFF:
-      return 0x9F;  // ÿ
-    default:
-      return c;
-  }
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (FoldCase(static_cast<unsigned char>(a[i])) != FoldCase(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
 }
 
 // One pair of matching quotes around the whole value goes.
@@ -114,9 +89,9 @@ const ProfileReader::Key* ProfileReader::Find(std::string_view section,
                                               std::string_view key) const {
   for (const Section& s : sections_) {
     std::string_view name = UpToZero(s.name);
-    if (name.empty() || !SameName(name, section)) continue;
+    if (name.empty() || !SameTextIgnoringCase(name, section)) continue;
     for (const Key& k : s.keys)
-      if (SameName(UpToZero(k.name), key)) return &k;
+      if (SameTextIgnoringCase(UpToZero(k.name), key)) return &k;
     return nullptr;  // only the first section of a name is searched
   }
   return nullptr;

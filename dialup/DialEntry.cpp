@@ -15,13 +15,11 @@ constexpr std::uint32_t kCountry = 34;
 
 }  // namespace
 
-bool CreateDialEntry(RasOperations& ras, const char* entryName, const char* phoneNumber,
-                     const char* userName, const char* password, const char* primaryDns,
-                     const char* secondaryDns, const char* deviceType, const char* deviceName) {
+bool CreateDialEntry(RasOperations& ras, const DialEntrySettings& settings) {
   // One cut name for every call, so the properties, dial parameters and credentials all
   // land on the same entry.
   char name[kRasMaxEntryName + 1];
-  CopyBounded(name, OrEmpty(entryName));
+  CopyBounded(name, OrEmpty(settings.entryName));
 
   ras.RasValidateEntryName(nullptr, name);  // an existing entry is simply overwritten
 
@@ -32,27 +30,27 @@ bool CreateDialEntry(RasOperations& ras, const char* entryName, const char* phon
   entry.dwCountryID = kCountry;
   entry.dwCountryCode = kCountry;
   CopyBounded(entry.szAreaCode, " ");
-  CopyBounded(entry.szLocalPhoneNumber, OrEmpty(phoneNumber));
-  ParseDottedAddress(OrEmpty(primaryDns), entry.ipaddrDns);
-  ParseDottedAddress(OrEmpty(secondaryDns), entry.ipaddrDnsAlt);
+  CopyBounded(entry.szLocalPhoneNumber, OrEmpty(settings.phoneNumber));
+  ParseDottedAddress(OrEmpty(settings.primaryDns), entry.ipaddrDns);
+  ParseDottedAddress(OrEmpty(settings.secondaryDns), entry.ipaddrDnsAlt);
   entry.dwfNetProtocols = kRasnpIp;
   entry.dwFramingProtocol = kRasfpPpp;
-  CopyBounded(entry.szDeviceType, OrEmpty(deviceType));
-  CopyBounded(entry.szDeviceName, OrEmpty(deviceName));
+  CopyBounded(entry.szDeviceType, OrEmpty(settings.deviceType));
+  CopyBounded(entry.szDeviceName, OrEmpty(settings.deviceName));
   if (ras.RasSetEntryProperties(nullptr, name, &entry, sizeof entry, nullptr, 0) != 0) return false;
 
   RASDIALPARAMSA params{};
   params.dwSize = sizeof params;
   CopyBounded(params.szEntryName, name);
-  CopyBounded(params.szUserName, OrEmpty(userName));
-  CopyBounded(params.szPassword, OrEmpty(password));
+  CopyBounded(params.szUserName, OrEmpty(settings.userName));
+  CopyBounded(params.szPassword, OrEmpty(settings.password));
   ras.RasSetEntryDialParams(nullptr, &params, false);
 
   RASCREDENTIALSA credentials{};
   credentials.dwSize = sizeof credentials;
   credentials.dwMask = kRascmUserName | kRascmPassword | kRascmDomain;
-  CopyBounded(credentials.szUserName, OrEmpty(userName));
-  CopyBounded(credentials.szPassword, OrEmpty(password));
+  CopyBounded(credentials.szUserName, OrEmpty(settings.userName));
+  CopyBounded(credentials.szPassword, OrEmpty(settings.password));
   ras.RasSetCredentials(nullptr, name, &credentials, false);
   return true;
 }

@@ -58,9 +58,16 @@ DialResult DialSignUpEntry(RasOperations& ras, ProgressSink& progress, Sleeper& 
   AppendBounded(phone, OrEmpty(settings.accessNumber));
 
   // When this fails, the dial below fails too and reports why.
-  CreateDialEntry(ras, settings.entryName, phone, settings.userName, settings.password,
-                  settings.primaryDns, settings.secondaryDns, settings.deviceType,
-                  settings.deviceName);
+  DialEntrySettings entry;
+  entry.entryName = settings.entryName;
+  entry.phoneNumber = phone;
+  entry.userName = settings.userName;
+  entry.password = settings.password;
+  entry.primaryDns = settings.primaryDns;
+  entry.secondaryDns = settings.secondaryDns;
+  entry.deviceType = settings.deviceType;
+  entry.deviceName = settings.deviceName;
+  CreateDialEntry(ras, entry);
 
   RASDIALPARAMSA params{};
   params.dwSize = sizeof params;

@@ -27,19 +27,21 @@ constexpr DialCaller kUserTypePageCaller{0, false};
 constexpr unsigned kResultsPageReleaseWaitMs = 2500;
 constexpr unsigned kUserTypePageReleaseWaitMs = 2000;
 
-// The sign-up entry as install.ini and the hardware page define it. Null texts count as
-// empty.
+// The sign-up entry as install.ini and the hardware page define it, each setting by its
+// name (no positional brace form). Null texts count as empty.
 struct SignUpEntrySettings {
-  const char* entryName;     // ProfileName
-  const char* dialPrefix;    // "Prefijo:", empty or a digit
-  const char* accessNumber;  // DialUp_PhoneNumber or the chosen access node's number
-  const char* userName;      // DialUp_Username
-  const char* password;      // DialUp_Password
-  const char* primaryDns;    // DialUp_DNS1
-  const char* secondaryDns;  // DialUp_DNS2
-  const char* deviceType;    // the adapter chosen on the hardware page
-  const char* deviceName;
-  bool alreadyConnected;  // "Ahora estoy conectado a Internet"
+  SignUpEntrySettings() {}  // user-provided: keeps `{"a", "b", ...}` from compiling
+
+  const char* entryName = nullptr;     // ProfileName
+  const char* dialPrefix = nullptr;    // "Prefijo:", empty or a digit
+  const char* accessNumber = nullptr;  // DialUp_PhoneNumber or the chosen access node's number
+  const char* userName = nullptr;      // DialUp_Username
+  const char* password = nullptr;      // DialUp_Password
+  const char* primaryDns = nullptr;    // DialUp_DNS1
+  const char* secondaryDns = nullptr;  // DialUp_DNS2
+  const char* deviceType = nullptr;    // the adapter chosen on the hardware page
+  const char* deviceName = nullptr;
+  bool alreadyConnected = false;  // "Ahora estoy conectado a Internet"
 };
 
 // Dials the sign-up entry. A held connection is first hung up as caller says. The entry is

@@ -25,6 +25,7 @@ class InstallerApp {
   UserRecord user;
   std::string deviceType;  // chosen dial device: type and name (hardware page)
   std::string deviceName;
+  std::string nodePhone;  // chosen access node's number (hardware page)
   bool remoteAccessInstalled = false;
   bool winsockReady = false;
   AccountRecord account;

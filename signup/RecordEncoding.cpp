@@ -122,7 +122,8 @@ std::string EncodeUserInfo(const UserRecord& record) {
       if (value.empty()) continue;
       line += k->key;
       line += '=';
-      for (char c : value) line += c == ';' ? ' ' : c;
+      // ";" ends a field and CR LF ends the command: either inside a value would split it.
+      for (char c : value) line += (c == ';' || c == '\r' || c == '\n') ? ' ' : c;
       line += ';';
     }
   };

@@ -12,8 +12,8 @@
 namespace marvella {
 
 // The whole USERINFO line, CR LF included: "USERINFO " and "key=value;" for every non-empty
-// field in the new-user order (alta "1") or the current-user order, ";" in values replaced
-// by a blank. Nothing else is escaped; there is no length limit.
+// field in the new-user order (alta "1") or the current-user order, ";", CR and LF in values
+// replaced by a blank. Nothing else is escaped; there is no length limit.
 std::string EncodeUserInfo(const UserRecord& record);
 
 // The text without any CR or LF byte.

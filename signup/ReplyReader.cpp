@@ -14,10 +14,14 @@ std::string ReplyReader::Receive() {
   char* buffer = buffer_.get();
   std::memset(buffer, 0, kBufferSize);
   const size_t limit = kBufferSize - 1;
+  // Past the buffer the rest of an overlong reply is read and dropped, so that it does not
+  // become the next command's reply; a peer that never stops is cut off all the same.
+  char scratch[2048];
   size_t used = 0;
+  size_t dropped = 0;
   unsigned wait = timing_.firstByteMs;
   Clock::time_point deadline{};
-  while (used < limit) {
+  while (used < limit || dropped < kDrainLimit) {
     if (used > 0) {
       // After the first byte the whole reply has a bound of its own.
       auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
@@ -25,11 +29,18 @@ std::string ReplyReader::Receive() {
       if (static_cast<unsigned long long>(left.count()) < wait)
         wait = static_cast<unsigned>(left.count());
     }
-    ReceiveResult r = channel_.Receive(buffer + used, limit - used, wait);
+    const bool full = used == limit;
+    char* into = full ? scratch : buffer + used;
+    size_t room = full ? sizeof scratch : limit - used;
+    ReceiveResult r = channel_.Receive(into, room, wait);
     if (r.status != ReceiveResult::kData || r.count == 0) break;
+    size_t count = r.count < room ? r.count : room;
     if (used == 0) deadline = Clock::now() + std::chrono::milliseconds(timing_.wholeReplyMs);
-    used += r.count < limit - used ? r.count : limit - used;
-    wait = buffer[used - 1] == '\n' ? timing_.graceMs : timing_.quietMs;
+    if (full)
+      dropped += count;
+    else
+      used += count;
+    wait = into[count - 1] == '\n' ? timing_.graceMs : timing_.quietMs;
   }
   const void* zero = std::memchr(buffer, '\0', used);
   return std::string(buffer, zero ? static_cast<const char*>(zero) - buffer : used);

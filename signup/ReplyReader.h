@@ -1,8 +1,9 @@
 // Reads one reply of the user server into the conversation's 64000-byte buffer.
 // TCP delivers a reply in pieces (a dial-up link splits anything above a few hundred bytes),
 // so one receive is not a reply: pieces are joined until the reply ends with a line feed and
-// the line stays quiet for a short grace, or the peer closes, or the buffer is full. A reply
-// without a final line feed ends after a longer quiet. No wait is endless.
+// the line stays quiet for a short grace, or the peer closes. A reply without a final line
+// feed ends after a longer quiet. What does not fit the buffer is read and dropped, up to a
+// bound, so the next command gets its own reply. No wait is endless.
 #pragma once
 
 #include <cstddef>
@@ -23,7 +24,8 @@ struct ReplyTiming {
 
 class ReplyReader {
  public:
-  static constexpr size_t kBufferSize = 64000;  // the terminating zero stays inside
+  static constexpr size_t kBufferSize = 64000;    // the terminating zero stays inside
+  static constexpr size_t kDrainLimit = 1 << 20;  // bytes dropped after a full buffer
 
   ReplyReader(LineChannel& channel, const ReplyTiming& timing);
 

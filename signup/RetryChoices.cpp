@@ -30,6 +30,11 @@ bool ConfirmNewIdentifier(const ItemList& suggestions, bool fromSuggestions, int
   } else {
     choice = typed;
   }
+  if (choice.empty()) {
+    // Nothing chosen is a cancel: the user's e-mail must not become a bare "@" + domain.
+    chosen.clear();
+    return true;
+  }
   if (!IsValidIdentifier(choice, messages)) return false;
   record.email = choice + "@" + ServiceMailDomain;
   chosen = choice;

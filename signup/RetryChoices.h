@@ -17,7 +17,9 @@ std::string IdentifierTakenText(const std::string& takenIdentifier);
 // at `suggestionIndex` (the index the selected list entry remembers, -1 for none), otherwise
 // the typed text. Returns false (the dialog stays open) when there is no selected suggestion
 // or when IsValidIdentifier refuses the choice (its message shown). Returns true with
-// `chosen` set, and record.email set to the choice, "@" and the ServiceMailDomain.
+// `chosen` set, and record.email set to the choice, "@" and the ServiceMailDomain; an empty
+// choice (typed empty, or an empty suggestion) is a cancel: true, `chosen` empty, the record
+// left alone.
 bool ConfirmNewIdentifier(const ItemList& suggestions, bool fromSuggestions, int suggestionIndex,
                           const std::string& typed, UserRecord& record, MessageSink& messages,
                           std::string& chosen);

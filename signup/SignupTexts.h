@@ -18,6 +18,10 @@
 /* Error text of a conversation whose connection could not be made (%s: server address). */
 #define SIGNUP_CONNECT_FAILED_TEXT "Error intentando establecer conexión con host remoto: %s"
 
+/* Error text of a sign-up whose account reply lacks the dial-up user name or password. */
+#define SIGNUP_NO_ACCOUNT_TEXT \
+  "El servidor no ha enviado el usuario y la contraseña de la cuenta de acceso."
+
 /* The static text of the new-identifier dialog (%s: the identifier that is taken). */
 #define SIGNUP_IDENTIFIER_TAKEN_TEXT                                                        \
   "El servidor ha informado que el identificativo '%s' que habia seleccionado esta en uso " \

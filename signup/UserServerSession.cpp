@@ -105,8 +105,17 @@ SignUpResult UserServerSession::RegisterNewUser(std::string& errorText, UserReco
   }
   // The account reply has no status word: all of it is the item list.
   SendLine("ACCOUNTINFO\r\n");
-  ApplyAccountItems(SplitItems(StripLineBreaks(reader_.Receive())), account);
+  ItemList items = SplitItems(StripLineBreaks(reader_.Receive()));
   SendLine("QUIT\r\n");
+  // Without a user name and password there is no account to build an entry from: a closed
+  // or silent server must not pass for an accepted sign-up.
+  AccountRecord sent;
+  ApplyAccountItems(items, sent);
+  if (sent.userid.empty() || sent.pass.empty()) {
+    errorText = SIGNUP_NO_ACCOUNT_TEXT;
+    return SignUpResult::Refused;
+  }
+  ApplyAccountItems(items, account);
   return SignUpResult::Accepted;
 }
 

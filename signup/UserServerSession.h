@@ -19,7 +19,7 @@ namespace marvella {
 enum class SignUpResult : int {
   Failed = 0,         // no connection; a retry dialog cancelled; GETUSER not answered OK
   Accepted = 1,       // new user accepted and account read; or existing user's data read
-  Refused = 2,        // USERINFO answered BUSY or with a reply that is not recognised
+  Refused = 2,        // USERINFO answered BUSY or unrecognised; or no account in the reply
   AccountExists = 7,  // GETUSER answered ALREADYACCOUNT: user and account data read
 };
 
@@ -37,7 +37,8 @@ class UserServerSession {
   // asks `prompt` for another one and sends again; on acceptance reads the account settings
   // into `account`. Updates user.userid, user.email (through the prompt) and user.alias on
   // the retry paths. `errorText` is emptied, or set to the connection-failure message, or
-  // to the server's whole reply when it is not recognised.
+  // to the server's whole reply when it is not recognised. An account reply without a
+  // "userid" or "pass" is Refused with its own error text, `account` untouched.
   SignUpResult RegisterNewUser(std::string& errorText, UserRecord& user, AccountRecord& account,
                                RetryPrompt& prompt);
 

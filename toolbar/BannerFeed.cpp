@@ -40,19 +40,28 @@ BitmapHandle BannerFeed::Refresh(int width, int height) {
   if (BusyCount() > 0) return nullptr;
   if (!jpegPath_[0]) return nullptr;  // no temporary directory: nothing to work with
 
+  // The JPEG on disk, if any, is the image of the anchor queued last (queued_), and only
+  // once no download of it is still waiting: a new image is queued only after the last
+  // one has been served, and only after the file of the one before is gone.
+  bool imagePending = Queue().HasRequest(*this, jpegPath_);
   BitmapHandle bitmap = nullptr;
-  if (convert_(jpegPath_, bmpPath_) == 0) {
+  if (!imagePending && convert_(jpegPath_, bmpPath_) == 0) {
     bitmap = loader_.LoadBitmapFile(bmpPath_, width, height);
-    // The image is here: its tooltip and link go with it.
-    CopyBounded(tooltip_, parsed_.alt);
-    CopyBounded(link_, parsed_.link);
+    // The image is here: its tooltip and link go with it, and with no other image.
+    CopyBounded(tooltip_, queued_.alt);
+    CopyBounded(link_, queued_.link);
+    files_.Delete(jpegPath_);
   }
 
   bool parsed = ReadMapped(files_, configPage_, [this](const char* bytes, std::size_t size) {
     return ParseBannerAnchor(bytes, size, &parsed_);
   });
   if (parsed) {
-    QueueDownload(parsed_.image, jpegPath_);
+    if (!imagePending) {
+      files_.Delete(jpegPath_);
+      queued_ = parsed_;
+      QueueDownload(parsed_.image, jpegPath_);
+    }
     InternalSettings internal;
     tables_.CopyInternalSettings(&internal);
     if (internal.log[0]) QueueDownload(internal.log, hitPath_);

@@ -2,7 +2,9 @@
 // fetched since the last one (converted from JPEG, with its tooltip and link), parses the
 // banner anchor of the configuration page fetched last time, queues the anchor's image and
 // one hit at the log address, and fetches the configuration page again. An anchor thus takes
-// effect, image, tooltip and link together, in a later refresh, once its image is here.
+// effect, image, tooltip and link together, in a later refresh, once its image is here; an
+// anchor whose image never arrives changes nothing. A converted image is shown once: the
+// JPEG goes when it has been converted.
 #pragma once
 
 #include "toolbar/BannerAnchor.h"
@@ -34,7 +36,8 @@ class BannerFeed : public DownloadClient {
   ~BannerFeed();
 
   // The refresh of a completed document; returns the new banner bitmap (the caller owns it),
-  // or null when there is none (a download of the feed is running, or no banner converted).
+  // or null when there is none (a download of the feed is running, or no new banner
+  // arrived since the last one shown).
   BitmapHandle Refresh(int width, int height);
 
   const char* Tooltip() const { return tooltip_; }
@@ -51,6 +54,7 @@ class BannerFeed : public DownloadClient {
   char tooltip_[kBannerTextCapacity] = "";
   char link_[kBannerTextCapacity] = "";
   BannerAnchor parsed_;
+  BannerAnchor queued_;  // the anchor whose image was queued last
   char configUrl_[kRequestUrlCapacity] = "";
   char configPage_[kRequestPathCapacity] = "";
   char jpegPath_[kRequestPathCapacity] = "";

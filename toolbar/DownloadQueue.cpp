@@ -125,6 +125,13 @@ std::size_t DownloadQueue::PendingCount() {
   return count_;
 }
 
+bool DownloadQueue::HasRequest(const DownloadClient& client, const char* destination) {
+  MutexLock lock(mutex_);
+  for (Request* r = head_; r; r = r->next)
+    if (r->client == &client && std::strcmp(r->destination, destination) == 0) return true;
+  return false;
+}
+
 bool DownloadQueue::IsIdle() {
   MutexLock lock(mutex_);
   return !head_ && !workerRunning_;

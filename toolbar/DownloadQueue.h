@@ -36,6 +36,8 @@ class DownloadQueue {
 
   // Requests queued, the one being served included.
   std::size_t PendingCount();
+  // True while a request of client into destination is queued or being served.
+  bool HasRequest(const DownloadClient& client, const char* destination);
   // No request queued and no worker running: nothing of the library is in use on the
   // worker's behalf.
   bool IsIdle();

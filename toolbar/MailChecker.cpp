@@ -104,6 +104,9 @@ void MailChecker::Update(int count) {
 void MailChecker::SetView(MailIndicatorView* view) {
   MutexLock lock(mutex_);
   view_ = view;
+  // A count read before the window existed changed no image: show it now (no beep, the
+  // news is not new).
+  if (view_ && lastCount_ != 0) view_->ShowMailImage(1);
 }
 
 void MailChecker::CopyTooltip(char* buffer, std::size_t capacity) {

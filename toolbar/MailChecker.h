@@ -33,8 +33,10 @@ class MailIndicatorView {
   virtual void Beep() = 0;
 };
 
-// The process-wide stop flag of all polling threads: clear at load, raised when any toolbar
-// of the process is destroyed, never cleared again.
+// The process-wide stop flag of all polling threads: clear at load, raised only when the
+// whole library goes, never cleared again. A toolbar that closes stops its own checker
+// alone (the checker's destructor wakes and joins its thread): the other browser windows
+// of the process keep polling.
 class MailPollingStop {
  public:
   void Raise() { raised_.store(true, std::memory_order_release); }
@@ -65,7 +67,8 @@ class MailChecker final : public DownloadClient {
   // page file and update; then fetch the own page file, when there is one.
   void Check();
 
-  // The indicator's window once it exists; null before it goes away.
+  // The indicator's window once it exists (it then shows the current count's image); null
+  // before it goes away.
   void SetView(MailIndicatorView* view);
 
   void CopyTooltip(char* buffer, std::size_t capacity);

@@ -70,4 +70,10 @@ class Thread {
 // when no thread could be started.
 bool StartDetachedThread(void (*run)(void*), void* argument);
 
+// Threads started here (joined or detached) that have not ended yet. A thread leaves the
+// count at its very end: on Windows it holds a reference to the module that contains this
+// code and leaves through FreeLibraryAndExitThread, so once the count reads 0 the module
+// can be unloaded without pulling code from under one of them.
+std::size_t RunningThreads();
+
 }  // namespace marvella

@@ -4,6 +4,7 @@
 #include <pthread.h>
 #include <time.h>
 
+#include <atomic>
 #include <new>
 
 namespace marvella {
@@ -20,17 +21,22 @@ struct Start {
   void* argument;
 };
 
+std::atomic<std::size_t> g_running{0};
+
 void* Trampoline(void* p) {
   Start start = *static_cast<Start*>(p);
   delete static_cast<Start*>(p);
   start.run(start.argument);
+  g_running.fetch_sub(1, std::memory_order_acq_rel);
   return nullptr;
 }
 
 bool Spawn(void (*run)(void*), void* argument, pthread_t* out) {
   Start* start = new (std::nothrow) Start{run, argument};
   if (!start) return false;
+  g_running.fetch_add(1, std::memory_order_acq_rel);
   if (pthread_create(out, nullptr, Trampoline, start) != 0) {
+    g_running.fetch_sub(1, std::memory_order_acq_rel);
     delete start;
     return false;
   }
@@ -106,6 +112,8 @@ void Thread::Join() {
   pthread_join(*reinterpret_cast<pthread_t*>(storage_), nullptr);
   started_ = false;
 }
+
+std::size_t RunningThreads() { return g_running.load(std::memory_order_acquire); }
 
 bool StartDetachedThread(void (*run)(void*), void* argument) {
   pthread_t thread;

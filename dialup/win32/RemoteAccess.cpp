@@ -46,13 +46,10 @@ bool EnumerateDialDevices(DialDeviceList& list, bool modemsAndIsdnOnly, HWND own
   return EnumerateDialDevices(ras, list, modemsAndIsdnOnly, view);
 }
 
-bool CreateDialEntry(const char* entryName, const char* phoneNumber, const char* userName,
-                     const char* password, const char* primaryDns, const char* secondaryDns,
-                     const char* deviceType, const char* deviceName) {
+bool CreateDialEntry(const DialEntrySettings& settings) {
   SystemSleeper sleeper;
   RasLibrary ras(sleeper);
-  return CreateDialEntry(ras, entryName, phoneNumber, userName, password, primaryDns, secondaryDns,
-                         deviceType, deviceName);
+  return CreateDialEntry(ras, settings);
 }
 
 std::uint32_t DeleteDialEntry(const char* entryName) {

@@ -10,6 +10,7 @@
 #include "common/ProgressSink.h"
 #include "common/Sleeper.h"
 #include "dialup/DialDevices.h"
+#include "dialup/DialEntry.h"
 #include "dialup/SignUpDial.h"
 
 namespace marvella {
@@ -24,9 +25,7 @@ bool EnumerateDialDevices(DialDeviceList& list, bool modemsAndIsdnOnly, HWND own
                           const char* title);
 
 // See dialup/DialEntry.h.
-bool CreateDialEntry(const char* entryName, const char* phoneNumber, const char* userName,
-                     const char* password, const char* primaryDns, const char* secondaryDns,
-                     const char* deviceType, const char* deviceName);
+bool CreateDialEntry(const DialEntrySettings& settings);
 std::uint32_t DeleteDialEntry(const char* entryName);
 
 // See dialup/SignUpDial.h. progress is the calling page's progress box (it pumps messages

@@ -70,6 +70,7 @@ INT_PTR CALLBACK CWizardPage::DialogProc(HWND window, UINT message, WPARAM wPara
   }
   auto* self = reinterpret_cast<CWizardPage*>(GetWindowLongPtrA(window, DWLP_USER));
   if (!self) return FALSE;
+  if (self->OnPageMessage(message, wParam, lParam)) return TRUE;
   switch (message) {
     case WM_NOTIFY:
       return self->OnNotify(window, *reinterpret_cast<const NMHDR*>(lParam));

@@ -39,6 +39,11 @@ class CWizardPage {
   virtual bool OnWizardFinish();
   // A command from one of the page's controls.
   virtual void OnCommand(int /*controlId*/, int /*code*/) {}
+  // Any message, before the page's own handling; true when it was handled here. (WM_DESTROY
+  // is also seen by the page after this.)
+  virtual bool OnPageMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) {
+    return false;
+  }
 
   WizardFlow& Flow() { return *flow_; }
   CWPSheet& Sheet() { return *sheet_; }

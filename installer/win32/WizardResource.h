@@ -22,6 +22,11 @@
 #define IDD_RESULTS 207
 #define IDD_FINAL 208
 #define IDD_PRIVACY 209
+// Notices of the hardware page, owned by the wizard.
+#define IDD_NO_REMOTE_ACCESS 220
+#define IDD_NO_ADAPTER 221
+#define IDD_NO_TCPIP 222
+#define IDD_CONNECTION_EXISTS 223
 
 // Welcome page.
 #define IDC_CONNECTED_NOW 1069

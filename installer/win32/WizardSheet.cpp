@@ -13,7 +13,7 @@ WizardSheet::WizardSheet(HMODULE resources, InstallerApp& app, ToolbarLibraryIns
   seams_.license = &license_;
   // Pages 2 to 7 have no rules of their own yet: they pass through unless a caller scripts
   // them. A page that implements its seam is set here instead of passThrough_.
-  seams_.hardware = pageSeams.hardware ? pageSeams.hardware : &passThrough_;
+  seams_.hardware = pageSeams.hardware ? pageSeams.hardware : &hardware_;
   seams_.userType = pageSeams.userType ? pageSeams.userType : &passThrough_;
   seams_.personalData = pageSeams.personalData ? pageSeams.personalData : &userInfo_;
   seams_.interests = pageSeams.interests ? pageSeams.interests : &userInfo2_;

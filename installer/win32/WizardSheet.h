@@ -52,7 +52,7 @@ class WizardSheet {
   WizardFlow flow_;
   CWPWelcome welcome_;
   CWPLicense license_;
-  CWPHardWare hardware_;
+  CWPHardWare hardware_{app_};
   CWPUserInfo25 userType_;
   CWPUserInfo userInfo_;
   CWPUserInfo2 userInfo2_;

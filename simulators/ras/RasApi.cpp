@@ -358,26 +358,23 @@ DWORD WINAPI RasDialA(LPRASDIALEXTENSIONS extensions, LPCSTR phonebook, LPRASDIA
     }
     SimEntry* e = s.FindEntry(name.c_str());
     if (!e) return ERROR_CANNOT_FIND_PHONEBOOK_ENTRY;
+    // An entry names its device; none named is no device (Windows does not pick one).
     std::string deviceName = Field(e->record.szDeviceName, sizeof e->record.szDeviceName);
     std::string deviceType = Field(e->record.szDeviceType, sizeof e->record.szDeviceType);
-    const SimDevice* device = deviceName.empty()
-                                  ? (s.devices.empty() ? nullptr : &s.devices.front())
-                                  : FindDevice(s, deviceType, deviceName);
+    const SimDevice* device = deviceName.empty() ? nullptr : FindDevice(s, deviceType, deviceName);
     if (!device) return ERROR_DEVICE_DOES_NOT_EXIST;
+    // A call holds its port until it is hung up, a failed one too.
     for (const SimConnection& c : s.connections)
-      if (c.state != RASCS_Disconnected &&
-          lstrcmpiA(c.deviceName.c_str(), device->name.c_str()) == 0)
+      if (lstrcmpiA(c.deviceName.c_str(), device->name.c_str()) == 0)
         return ERROR_PORT_NOT_AVAILABLE;
 
     std::string phone = Field(params->szPhoneNumber, sizeof params->szPhoneNumber);
     if (phone.empty())
       phone = Field(e->record.szLocalPhoneNumber, sizeof e->record.szLocalPhoneNumber);
+    // The logon is what the caller passes: an empty user name stays empty (a dialler that
+    // wants the saved logon reads it with RasGetEntryDialParamsA first).
     std::string user = Field(params->szUserName, sizeof params->szUserName);
     std::string password = Field(params->szPassword, sizeof params->szPassword);
-    if (user.empty()) {  // the entry's saved logon
-      user = e->dialUser;
-      password = e->dialPassword;
-    }
     j.Add("phone", phone).Add("user", user).Add("device", device->name);
 
     SimConnection c;

@@ -1,22 +1,35 @@
-// tandem.dll entry points: module lifetime and the COM server exports.
-#include <windows.h>
-#include <objbase.h>
+// tandem.dll entry points: the load guard and the COM server exports.
+#include "toolbar/win32/ClassFactory.h"
+#include "toolbar/win32/Registration.h"
+#include "toolbar/win32/ResourceSeal.h"
+#include "toolbar/win32/ServerState.h"
+#include "toolbar/win32/ShellVersionQuery.h"
 
-static HINSTANCE g_module;
+#include <windows.h>
+
+using namespace marvella;
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    g_module = instance;
-    DisableThreadLibraryCalls(instance);
-  }
-  return TRUE;
+  SetModuleHandle(instance);
+  if (reason != DLL_PROCESS_ATTACH) return TRUE;
+  DisableThreadLibraryCalls(instance);
+  // With the shell's desktop update, folder windows are browser windows in explorer.exe
+  // and would load the toolbar too: it belongs in the browser only.
+  if (HostPathContains("explorer.exe")) return FALSE;
+  unsigned major = 0;
+  unsigned minor = 0;
+  QueryShellVersion(&major, &minor);  // a failed query leaves 0.0, which loads
+  SetShellVersion(ShellVersion{major, minor});
+  if (!ResourcesIntact(instance)) return FALSE;
+  return ShellVersionServed(major, minor) ? TRUE : FALSE;
 }
 
-// The COM class arrives with the band object; until then the server serves nothing.
-extern "C" HRESULT WINAPI DllCanUnloadNow() { return S_OK; }
-extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID, REFIID, void** out) {
-  if (out) *out = nullptr;
-  return CLASS_E_CLASSNOTAVAILABLE;
+extern "C" HRESULT WINAPI DllCanUnloadNow() { return CanUnloadServer() ? S_OK : S_FALSE; }
+
+extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
+  return GetServerClassObject(clsid, iid, out);
 }
-extern "C" HRESULT WINAPI DllRegisterServer() { return E_NOTIMPL; }
-extern "C" HRESULT WINAPI DllUnregisterServer() { return E_NOTIMPL; }
+
+extern "C" HRESULT WINAPI DllRegisterServer() { return RegisterServer(); }
+
+extern "C" HRESULT WINAPI DllUnregisterServer() { return UnregisterServer(); }

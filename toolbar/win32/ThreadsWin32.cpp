@@ -12,21 +12,47 @@ namespace {
 struct Start {
   void (*run)(void*);
   void* argument;
+  HMODULE module;  // the reference this thread holds on the module of this code, or null
 };
+
+volatile LONG g_running = 0;
+
+// A reference on the module that holds this code (tandem.dll in the browser, the program in
+// tests), so that the module stays mapped until the thread has left it, even when the
+// browser unloads the library the moment the count below reaches 0. VirtualQuery and
+// LoadLibrary, because Windows 95 has no GetModuleHandleEx.
+HMODULE HoldOwnModule() {
+  MEMORY_BASIC_INFORMATION memory;
+  if (!VirtualQuery(reinterpret_cast<const void*>(&HoldOwnModule), &memory, sizeof memory))
+    return nullptr;
+  char path[MAX_PATH];
+  DWORD n = GetModuleFileNameA(static_cast<HMODULE>(memory.AllocationBase), path, sizeof path);
+  if (n == 0 || n >= sizeof path) return nullptr;
+  return LoadLibraryA(path);
+}
 
 DWORD WINAPI Trampoline(LPVOID p) {
   Start start = *static_cast<Start*>(p);
   delete static_cast<Start*>(p);
   start.run(start.argument);
+  InterlockedDecrement(&g_running);
+  // From here on only system code runs: the reference goes and the thread ends in one call.
+  if (start.module) FreeLibraryAndExitThread(start.module, 0);
   return 0;
 }
 
 HANDLE Spawn(void (*run)(void*), void* argument) {
-  Start* start = new (std::nothrow) Start{run, argument};
+  Start* start = new (std::nothrow) Start{run, argument, nullptr};
   if (!start) return nullptr;
+  start->module = HoldOwnModule();
+  InterlockedIncrement(&g_running);
   DWORD id;  // Windows 95 wants somewhere to put the identifier
   HANDLE thread = CreateThread(nullptr, 0, Trampoline, start, 0, &id);
-  if (!thread) delete start;
+  if (!thread) {
+    InterlockedDecrement(&g_running);
+    if (start->module) FreeLibrary(start->module);
+    delete start;
+  }
   return thread;
 }
 
@@ -76,6 +102,9 @@ void Thread::Join() {
   CloseHandle(Handle(storage_));
   started_ = false;
 }
+
+// An aligned 32-bit read is atomic on x86 (Windows 95 has no InterlockedExchangeAdd).
+std::size_t RunningThreads() { return static_cast<std::size_t>(g_running); }
 
 bool StartDetachedThread(void (*run)(void*), void* argument) {
   HANDLE thread = Spawn(run, argument);

@@ -17,8 +17,7 @@ struct DialEntryTest : ::testing::Test {
   test::FakeRas ras{sleeper};
 
   bool Create(const char* name = "Marvella", const char* phone = "0909123456") {
-    return CreateDialEntry(ras, name, phone, "usuario", "clave", "194.179.1.100", "194.179.1.101",
-                           "modem", "Módem estándar");
+    return CreateDialEntry(ras, test::UserEntry(name, phone, "usuario", "clave"));
   }
 };
 
@@ -96,8 +95,16 @@ TEST_F(DialEntryTest, CutsLongTextsToTheirFieldsAndUsesOneNameThroughout) {
   const std::string name(300, 'N');
   const std::string phone(200, '9');
   const std::string user(400, 'u');
-  ASSERT_TRUE(CreateDialEntry(ras, name.c_str(), phone.c_str(), user.c_str(), user.c_str(), "", "",
-                              std::string(40, 't').c_str(), std::string(200, 'd').c_str()));
+  const std::string type(40, 't');
+  const std::string device(200, 'd');
+  DialEntrySettings entry;
+  entry.entryName = name.c_str();
+  entry.phoneNumber = phone.c_str();
+  entry.userName = user.c_str();
+  entry.password = user.c_str();
+  entry.deviceType = type.c_str();
+  entry.deviceName = device.c_str();
+  ASSERT_TRUE(CreateDialEntry(ras, entry));
   const RASENTRYA& e = ras.entries[0];
   EXPECT_EQ(std::string(128, '9'), e.szLocalPhoneNumber);
   EXPECT_EQ(std::string(16, 't'), e.szDeviceType);

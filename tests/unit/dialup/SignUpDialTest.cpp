@@ -18,8 +18,7 @@ struct SignUpDialTest : ::testing::Test {
   test::RecordingSleeper sleeper;
   test::RecordingProgress progress;
   test::FakeRas ras{sleeper};
-  SignUpEntrySettings settings{"Marvella Alta", "0",        "909123456", "alta",           "alta",
-                               "10.0.0.1",      "10.0.0.2", "modem",     "Módem estándar", false};
+  SignUpEntrySettings settings = test::AltaEntry();
   RasConnHandle connection = 0;
 
   DialResult Dial(const DialCaller& caller = kResultsPageCaller) {

@@ -88,28 +88,39 @@ TEST(IsValidAlias, LengthFirstThenCharacters) {
 }
 
 TEST(RetryChoices, NewIdentifierFromTheListOrTyped) {
-  ItemList suggestions{"juan1", "juan2", "", "Bad"};
-  UserRecord r;
-  r.userid = "juan";
-  r.email = "juan@otro.es";
-  RecordingMessageSink sink;
-  std::string chosen;
-  EXPECT_TRUE(ConfirmNewIdentifier(suggestions, true, 1, "ignored", r, sink, chosen));
-  EXPECT_EQ("juan2", chosen);
-  EXPECT_EQ(std::string("juan2@") + ServiceMailDomain, r.email);
-  EXPECT_EQ("juan", r.userid) << "the conversation stores the identifier, not the dialog";
-
-  EXPECT_TRUE(ConfirmNewIdentifier(suggestions, false, 0, "pepe_7", r, sink, chosen));
-  EXPECT_EQ("pepe_7", chosen);
-  EXPECT_TRUE(sink.shown.empty());
-
-  chosen = "unchanged";
-  EXPECT_FALSE(ConfirmNewIdentifier(suggestions, true, 3, "", r, sink, chosen));
-  EXPECT_EQ(1u, sink.shown.size()) << "a suggestion is checked too";
-  EXPECT_FALSE(ConfirmNewIdentifier(suggestions, false, 0, "Pepe", r, sink, chosen));
-  EXPECT_EQ(2u, sink.shown.size());
-  EXPECT_EQ("unchanged", chosen);
-  EXPECT_EQ(std::string("pepe_7@") + ServiceMailDomain, r.email);
+  const ItemList suggestions{"juan1", "juan2", "", "Bad"};
+  const std::string domain = ServiceMailDomain;
+  const struct {
+    bool fromList;
+    int index;
+    const char* typed;
+    bool closes;
+    const char* chosen;  // "unchanged" when the dialog stays open
+    std::string email;
+    size_t messages;
+  } cases[] = {
+      {true, 1, "ignored", true, "juan2", "juan2@" + domain, 0},
+      {false, 0, "pepe_7", true, "pepe_7", "pepe_7@" + domain, 0},
+      {true, 3, "", false, "unchanged", "juan@otro.es", 1},  // a suggestion is checked too
+      {false, 0, "Pepe", false, "unchanged", "juan@otro.es", 1},
+      // Nothing chosen is a cancel: the dialog closes and the record stays as it was.
+      {true, 2, "ignored", true, "", "juan@otro.es", 0},
+      {false, 0, "", true, "", "juan@otro.es", 0},
+  };
+  for (const auto& c : cases) {
+    UserRecord r;
+    r.userid = "juan";
+    r.email = "juan@otro.es";
+    RecordingMessageSink sink;
+    std::string chosen = "unchanged";
+    EXPECT_EQ(c.closes,
+              ConfirmNewIdentifier(suggestions, c.fromList, c.index, c.typed, r, sink, chosen))
+        << c.index << " " << c.typed;
+    EXPECT_EQ(c.chosen, chosen) << c.index << " " << c.typed;
+    EXPECT_EQ(c.email, r.email) << c.index << " " << c.typed;
+    EXPECT_EQ(c.messages, sink.shown.size()) << c.index << " " << c.typed;
+    EXPECT_EQ("juan", r.userid) << "the conversation stores the identifier, not the dialog";
+  }
 }
 
 TEST(RetryChoices, NoSelectedSuggestionKeepsTheDialogOpenWithoutIndexing) {

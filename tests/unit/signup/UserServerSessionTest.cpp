@@ -173,10 +173,31 @@ TEST_F(RegisterNewUser, EarlyCloseIsAnEmptyReply) {
   ScriptedServer partial({Send("HELLO\r\n"), SendThenClose("ERR")});
   EXPECT_EQ(SignUpResult::Refused, Register(partial));
   EXPECT_EQ("ERR", error) << "what came before the close is the reply";
-  ScriptedServer afterAccept({Send("HELLO\r\n"), Send("OK\r\n"), CloseConnection()});
-  account.pass = "kept";
-  EXPECT_EQ(SignUpResult::Accepted, Register(afterAccept));
-  EXPECT_EQ("kept", account.pass) << "an empty account reply changes nothing";
+}
+
+// An account reply is only an account when it names the dial-up user and password.
+TEST_F(RegisterNewUser, AccountReplyWithoutUserOrPasswordIsRefused) {
+  const ServerReply replies[] = {CloseConnection(),
+                                 Silent(),
+                                 Send("OK\r\n"),
+                                 Send("userid=ana\r\n"),  // no ";": no items
+                                 Send("userid=ana;dns1=10.0.0.1;\r\n"),
+                                 Send("userid=;pass=pw1;\r\n"),
+                                 Send(kAccountReply)};
+  ReplyTiming t = Fast();
+  t.firstByteMs = 300;
+  for (const ServerReply& reply : replies) {
+    account = AccountRecord();
+    ScriptedServer server({Send("HELLO\r\n"), Send("OK\r\n"), reply});
+    bool whole = reply.text == kAccountReply;
+    EXPECT_EQ(whole ? SignUpResult::Accepted : SignUpResult::Refused, Register(server, t));
+    EXPECT_EQ(whole ? ""
+                    : "El servidor no ha enviado el usuario y la contrase\xF1"
+                      "a de la cuenta de acceso.",
+              error)
+        << reply.text;
+    EXPECT_EQ(whole ? "10.0.0.1" : "", account.dns1) << "nothing of a refused account is kept";
+  }
 }
 
 TEST_F(RegisterNewUser, SilentServerEndsWithinTheFirstByteWait) {
@@ -236,7 +257,7 @@ TEST_F(RegisterNewUser, ReplyWithoutLineFeedEndsAfterTheQuiet) {
 }
 
 TEST_F(RegisterNewUser, OverlongRepliesAreCutInsideTheBuffer) {
-  const std::string head = "userid=ana;pagpers=";
+  const std::string head = "userid=ana;pass=pw1;pagpers=";
   ScriptedServer server(
       {Send("HELLO\r\n"), Send("OK\r\n"), Send(head + std::string(70000, 'x') + ";dns1=late\r\n")});
   EXPECT_EQ(SignUpResult::Accepted, Register(server));
@@ -248,6 +269,25 @@ TEST_F(RegisterNewUser, OverlongRepliesAreCutInsideTheBuffer) {
   EXPECT_EQ(SignUpResult::Refused, Register(refusal));
   EXPECT_EQ(ReplyReader::kBufferSize - 1, error.size());
   EXPECT_EQ(0u, error.find("ERROR eee"));
+}
+
+// The unread rest of a reply cut at the buffer is dropped, not taken as the next reply.
+TEST_F(RegisterNewUser, RestOfAnOverlongReplyIsNotTheNextReply) {
+  const std::string overlong(70000, 'x');
+  const std::vector<ServerReply> scripts[] = {
+      {Send("HELLO " + overlong + "\r\n"), Send("OK\r\n"), Send(kAccountReply)},
+      {Send("HELLO\r\n"), Send("OK " + overlong + "\r\n"), Send(kAccountReply)},
+      {Send("HELLO\r\n"), Send("ALREADYALIAS " + overlong), Send("OK\r\n"), Send(kAccountReply)},
+  };
+  prompt.aliases = {"juanillo"};
+  for (const auto& script : scripts) {
+    account = AccountRecord();
+    ScriptedServer server(script);
+    EXPECT_EQ(SignUpResult::Accepted, Register(server)) << script.size();
+    ExpectAccountFilled(account);
+    EXPECT_EQ("QUIT\r\n", commands.back());
+  }
+  EXPECT_EQ(1, prompt.aliasQuestions);
 }
 
 TEST_F(RegisterNewUser, ZeroByteEndsTheReply) {

@@ -139,11 +139,48 @@ TEST_F(BannerFeedTest, AnAnchorTakesEffectOnceItsImageHasArrived) {
                                       "http://test/cgi-bin/mailtand > " + kCfg}),
             Fetched());  // the page parsed now is the one fetched last time
 
-  f->Refresh(100, 18);
-  EXPECT_STREQ("http://p/go1", f->Link());  // the image shown is still banner 1's
-  f->Refresh(100, 18);
+  EXPECT_NE(nullptr, f->Refresh(100, 18));  // banner 1 fetched again; page 2 parsed now
+  EXPECT_STREQ("http://p/go1", f->Link());
+  EXPECT_EQ(nullptr, f->Refresh(100, 18));  // banner 2's image is on its way
+  EXPECT_STREQ("http://p/go1", f->Link());
+  Fetched();
+  EXPECT_NE(nullptr, f->Refresh(100, 18));
   EXPECT_STREQ("http://p/go2", f->Link());
   EXPECT_STREQ("banner 2", f->Tooltip());
+}
+
+// A new anchor whose image does not arrive, or has not arrived yet, leaves the banner shown
+// with its own link and tooltip; the link always comes with the image it was parsed with.
+TEST_F(BannerFeedTest, ALinkNeverGoesWithAnotherAnchorsImage) {
+  BannerFeed* f = Make();
+  files.Put(kCfg, AnchorPage("1"));
+  Serve(AnchorPage("2"));
+  f->Refresh(100, 18);
+  Fetched();  // banner 1's image arrives, page 2 is here
+  ASSERT_NE(nullptr, f->Refresh(100, 18));
+  EXPECT_STREQ("http://p/go1", f->Link());
+  fetcher.during = [this](const RecordingFetcher::Download& d) {
+    if (d.destination == kCfg) files.Put(kCfg, AnchorPage("3"));  // no image for anyone
+  };
+  Fetched();  // banner 2's image fails
+  EXPECT_EQ(nullptr, f->Refresh(100, 18));
+  EXPECT_STREQ("http://p/go1", f->Link());
+  EXPECT_STREQ("banner 1", f->Tooltip());
+
+  // Banner 3's image is still queued when the page names banner 4: 4 waits for 3.
+  files.Put(kCfg, AnchorPage("4"));
+  EXPECT_EQ(nullptr, f->Refresh(100, 18));
+  Serve(AnchorPage("4"));
+  std::vector<std::string> served = Fetched();
+  EXPECT_EQ(1, std::count(served.begin(), served.end(), "http://p/b3.jpg > " + kJpeg));
+  EXPECT_EQ(0, std::count(served.begin(), served.end(), "http://p/b4.jpg > " + kJpeg));
+  EXPECT_NE(nullptr, f->Refresh(100, 18));
+  EXPECT_STREQ("http://p/go3", f->Link());
+  EXPECT_STREQ("banner 3", f->Tooltip());
+  EXPECT_EQ(nullptr, f->Refresh(100, 18));  // shown once; banner 4's is queued now
+  Fetched();
+  EXPECT_NE(nullptr, f->Refresh(100, 18));
+  EXPECT_STREQ("http://p/go4", f->Link());
 }
 
 TEST_F(BannerFeedTest, ARunningDownloadOfTheFeedMakesTheRefreshDoNothing) {

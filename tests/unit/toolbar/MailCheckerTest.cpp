@@ -132,14 +132,20 @@ TEST_F(MailCheckerTest, UnreadableCountsChangeNothing) {
   EXPECT_TRUE(view.Take().empty());
 }
 
-TEST_F(MailCheckerTest, BeforeTheWindowExistsOnlyCountAndTooltipChange) {
+// A count that arrived before the indicator's window shows as soon as the window does,
+// without the beep of news.
+TEST_F(MailCheckerTest, ACountReadBeforeTheWindowExistsShowsWhenItArrives) {
   auto checker = Make();
   files.Put(kCfg, Page("2"));
   checker->Check();
   EXPECT_EQ(2, checker->LastCount());
   checker->SetView(&view);
-  checker->Check();  // still not zero: no image change to catch up on
+  EXPECT_EQ((std::vector<std::string>{"image 1"}), view.Take());
+  checker->Check();  // still not zero: nothing more to show
   EXPECT_TRUE(view.Take().empty());
+  files.Put(kCfg, Page("0"));
+  checker->Check();
+  EXPECT_EQ((std::vector<std::string>{"image 0"}), view.Take());
 }
 
 TEST_F(MailCheckerTest, SharedPageIsNeverFetchedByTheChecker) {

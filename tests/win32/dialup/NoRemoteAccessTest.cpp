@@ -23,7 +23,7 @@ TEST(NoRemoteAccess, EveryOperationEndsQuietly) {
   list.Append("modem", "de antes");
   EXPECT_FALSE(EnumerateDialDevices(list, true, nullptr, "test"));
   EXPECT_EQ(0u, list.Count());
-  EXPECT_FALSE(CreateDialEntry("Marvella", "0909", "u", "p", "", "", "modem", "Módem"));
+  EXPECT_FALSE(CreateDialEntry(test::UserEntry("Marvella", "0909", "u", "p")));
   EXPECT_EQ(0u, DeleteDialEntry("Marvella"));
   EXPECT_EQ(0u, HangUpConnection(5, sleeper));
   EXPECT_TRUE(sleeper.waits.empty());  // nothing was hung up, nothing to wait for
@@ -32,8 +32,8 @@ TEST(NoRemoteAccess, EveryOperationEndsQuietly) {
 TEST(NoRemoteAccess, DiallingEndsNotConnected) {
   test::RecordingSleeper sleeper;
   test::RecordingProgress progress;
-  SignUpEntrySettings settings{"Marvella Alta", "",      "909123456", "alta", "alta", "", "",
-                               "modem",         "Módem", false};
+  SignUpEntrySettings settings = test::AltaEntry();
+  settings.dialPrefix = "";
   RasConnHandle connection = 0;
   EXPECT_EQ(DialResult::kNotConnected,
             DialSignUpEntry(connection, progress, sleeper, kResultsPageCaller, settings));

@@ -29,8 +29,9 @@ const char kDevices[] =
 
 bool Create(const char* name, const char* number, const char* user, const char* password,
             const char* device = "Módem estándar") {
-  return CreateDialEntry(name, number, user, password, "194.179.1.100", "194.179.1.101", "modem",
-                         device);
+  DialEntrySettings entry = test::UserEntry(name, number, user, password);
+  entry.deviceName = device;
+  return CreateDialEntry(entry);
 }
 
 TEST(RasBinding, LoadsTheLibraryFromTheSystemDirectory) {
@@ -144,8 +145,7 @@ TEST(RasBinding, ListsModemAndIsdnAdaptersOnly) {
 struct SignUpDialAgainstService : ::testing::Test {
   test::RecordingSleeper sleeper;
   test::RecordingProgress progress;
-  SignUpEntrySettings settings{"Marvella Alta", "0", "909123456", "alta",           "alta",
-                               "10.0.0.1",      "",  "modem",     "Módem estándar", false};
+  SignUpEntrySettings settings = test::AltaEntry();
   RasConnHandle connection = 0;
 
   DialResult Dial(const DialCaller& caller = kResultsPageCaller) {

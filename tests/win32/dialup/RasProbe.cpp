@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
       line = "validate " + std::to_string(ras.RasValidateEntryName(nullptr, arg.c_str()));
       ++i;
     } else if (command == "create") {
-      bool ok = CreateDialEntry(arg.c_str(), "0909", "u", "p", "", "", "modem", "Módem estándar");
+      bool ok = CreateDialEntry(test::UserEntry(arg.c_str(), "0909", "u", "p"));
       line = "create " + std::to_string(ok);
       ++i;
     } else if (command == "delete") {
@@ -87,8 +87,8 @@ int main(int argc, char** argv) {
       ++i;
     } else if (command == "dial") {
       test::RecordingProgress progress;
-      SignUpEntrySettings settings{arg.c_str(), "",      "0909",           "u",  "p", "",
-                                   "",          "modem", "Módem estándar", false};
+      SignUpEntrySettings settings = test::AltaEntry();
+      settings.entryName = arg.c_str();
       RasConnHandle handle = 0;
       DialResult r = DialSignUpEntry(handle, progress, sleeper, kResultsPageCaller, settings);
       line = "dial " + std::to_string(int(r)) + " lines=" + std::to_string(progress.lines.size());

@@ -229,6 +229,10 @@ TEST_F(RasSimulatorTest, DialOutcomesComeFromTheScenario) {
   ASSERT_EQ(0u, Ras().GetConnectStatus(h, &status));
   EXPECT_EQ(RASCS_Disconnected, status.rasconnstate);
   EXPECT_EQ(DWORD(ERROR_LINE_BUSY), status.dwError);
+  // As on Windows, the failed call holds its port until it is hung up.
+  HRASCONN again = nullptr;
+  EXPECT_EQ(DWORD(ERROR_PORT_NOT_AVAILABLE), Ras().Dial(nullptr, nullptr, &p, 0, nullptr, &again));
+  Ras().HangUp(again);
   EXPECT_EQ(0u, Ras().HangUp(h));
   EXPECT_EQ(DWORD(ERROR_INVALID_HANDLE), Ras().HangUp(h));
 
@@ -247,7 +251,19 @@ TEST_F(RasSimulatorTest, DialOutcomesComeFromTheScenario) {
   h = nullptr;
   EXPECT_EQ(DWORD(ERROR_AUTHENTICATION_FAILURE), Ras().Dial(nullptr, nullptr, &p, 0, nullptr, &h));
   Ras().HangUp(h);
+  // An empty user name is dialled as it is, not with the entry's saved logon; an entry
+  // without a device gets none.
   p = Params("Marvella", "alta", "alta");
+  ASSERT_EQ(0u, Ras().SetEntryDialParams(nullptr, &p, FALSE));
+  RASDIALPARAMSA empty = Params("Marvella"), noDevice = Params("Sin equipo", "alta", "alta");
+  h = nullptr;
+  EXPECT_EQ(DWORD(ERROR_AUTHENTICATION_FAILURE),
+            Ras().Dial(nullptr, nullptr, &empty, 0, nullptr, &h));
+  Ras().HangUp(h);
+  ASSERT_EQ(0u, AddEntry("Sin equipo", ""));
+  h = nullptr;
+  EXPECT_EQ(DWORD(ERROR_DEVICE_DOES_NOT_EXIST),
+            Ras().Dial(nullptr, nullptr, &noDevice, 0, nullptr, &h));
   h = nullptr;
   EXPECT_EQ(0u, Ras().Dial(nullptr, nullptr, &p, 0, nullptr, &h));
   // The modem is now busy with that call.

@@ -82,6 +82,7 @@ TEST(NewIdentifierDialog, TypedIdentifierMustFollowTheRuleBeforeItCloses) {
         "seguidos (\"..\").",
         MessageBoxText(box));
     EXPECT_EQ(d, GetWindow(box, GW_OWNER)) << "the message belongs to the dialog";
+    EXPECT_EQ("Aceptar", ControlText(box, IDOK)) << "the system's texts read as in Spain";
     PressButton(box, IDOK);
     Sleep(200);
     EXPECT_TRUE(IsWindowVisible(d)) << "the dialog stays open";
@@ -154,7 +155,8 @@ class NoWait final : public WaitIndicator {
 TEST(DialogRetryPrompt, ConversationRecoversThroughTheDialogs) {
   StartTestSockets();
   ScriptedServer server({Send("HELLO\r\n"), Send("ALREADYREG pepe1;pepe2;\r\n"),
-                         Send("ALREADYALIAS\r\n"), Send("OK\r\n"), Send("userid=pepe2;\r\n")});
+                         Send("ALREADYALIAS\r\n"), Send("OK\r\n"),
+                         Send("userid=pepe2;pass=x;\r\n")});
   DialogDriver identifier(kIdentifierTitle, [](HWND d) {
     SendDlgItemMessageA(d, IDC_SUGGESTIONS, LB_SETCURSEL, 1, 0);
     PressButton(d, IDOK);

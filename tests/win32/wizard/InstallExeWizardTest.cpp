@@ -9,11 +9,16 @@
 #include <cstdio>
 #include <string>
 
+#include "common/OperatorSettings.h"
 #include "installer/win32/WizardResource.h"
 #include "tests/win32/support/Screenshot.h"
+#include "tests/win32/support/RemoteAccessKey.h"
 #include "tests/win32/support/WindowDriver.h"
 #include "tests/win32/wizard/DataPagesFill.h"
 #include "tests/win32/wizard/WizardUnderTest.h"
+// Last: it brings the SDK's remote-access header, whose macros would rename the kit's own
+// records declared above.
+#include "simulators/ras/RasSimulatorSession.h"
 
 namespace marvella::test {
 namespace {
@@ -43,9 +48,10 @@ class InstallExe {
     CopyFileA((bin + "install.exe").c_str(), program_.c_str(), FALSE);
     // Loopback only: nothing in this walk talks to a server.
     std::FILE* f = std::fopen((dir_ + "install.ini").c_str(), "wb");
-    std::fputs("[UserServer]\r\nProfileName=Marvella Alta\r\nServer_IP=127.0.0.1\r\n"
-               "[Nodes]\r\nCity1=Madrid\r\nState1=Madrid\r\nPhone1=900100100\r\n",
-               f);
+    std::fputs("[UserServer]\r\nProfileName=Marvella Alta\r\nServer_IP=127.0.0.1\r\n", f);
+    std::fputs("[Nodes]\r\nCity1=Acceso nacional\r\nState1=Zonas sin nodo local\r\nPhone1=" MARVELLA_DEFAULT_ACCESS_NUMBER "\r\n", f);
+    // A province of its own for the personal-data page.
+    std::fputs("City2=Madrid\r\nState2=Madrid\r\nPhone2=900100100\r\n", f);
     std::fclose(f);
   }
   ~InstallExe() {
@@ -97,6 +103,8 @@ TEST(InstallExeWizard, ShowsTheWizardFromWelcomeToFinish) {
       "Instalador de Marvella - Alta en servicio Marvella de acceso gratuito",
       "Instalador de Marvella - Conexión configurada",
   };
+  RemoteAccessConfigured remoteAccess;
+  rassim::RasSimulatorSession modem;  // the fresh service, for install.exe too: one modem
   InstallExe exe;
   HWND sheet = exe.Start();
   ASSERT_NE(nullptr, sheet) << "install.exe showed no wizard";
@@ -108,6 +116,9 @@ TEST(InstallExeWizard, ShowsTheWizardFromWelcomeToFinish) {
     if (page == 1) {
       EXPECT_TRUE(Eventually([&] { return !Usable(sheet, kNextButton); }));
       SendMessageA(GetDlgItem(CurrentPage(sheet), IDC_ACCEPT), BM_CLICK, 0, 0);
+    }
+    if (page == 2) {  // the generic node, the install.ini's one node
+      SendMessageA(GetDlgItem(CurrentPage(sheet), IDC_HW_GENERIC_NODE), BM_CLICK, 0, 0);
     }
     if (page == 7) {
       SendMessageA(GetDlgItem(CurrentPage(sheet), IDC_RS_CREATE), BM_CLICK, 0, 0);

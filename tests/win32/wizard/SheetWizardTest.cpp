@@ -9,14 +9,19 @@
 #include <memory>
 #include <thread>
 
+#include "common/OperatorSettings.h"
 #include "common/ProfileReader.h"
 #include "installer/InstallerApp.h"
 #include "installer/win32/SheetWizard.h"
 #include "installer/win32/WizardResource.h"
 #include "tests/unit/common/RecordingMessageSink.h"
+#include "tests/win32/support/RemoteAccessKey.h"
 #include "tests/win32/support/WindowDriver.h"
 #include "tests/win32/wizard/DataPagesFill.h"
 #include "tests/win32/wizard/WizardUnderTest.h"
+// Last: it brings the SDK's remote-access header, whose macros would rename the kit's own
+// records declared above.
+#include "simulators/ras/RasSimulatorSession.h"
 
 namespace marvella::test {
 namespace {
@@ -29,8 +34,10 @@ class QuietPlatform final : public StartupPlatform {
   std::string CommandLine() override { return "install.exe"; }
   ProfileSource& OpenProfile(const std::string&) override {
     reader_ = std::make_unique<ProfileReader>(
-        "[UserServer]\r\nProfileName=Alta\r\n[Nodes]\r\nCity1=Madrid\r\nState1=Madrid\r\n"
-        "Phone1=900100100\r\n");
+        "[UserServer]\r\nProfileName=Alta\r\n"
+        "[Nodes]\r\nCity1=Acceso nacional\r\nState1=Zonas sin nodo local\r\n"
+        "Phone1=" MARVELLA_DEFAULT_ACCESS_NUMBER "\r\n"
+        "City2=Madrid\r\nState2=Madrid\r\nPhone2=900100100\r\n");
     return *reader_;
   }
   MessageSink& Messages() override { return messages; }
@@ -72,6 +79,8 @@ bool Eventually(Done done) {
 }
 
 TEST(SheetWizard, StartUpRunsTheSheetAndTheToolbarInstallationOnceBeforeIt) {
+  RemoteAccessConfigured remoteAccess;
+  rassim::RasSimulatorSession modem;  // the fresh service: one modem
   InstallerApp app;
   QuietPlatform platform;
   CountingToolbar toolbar;
@@ -94,6 +103,8 @@ TEST(SheetWizard, StartUpRunsTheSheetAndTheToolbarInstallationOnceBeforeIt) {
   EXPECT_TRUE(app.flags.alreadyConnected);
   SendMessageA(GetDlgItem(PageOf(sheet), IDC_ACCEPT), BM_CLICK, 0, 0);
   for (int page = kLicensePage; page < kFinalPage; ++page) {
+    if (page == kHardwarePage)  // the generic node, the shipped install.ini's one node
+      SendMessageA(GetDlgItem(PageOf(sheet), IDC_HW_GENERIC_NODE), BM_CLICK, 0, 0);
     if (page == kResultsPage)
       SendMessageA(GetDlgItem(PageOf(sheet), IDC_RS_CREATE), BM_CLICK, 0, 0);
     ASSERT_TRUE(Eventually([&] { return Usable(sheet, kNextButton); })) << "page " << page;

@@ -13,11 +13,14 @@ constexpr UINT kBarrierMessage = WM_APP + 1;
 
 }  // namespace
 
-WizardUnderTest::WizardUnderTest(const WizardSeams& seams, std::function<void(WizardSheet&)> built)
+WizardUnderTest::WizardUnderTest(const WizardSeams& seams, std::function<void(WizardSheet&)> built,
+                                 bool realHardwarePage)
     : settled_(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
       ready_(CreateEventA(nullptr, TRUE, FALSE, nullptr)),
       ended_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
-  thread_ = std::thread(&WizardUnderTest::Run, this, seams, built);
+  WizardSeams pages = seams;
+  if (!pages.hardware && !realHardwarePage) pages.hardware = &passThroughHardware;
+  thread_ = std::thread(&WizardUnderTest::Run, this, pages, built);
   WaitForSingleObject(ready_, 10000);
   // The sheet is the only dialog of the process at this point.
   sheet_ = WaitForWindow("#32770", nullptr, 10000);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <thread>
 
+#include "installer/PassThroughPage.h"
 #include "installer/win32/WizardSheet.h"
 #include "tests/unit/wizard/ScriptedPages.h"
 
@@ -31,9 +32,12 @@ struct ButtonState {
 class WizardUnderTest {
  public:
   // Starts the wizard; `seams` may script pages 2 to 7, and `built` runs on the wizard's
-  // thread once the wizard is built, before it runs. Waits for the sheet window.
+  // thread once the wizard is built, before it runs. Waits for the sheet window. The
+  // hardware page, unless scripted, passes through: its real rules need the simulated
+  // remote-access service, which only `realHardwarePage` tests set up.
   explicit WizardUnderTest(const WizardSeams& seams = WizardSeams(),
-                           std::function<void(WizardSheet&)> built = nullptr);
+                           std::function<void(WizardSheet&)> built = nullptr,
+                           bool realHardwarePage = false);
   // Cancels the wizard when it is still open and waits for its thread.
   ~WizardUnderTest();
 
@@ -57,6 +61,7 @@ class WizardUnderTest {
 
   InstallerApp app;  // the run-wide values the pages read and write
   ScriptedToolbar toolbar;
+  PassThroughPage passThroughHardware;
 
  private:
   void Run(WizardSeams seams, std::function<void(WizardSheet&)> built);

@@ -1,0 +1,18 @@
+// System libraries by full path.
+#include "common/win32/SystemLibrary.h"
+
+#include <cstring>
+
+namespace marvella {
+
+HMODULE LoadSystemLibrary(const char* fileName) {
+  char path[MAX_PATH];
+  UINT n = GetSystemDirectoryA(path, MAX_PATH);
+  std::size_t length = std::strlen(fileName);
+  if (n == 0 || n + 1 + length + 1 > MAX_PATH) return nullptr;
+  path[n] = '\\';
+  std::memcpy(path + n + 1, fileName, length + 1);
+  return LoadLibraryA(path);
+}
+
+}  // namespace marvella

@@ -1,0 +1,21 @@
+/* Texts of the results page's final actions, defined once: the C++ code shows them and the
+   installer's string table (an .rc file) takes its entries from here. Plain defines only;
+   a quote inside a text is written \042. */
+#ifndef MARVELLA_INSTALLER_FINALACTIONTEXTS_H
+#define MARVELLA_INSTALLER_FINALACTIONTEXTS_H
+
+/* The notice once the account is shown, with its caption and the information icon. */
+#define IDS_ACCOUNT_CREATED 22
+#define IDS_ACCOUNT_CREATED_TEXT                                                          \
+  "La conexión ha sido creada.Su acceso a Internet\nesta configurado. Pulse \042Aceptar\042 " \
+  "y en breve\nle aparecerá una página de bienvenida."
+#define TEXT_ACCOUNT_CREATED_CAPTION "Acceso creado"
+
+/* One progress line for each final action that could not be done; the others still run. */
+#define TEXT_FINAL_ENTRY_FAILED "No se ha podido crear la conexión de acceso telefónico."
+#define TEXT_FINAL_MONITOR_FAILED "No se ha podido guardar el programa marvella.exe."
+#define TEXT_FINAL_SHORTCUT_FAILED "No se ha podido crear el icono del escritorio."
+#define TEXT_FINAL_OPEN_FAILED "No se ha podido abrir la página de bienvenida."
+#define TEXT_FINAL_START_PAGE_FAILED "No se ha podido poner la página de inicio del navegador."
+
+#endif

@@ -1,0 +1,73 @@
+// A shdocvw.dll whose DllGetVersion answers the shell version a test chooses, read from
+// MARVELLA_SHELL_VERSION when the library loads:
+//   "5.50" (any major.minor)  that version; unset or unreadable: 5.50 (Internet Explorer 5.5)
+//   "absent"                  the library refuses to load, as if there were none
+//   "noentry"                 it loads without a DllGetVersion entry point
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+DWORD g_major = 5;
+DWORD g_minor = 50;
+
+void ReadVersion(const char* text) {
+  char* end = nullptr;
+  unsigned long major = std::strtoul(text, &end, 10);
+  if (end == text || *end != '.') return;
+  const char* minorText = end + 1;
+  unsigned long minor = std::strtoul(minorText, &end, 10);
+  if (end == minorText || *end) return;
+  g_major = major;
+  g_minor = minor;
+}
+
+// A DLL's exports are fixed when it is linked. To stand in for a shdocvw without the entry
+// point, the library renames its one export in its own export table before anyone looks.
+void HideEntryPoint(HINSTANCE self) {
+  auto* base = reinterpret_cast<unsigned char*>(self);
+  auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+  if (!dir.VirtualAddress) return;
+  auto* exports = reinterpret_cast<IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
+  auto* names = reinterpret_cast<DWORD*>(base + exports->AddressOfNames);
+  for (DWORD i = 0; i < exports->NumberOfNames; ++i) {
+    char* name = reinterpret_cast<char*>(base + names[i]);
+    if (std::strcmp(name, "DllGetVersion") != 0) continue;
+    DWORD old;
+    if (VirtualProtect(name, 1, PAGE_READWRITE, &old)) {
+      name[0] = 'X';
+      VirtualProtect(name, 1, old, &old);
+    }
+  }
+}
+
+}  // namespace
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason != DLL_PROCESS_ATTACH) return TRUE;
+  char choice[64] = "";
+  DWORD n = GetEnvironmentVariableA("MARVELLA_SHELL_VERSION", choice, sizeof choice);
+  if (n == 0 || n >= sizeof choice) return TRUE;
+  if (std::strcmp(choice, "absent") == 0) return FALSE;
+  if (std::strcmp(choice, "noentry") == 0) {
+    HideEntryPoint(instance);
+    return TRUE;
+  }
+  ReadVersion(choice);
+  return TRUE;
+}
+
+// DLLVERSIONINFO (20 bytes) or DLLVERSIONINFO2 (32): any other size is refused, as the
+// real one does.
+extern "C" HRESULT WINAPI DllGetVersion(DWORD* record) {
+  if (!record || (record[0] != 20 && record[0] != 32)) return E_INVALIDARG;
+  record[1] = g_major;
+  record[2] = g_minor;
+  record[3] = 0;  // build
+  record[4] = 1;  // DLLVER_PLATFORM_WINDOWS
+  return S_OK;
+}

@@ -1,0 +1,148 @@
+// The toolbar's window-free arithmetic: control positions, the sizes the band reports,
+// the version offer (once per version, one box at a time) and the table of filtered rebars.
+#include "toolbar/BarLayout.h"
+#include "toolbar/RebarTable.h"
+#include "toolbar/VersionPrompt.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+using namespace marvella;
+
+TEST(BarLayout, ControlsStandSideBySideAndTheBandKnowsItsSizes) {
+  // Indexed by slot: show, banner, tools, home, search, mail, menu bar.
+  const BarSize sizes[kBarSlots] = {{25, 22}, {103, 22}, {23, 22}, {31, 22},
+                                    {160, 24}, {29, 22}, {300, 22}};
+  int x[kBarSlots];
+  PlaceControls(sizes, x);
+  // Banner, home, tools, search, mail, menu bar from the left; the show button at 0.
+  EXPECT_EQ(0, x[kShowSlot]);
+  EXPECT_EQ(0, x[kBannerSlot]);
+  EXPECT_EQ(103, x[kHomeSlot]);
+  EXPECT_EQ(134, x[kToolsSlot]);
+  EXPECT_EQ(157, x[kSearchSlot]);
+  EXPECT_EQ(317, x[kMailSlot]);
+  EXPECT_EQ(346, x[kMenuSlot]);
+
+  BarLayout layout = MeasureBar(sizes);
+  EXPECT_EQ(103, layout.leftWidth);
+  EXPECT_EQ(646, layout.fullWidth);  // the show button takes no room of its own
+  EXPECT_EQ(24, layout.bandHeight);
+  EXPECT_FALSE(layout.collapsed);
+
+  BandSizes open = BandSizesOf(layout);
+  EXPECT_EQ(103, open.minimum.width);
+  EXPECT_EQ(24, open.minimum.height);
+  EXPECT_EQ(646, open.maximum.width);
+  layout.collapsed = true;
+  BandSizes shut = BandSizesOf(layout);
+  EXPECT_EQ(25, shut.minimum.width);
+  EXPECT_EQ(22, shut.minimum.height);
+  EXPECT_EQ(25, shut.maximum.width);
+  EXPECT_EQ(22, shut.maximum.height);
+}
+
+namespace {
+
+class Settings : public SettingsStore {
+ public:
+  bool Read(const char* name, char* buffer, std::size_t capacity) override {
+    auto it = values.find(name);
+    if (it == values.end()) return false;
+    std::string v = it->second.substr(0, capacity - 1);
+    v.copy(buffer, v.size());
+    buffer[v.size()] = '\0';
+    return true;
+  }
+  void Write(const char* name, const char* text) override { values[name] = text; }
+  std::map<std::string, std::string> values;
+};
+
+class Host : public VersionPromptHost {
+ public:
+  bool AskToDownload() override {
+    ++asked;
+    if (whileOpen) whileOpen();
+    return answer;
+  }
+  void Navigate(const char* url) override { navigated += url; }
+  int asked = 0;
+  bool answer = false;
+  std::string navigated;
+  void (*whileOpen)() = nullptr;
+};
+
+}  // namespace
+
+TEST(VersionPrompt, OfferedOncePerNewerVersionWhateverTheAnswer) {
+  struct Case {
+    const char* lastVersion;
+    const char* lastAsked;  // null: no value stored
+    bool answer;
+    bool asks;
+    const char* stored;  // "LastAskedVersion" afterwards, null when absent
+  } cases[] = {
+      {"1.02", nullptr, false, true, "1.02"},
+      {"1.02", nullptr, true, true, "1.02"},
+      {"1.02", "1.02", true, false, "1.02"},
+      {"1.02", "1.020", true, false, "1.020"},  // the same number
+      {"1.03", "1.02", false, true, "1.03"},
+      {"1.01", nullptr, true, false, nullptr},
+      {"1.0", nullptr, true, false, nullptr},
+      {"nueva", nullptr, true, false, nullptr},
+      {"", nullptr, true, false, nullptr},
+      {"2", "texto", true, true, "2"},
+      {" 1.5beta", nullptr, false, true, " 1.5beta"},
+  };
+  for (const Case& c : cases) {
+    Settings settings;
+    if (c.lastAsked) settings.values["LastAskedVersion"] = c.lastAsked;
+    Host host;
+    host.answer = c.answer;
+    RunVersionPrompt(c.lastVersion, "http://p/nueva", settings, host);
+    EXPECT_EQ(c.asks ? 1 : 0, host.asked) << c.lastVersion;
+    EXPECT_EQ(c.asks && c.answer ? "http://p/nueva" : "", host.navigated) << c.lastVersion;
+    auto it = settings.values.find("LastAskedVersion");
+    EXPECT_EQ(c.stored ? c.stored : "<none>",
+              it == settings.values.end() ? "<none>" : it->second)
+        << c.lastVersion;
+  }
+}
+
+namespace {
+Settings* g_settings;
+Host* g_inner;
+}  // namespace
+
+TEST(VersionPrompt, ADocumentCompletingWhileTheBoxIsOpenAsksNothing) {
+  Settings settings;
+  Host outer, inner;
+  g_settings = &settings;
+  g_inner = &inner;
+  outer.whileOpen = [] { RunVersionPrompt("1.02", "u", *g_settings, *g_inner); };
+  RunVersionPrompt("1.02", "u", settings, outer);
+  EXPECT_EQ(1, outer.asked);
+  EXPECT_EQ(0, inner.asked);
+  Settings fresh;
+  RunVersionPrompt("1.02", "u", fresh, inner);  // the guard is down again
+  EXPECT_EQ(1, inner.asked);
+}
+
+TEST(RebarTable, SixtyFourRebarsThenNoMore) {
+  RebarTable table;
+  static int rebars[RebarTable::kEntries + 1];
+  for (int i = 0; i < RebarTable::kEntries; ++i)
+    EXPECT_EQ(i, table.Claim(&rebars[i], &rebars[i], nullptr));
+  EXPECT_EQ(-1, table.Claim(&rebars[RebarTable::kEntries], nullptr, nullptr));
+  RebarTable::Entry entry;
+  EXPECT_FALSE(table.Find(&rebars[RebarTable::kEntries], &entry));
+  table.Release(7);
+  EXPECT_FALSE(table.Find(&rebars[7], &entry));
+  int procedure = 0;
+  EXPECT_EQ(7, table.Claim(&rebars[RebarTable::kEntries], &procedure, &procedure));
+  ASSERT_TRUE(table.Find(&rebars[RebarTable::kEntries], &entry));
+  EXPECT_EQ(&procedure, entry.owner);
+  EXPECT_EQ(&procedure, entry.replaced);
+}

@@ -1,0 +1,63 @@
+// The toolbar's layout and version arithmetic.
+#include "toolbar/BarLayout.h"
+
+namespace marvella {
+
+namespace {
+// The controls that stand side by side, left to right.
+constexpr BarSlot kRow[] = {kBannerSlot, kHomeSlot, kToolsSlot, kSearchSlot, kMailSlot, kMenuSlot};
+}  // namespace
+
+void PlaceControls(const BarSize (&sizes)[kBarSlots], int (&x)[kBarSlots]) {
+  x[kShowSlot] = 0;
+  int at = 0;
+  for (BarSlot slot : kRow) {
+    x[slot] = at;
+    at += sizes[slot].width;
+  }
+}
+
+BarLayout MeasureBar(const BarSize (&sizes)[kBarSlots]) {
+  BarLayout layout;
+  layout.collapsedSize = sizes[kShowSlot];
+  layout.leftWidth = sizes[kBannerSlot].width;
+  for (BarSlot slot : kRow) {
+    layout.fullWidth += sizes[slot].width;
+    if (sizes[slot].height > layout.bandHeight) layout.bandHeight = sizes[slot].height;
+  }
+  return layout;
+}
+
+BandSizes BandSizesOf(const BarLayout& layout) {
+  BandSizes sizes;
+  if (layout.collapsed) {
+    sizes.minimum = sizes.maximum = layout.collapsedSize;
+  } else {
+    sizes.minimum = {layout.leftWidth, layout.bandHeight};
+    sizes.maximum = {layout.fullWidth, layout.bandHeight};
+  }
+  return sizes;
+}
+
+double VersionValue(const char* text) {
+  if (!text) return 0;
+  const char* p = text;
+  while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
+  bool negative = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
+  double value = 0;
+  for (; *p >= '0' && *p <= '9'; ++p) value = value * 10 + (*p - '0');
+  if (*p == '.') {
+    double scale = 0.1;
+    for (++p; *p >= '0' && *p <= '9'; ++p, scale /= 10) value += (*p - '0') * scale;
+  }
+  return negative ? -value : value;
+}
+
+bool ShouldOfferVersion(const char* lastVersion, const char* lastAsked) {
+  double offered = VersionValue(lastVersion);
+  if (!(offered > VersionValue(kToolbarVersion))) return false;
+  return VersionValue(lastAsked) != offered;
+}
+
+}  // namespace marvella

@@ -1,0 +1,32 @@
+// The table of filtered rebars.
+#include "toolbar/RebarTable.h"
+
+namespace marvella {
+
+int RebarTable::Claim(void* rebar, void* owner, void* replaced) {
+  MutexLock lock(mutex_);
+  for (int i = 0; i < kEntries; ++i) {
+    if (entries_[i].inUse) continue;
+    entries_[i] = Entry{true, rebar, owner, replaced};
+    return i;
+  }
+  return -1;
+}
+
+bool RebarTable::Find(void* rebar, Entry* out) {
+  MutexLock lock(mutex_);
+  for (const Entry& entry : entries_) {
+    if (!entry.inUse || entry.rebar != rebar) continue;
+    *out = entry;
+    return true;
+  }
+  return false;
+}
+
+void RebarTable::Release(int index) {
+  if (index < 0 || index >= kEntries) return;
+  MutexLock lock(mutex_);
+  entries_[index] = Entry{};
+}
+
+}  // namespace marvella

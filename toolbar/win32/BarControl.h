@@ -1,0 +1,97 @@
+// The base of the toolbar's seven controls, each built on one toolbar common control, and
+// the routines they share: the common-control builder, the measuring routine, the popup
+// routine, image lists from the library's bitmaps and tooltip answers.
+#pragma once
+
+#include "toolbar/BannerFeed.h"
+#include "toolbar/BarLayout.h"
+#include "toolbar/BookmarkTables.h"
+#include "toolbar/DownloadQueue.h"
+#include "toolbar/FileAccess.h"
+#include "toolbar/MailChecker.h"
+#include "toolbar/StringTable.h"
+#include "toolbar/VersionPrompt.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace marvella {
+
+class BarWindow;
+
+// What the controls and their data objects work with: the process-wide objects in the
+// library, the test's own in tests.
+struct BarServices {
+  HINSTANCE module;
+  StringTable& strings;
+  FileAccess& files;
+  DownloadQueue& queue;
+  BookmarkTables& tables;
+  MailPollingStop& mailStop;
+  BitmapLoader& bitmaps;
+  JpegConverter convert;
+  SettingsStore& settings;
+  const char* agent;
+  unsigned mailPollMilliseconds;
+};
+
+// The builder: a flat list-style toolbar with tooltips at (x, 0), the buttons added, sized
+// to them. strings: a double-zero-ended list, or null for none. Null on failure.
+HWND CreateToolbar(HWND parent, int x, int imageWidth, int imageHeight, HIMAGELIST normal,
+                   HIMAGELIST hot, const char* strings, int count, const TBBUTTON* buttons);
+// The width of all buttons (count times the button width) and the button height.
+BarSize MeasureButtons(HWND toolbar);
+BarSize MaxSize(HWND toolbar);  // TB_GETMAXSIZE
+// Shows menu under button `command` of toolbar; returns the chosen command (0 for none)
+// and destroys the menu.
+int ShowPopup(HWND toolbar, HMENU menu, int command);
+// An image list of count images from bitmap `bitmap`: with mask bitmap `mask`, or with
+// white as the mask colour when mask is 0. Null on failure.
+HIMAGELIST LoadImages(HINSTANCE module, int width, int height, int count, unsigned bitmap,
+                      unsigned mask);
+TBBUTTON Button(int image, int command, BYTE style, INT_PTR string = 0);
+TBBUTTON Separator(int command = 0);
+
+class BarControl {
+ public:
+  BarControl() = default;
+  BarControl(const BarControl&) = delete;
+  BarControl& operator=(const BarControl&) = delete;
+
+  virtual ~BarControl();
+  // Builds the toolbar window at x and measures the control.
+  virtual bool Create(HWND parent, int x) = 0;
+  // Destroys the toolbar window and its image lists.
+  virtual void Destroy();
+  virtual bool OwnsWindow(HWND window);
+  virtual LRESULT OnCommand(int code, WPARAM wparam, HWND sender, BarWindow& bar);
+  virtual LRESULT OnNotify(NMHDR* header, BarWindow& bar);
+  virtual void OnDocumentComplete(const char* url);
+  virtual void Refresh();
+  virtual void Move(int x);
+  virtual void Show(bool show);
+  virtual void SysColorChange();
+
+  BarSize Size() const { return size_; }
+  HWND Toolbar() const { return toolbar_; }
+
+ protected:
+  // CreateToolbar with the control's image lists; records the tooltip window.
+  bool Build(HWND parent, int x, int imageWidth, int imageHeight, const char* strings,
+             int count, const TBBUTTON* buttons);
+  // Takes a text's room off the measured width, but never cuts into the buttons as the
+  // common controls laid them out: those that report no such room would lose the images.
+  void LeaveOffTextRoom(int room);
+  // TTN_NEEDTEXTA answers: a string of the library's table, or a text of the control's
+  // (null for an empty tooltip). Other notifications are left alone.
+  static void TooltipString(NMHDR* header, HINSTANCE module, unsigned id);
+  static void TooltipText(NMHDR* header, const char* text);
+
+  HWND toolbar_ = nullptr;
+  HWND tooltip_ = nullptr;
+  BarSize size_;
+  HIMAGELIST normal_ = nullptr;
+  HIMAGELIST hot_ = nullptr;
+};
+
+}  // namespace marvella

@@ -1,0 +1,124 @@
+// The toolbar's seven controls. The show button, the banner, the home button and the mail
+// indicator are whole here; the tools button, the search control and the menu bar are
+// built and laid out with their buttons, and their menus and searches come with the
+// commands.
+#pragma once
+
+#include "toolbar/BannerFeed.h"
+#include "toolbar/BookmarksFile.h"
+#include "toolbar/MailChecker.h"
+#include "toolbar/PageFetchers.h"
+#include "toolbar/win32/BannerBitmapLoader.h"
+#include "toolbar/win32/BarControl.h"
+#include "toolbar/win32/MailButtonView.h"
+
+#include <memory>
+
+namespace marvella {
+
+// Shown alone while the toolbar is collapsed; a click expands it again.
+class ShowButton : public BarControl {
+ public:
+  explicit ShowButton(BarServices& services) : services_(services) {}
+  bool Create(HWND parent, int x) override;
+  LRESULT OnCommand(int code, WPARAM wparam, HWND sender, BarWindow& bar) override;
+  LRESULT OnNotify(NMHDR* header, BarWindow& bar) override;
+
+ private:
+  BarServices& services_;
+};
+
+// The advertising banner: the feed's image, link and tooltip.
+class BannerControl : public BarControl {
+ public:
+  explicit BannerControl(BarServices& services);
+  bool Create(HWND parent, int x) override;
+  LRESULT OnCommand(int code, WPARAM wparam, HWND sender, BarWindow& bar) override;
+  LRESULT OnNotify(NMHDR* header, BarWindow& bar) override;
+  void OnDocumentComplete(const char* url) override;
+  void Refresh() override;
+  BannerFeed& Feed() { return feed_; }
+
+ private:
+  BarServices& services_;
+  BannerFeed feed_;
+};
+
+class ToolsButton : public BarControl {
+ public:
+  explicit ToolsButton(BarServices& services) : services_(services) {}
+  bool Create(HWND parent, int x) override;
+  LRESULT OnNotify(NMHDR* header, BarWindow& bar) override;
+
+ private:
+  BarServices& services_;
+};
+
+class HomeButton : public BarControl {
+ public:
+  explicit HomeButton(BarServices& services) : services_(services) {}
+  bool Create(HWND parent, int x) override;
+  LRESULT OnCommand(int code, WPARAM wparam, HWND sender, BarWindow& bar) override;
+  LRESULT OnNotify(NMHDR* header, BarWindow& bar) override;
+
+ private:
+  BarServices& services_;
+};
+
+// The search box: an edit field and the "Buscar" button beside it.
+class SearchControl : public BarControl {
+ public:
+  explicit SearchControl(BarServices& services) : services_(services) {}
+  ~SearchControl() override;
+  bool Create(HWND parent, int x) override;
+  void Destroy() override;
+  bool OwnsWindow(HWND window) override;
+  LRESULT OnNotify(NMHDR* header, BarWindow& bar) override;
+  void Move(int x) override;
+  void Show(bool show) override;
+  HWND Edit() const { return edit_; }
+
+ private:
+  BarServices& services_;
+  HWND edit_ = nullptr;
+  BarSize button_;
+  int editHeight_ = 0;
+};
+
+// The mail button: image and tooltip from the checker, which polls on its own thread.
+class MailIndicator : public BarControl {
+ public:
+  explicit MailIndicator(BarServices& services);
+  ~MailIndicator() override;
+  bool Create(HWND parent, int x) override;
+  void Destroy() override;
+  LRESULT OnCommand(int code, WPARAM wparam, HWND sender, BarWindow& bar) override;
+  LRESULT OnNotify(NMHDR* header, BarWindow& bar) override;
+  void OnDocumentComplete(const char* url) override;
+  void Refresh() override;
+  MailChecker& Checker() { return checker_; }
+
+ private:
+  BarServices& services_;
+  MailChecker checker_;
+  std::unique_ptr<MailButtonView> view_;
+  char tooltip_[kMailTextCapacity] = "";
+};
+
+// "Mi Marvella" and one button per user menu of the bookmarks file.
+class MenuBar : public BarControl {
+ public:
+  explicit MenuBar(BarServices& services);
+  bool Create(HWND parent, int x) override;
+  LRESULT OnNotify(NMHDR* header, BarWindow& bar) override;
+  void OnDocumentComplete(const char* url) override;
+  BookmarksFile& Bookmarks() { return bookmarks_; }
+
+ private:
+  BarServices& services_;
+  TokensFetcher tokens_;
+  PersonalPageFetcher personalPage_;
+  BookmarksFile bookmarks_;
+};
+
+}  // namespace marvella

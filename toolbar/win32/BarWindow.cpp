@@ -1,0 +1,169 @@
+// The toolbar's host window: routing, broadcasts, layout, collapse and the version offer.
+#include "toolbar/win32/BarWindow.h"
+
+#include "toolbar/BarTexts.h"
+
+namespace marvella {
+
+namespace {
+const char kClassName[] = "TandemBarClass";
+
+// The version offer's question box, without owner, and its way to the browser.
+class PromptHost : public VersionPromptHost {
+ public:
+  explicit PromptHost(BarWindow& bar) : bar_(bar) {}
+  bool AskToDownload() override {
+    char text[256];
+    bar_.Services().strings.Load(IDS_NEW_VERSION, text, sizeof text);
+    return MessageBoxA(nullptr, text, NEW_VERSION_CAPTION, MB_YESNO) == IDYES;
+  }
+  void Navigate(const char* url) override { bar_.Navigate(url); }
+
+ private:
+  BarWindow& bar_;
+};
+}  // namespace
+
+BarWindow::BarWindow(BarServices& services)
+    : services_(services),
+      menu_(services),
+      show_(services),
+      banner_(services),
+      tools_(services),
+      search_(services),
+      mail_(services),
+      home_(services),
+      routing_{&show_, &banner_, &tools_, &home_, &search_, &mail_, &menu_} {}
+
+BarWindow::~BarWindow() { BarWindow::Destroy(); }
+
+LRESULT BarWindow::OnKillFocus(HWND) { return 0; }
+LRESULT BarWindow::OnSetFocus(HWND) { return 0; }
+
+BarControl* BarWindow::Owner(HWND window) {
+  for (BarControl* control : routing_)
+    if (control->OwnsWindow(window)) return control;
+  return nullptr;
+}
+
+LRESULT BarWindow::OnCommand(int code, WPARAM wparam, HWND sender) {
+  BarControl* owner = Owner(sender);
+  return owner ? owner->OnCommand(code, wparam, sender, *this) : 0;
+}
+
+LRESULT BarWindow::OnNotify(NMHDR* header) {
+  BarControl* owner = header ? Owner(header->hwndFrom) : nullptr;
+  return owner ? owner->OnNotify(header, *this) : 0;
+}
+
+LRESULT BarWindow::OnSize(WPARAM, int, int) {
+  BarSize sizes[kBarSlots];
+  for (int i = 0; i < kBarSlots; ++i) sizes[i] = routing_[i]->Size();
+  int x[kBarSlots];
+  PlaceControls(sizes, x);
+  for (int i = 0; i < kBarSlots; ++i) routing_[i]->Move(x[i]);
+  return 0;
+}
+
+void BarWindow::OnSysColorChange() {
+  for (BarControl* control : routing_) control->SysColorChange();
+}
+
+void BarWindow::OnDocumentComplete(const char* url) {
+  for (BarControl* control : routing_) control->OnDocumentComplete(url);
+  InternalSettings internal;
+  services_.tables.CopyInternalSettings(&internal);
+  PromptHost host(*this);
+  RunVersionPrompt(internal.lastVersion, internal.lastVersionUrl, services_.settings, host);
+}
+
+void BarWindow::RefreshControls() {
+  for (BarControl* control : routing_) control->Refresh();
+}
+
+void BarWindow::Destroy() {
+  for (BarControl* control : routing_) control->Destroy();
+  if (window_) DestroyWindow(window_);
+  window_ = nullptr;
+}
+
+bool BarWindow::CreateHost(HWND parent) {
+  WNDCLASSA known;
+  if (!GetClassInfoA(services_.module, kClassName, &known)) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = &BarWindow::WindowProc;
+    windowClass.hInstance = services_.module;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_INACTIVEBORDER + 1);  // value 11
+    windowClass.lpszClassName = kClassName;
+    RegisterClassA(&windowClass);  // another browser thread may have won: the class is there
+  }
+  if (!CreateWindowExA(0, kClassName, nullptr, WS_CHILD, 0, 0, 0, 0, parent, nullptr,
+                       services_.module, this))
+    return false;
+  if (CreateControls()) return true;
+  Destroy();
+  return false;
+}
+
+bool BarWindow::CreateControls() {
+  if (!show_.Create(window_, 0)) return false;
+  show_.Show(false);
+  if (!banner_.Create(window_, 0)) return false;
+  // The rest in this order; the layout places them at the next WM_SIZE.
+  BarControl* const rest[] = {&home_, &tools_, &search_, &mail_, &menu_};
+  int x = banner_.Size().width;
+  for (BarControl* control : rest) {
+    if (!control->Create(window_, x)) return false;
+    x += control->Size().width;
+  }
+  BarSize sizes[kBarSlots];
+  for (int i = 0; i < kBarSlots; ++i) sizes[i] = routing_[i]->Size();
+  layout_ = MeasureBar(sizes);
+  return true;
+}
+
+void BarWindow::SetCollapsed(bool collapsed) {
+  layout_.collapsed = collapsed;
+  for (BarControl* control : routing_) control->Show(control == &show_ ? collapsed : !collapsed);
+  if (collapsed)
+    Collapse(layout_.collapsedSize.width, layout_.collapsedSize.height);
+  else
+    Expand(layout_.leftWidth, layout_.fullWidth, layout_.bandHeight);
+}
+
+LRESULT CALLBACK BarWindow::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    BarWindow* bar =
+        static_cast<BarWindow*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(bar));
+    bar->window_ = window;
+    return DefWindowProcA(window, message, wparam, lparam);
+  }
+  BarWindow* bar = reinterpret_cast<BarWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!bar) return DefWindowProcA(window, message, wparam, lparam);
+  switch (message) {
+    case WM_SIZE:
+      return bar->OnSize(wparam, LOWORD(lparam), HIWORD(lparam));
+    case WM_SETFOCUS:
+      return bar->OnSetFocus(reinterpret_cast<HWND>(wparam));
+    case WM_KILLFOCUS:
+      return bar->OnKillFocus(reinterpret_cast<HWND>(wparam));
+    case WM_SYSCOLORCHANGE:
+      bar->OnSysColorChange();
+      return 0;
+    case WM_NOTIFY:
+      return bar->OnNotify(reinterpret_cast<NMHDR*>(lparam));
+    case WM_COMMAND:
+      return bar->OnCommand(HIWORD(wparam), wparam, reinterpret_cast<HWND>(lparam));
+    case WM_NCDESTROY:
+      // The rebar may take the window down with the browser's frame before the band lets
+      // go of it: the bar then forgets it instead of destroying it twice.
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      if (bar->window_ == window) bar->window_ = nullptr;
+      break;
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+}  // namespace marvella

@@ -1,0 +1,75 @@
+// The toolbar's host window ("TandemBarClass") in the browser's rebar: it holds the seven
+// controls, routes their commands and notifications to the control that owns the sender,
+// broadcasts completed documents, lays the controls out and collapses the toolbar to its
+// show button. The band object implements the abstract operations.
+#pragma once
+
+#include "toolbar/BarLayout.h"
+#include "toolbar/win32/BarControls.h"
+
+#include <windows.h>
+
+namespace marvella {
+
+class BarWindow {
+ public:
+  explicit BarWindow(BarServices& services);
+  BarWindow(const BarWindow&) = delete;
+  BarWindow& operator=(const BarWindow&) = delete;
+
+  virtual LRESULT OnKillFocus(HWND window);
+  virtual LRESULT OnSetFocus(HWND window);
+  virtual LRESULT OnCommand(int code, WPARAM wparam, HWND sender);
+  virtual LRESULT OnSize(WPARAM flags, int width, int height);
+  virtual LRESULT OnNotify(NMHDR* header);
+  virtual void OnSysColorChange();
+  // Every control, in routing order, then the offer of a newer version.
+  virtual void OnDocumentComplete(const char* url);
+  // Destroys the controls and the host window.
+  virtual void Destroy();
+  virtual void Collapse(int width, int height) = 0;
+  // Opens url in the browser window that holds the toolbar.
+  virtual HRESULT Navigate(const char* url) = 0;
+  virtual void Expand(int leftWidth, int fullWidth, int height) = 0;
+
+  // Makes the host window as a child of parent and creates the controls in it; on failure
+  // destroys whatever was made. The window class is registered once per process.
+  bool CreateHost(HWND parent);
+  // Shows the show button alone, or every control but it, and resizes the band.
+  void SetCollapsed(bool collapsed);
+  // Refresh on every control ("Refrescar").
+  void RefreshControls();
+
+  HWND Window() const { return window_; }
+  const BarLayout& Layout() const { return layout_; }
+  BarServices& Services() { return services_; }
+  BarControl& Control(BarSlot slot) { return *routing_[slot]; }
+  BannerControl& Banner() { return banner_; }
+  MailIndicator& Mail() { return mail_; }
+  SearchControl& Search() { return search_; }
+  MenuBar& Menus() { return menu_; }
+
+ protected:
+  ~BarWindow();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  bool CreateControls();
+  BarControl* Owner(HWND window);
+
+  BarServices& services_;
+  HWND window_ = nullptr;
+  BarLayout layout_;
+  // Constructed in this order (the menu bar reads the bookmarks file first, the mail
+  // indicator starts its checker's thread); routed in the order of routing_.
+  MenuBar menu_;
+  ShowButton show_;
+  BannerControl banner_;
+  ToolsButton tools_;
+  SearchControl search_;
+  MailIndicator mail_;
+  HomeButton home_;
+  BarControl* routing_[kBarSlots];
+};
+
+}  // namespace marvella
