@@ -3,7 +3,8 @@
 #include "dialup/win32/RasLibrary.h"
 
 #include <atomic>
-#include <cstring>
+
+#include "common/win32/SystemLibrary.h"
 
 namespace marvella {
 
@@ -29,15 +30,6 @@ using HangUpFn = std::uint32_t(WINAPI*)(SystemConnHandle);
 // The one module handle of the process: set once, never freed.
 std::atomic<HMODULE> g_module{nullptr};
 
-HMODULE LoadFromSystemDirectory() {
-  static const char kName[] = "\\rasapi32.dll";
-  char path[MAX_PATH];
-  UINT n = GetSystemDirectoryA(path, MAX_PATH);
-  if (n == 0 || n + sizeof kName > MAX_PATH) return nullptr;
-  std::memcpy(path + n, kName, sizeof kName);
-  return LoadLibraryA(path);
-}
-
 template <typename Fn>
 Fn Lookup(const char* name) {
   HMODULE module = g_module.load();
@@ -49,7 +41,7 @@ Fn Lookup(const char* name) {
 
 RasLibrary::RasLibrary(Sleeper& sleeper) : sleeper_(sleeper) {
   if (g_module.load()) return;
-  HMODULE loaded = LoadFromSystemDirectory();
+  HMODULE loaded = LoadSystemLibrary("rasapi32.dll");
   if (!loaded) return;
   HMODULE expected = nullptr;
   // Two threads may load at once; the loser drops its extra reference.
