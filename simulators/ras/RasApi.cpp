@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "simulators/common/HiddenExports.h"
 #include "simulators/ras/SimState.h"
 #include "simulators/ras/StateFile.h"
 
@@ -105,30 +106,12 @@ DWORD DialOutcome(const std::string& outcome) {
   return static_cast<DWORD>(std::strtoul(outcome.c_str(), nullptr, 0));
 }
 
-// Renames the exports a scenario declares missing, so GetProcAddress no longer finds them.
-// Only the last letter changes ("A" becomes "a"): the name table stays sorted for lookups.
+// Hides the exports a scenario declares missing, so GetProcAddress no longer finds them.
 void HideExports(HMODULE module) {
   SimState state;
-  if (!ReadState(state) || state.service.missingExports.empty()) return;
-  auto* base = reinterpret_cast<unsigned char*>(module);
-  auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
-  if (!dir.VirtualAddress) return;
-  auto* exports = reinterpret_cast<IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
-  auto* names = reinterpret_cast<DWORD*>(base + exports->AddressOfNames);
-  for (DWORD i = 0; i < exports->NumberOfNames; ++i) {
-    char* name = reinterpret_cast<char*>(base + names[i]);
-    for (const std::string& missing : state.service.missingExports) {
-      if (missing != name) continue;
-      std::size_t n = std::strlen(name);
-      DWORD old = 0;
-      if (VirtualProtect(name, n, PAGE_READWRITE, &old)) {
-        name[n - 1] = char(name[n - 1] | 0x20);
-        VirtualProtect(name, n, old, &old);
-      }
-    }
-  }
+  if (!ReadState(state)) return;
+  for (const std::string& missing : state.service.missingExports)
+    marvella::simulators::HideExport(module, missing.c_str());
 }
 
 }  // namespace

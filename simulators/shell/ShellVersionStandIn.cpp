@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "simulators/common/HiddenExports.h"
+
 namespace {
 
 DWORD g_major = 5;
@@ -24,27 +26,6 @@ void ReadVersion(const char* text) {
   g_minor = minor;
 }
 
-// A DLL's exports are fixed when it is linked. To stand in for a shdocvw without the entry
-// point, the library renames its one export in its own export table before anyone looks.
-void HideEntryPoint(HINSTANCE self) {
-  auto* base = reinterpret_cast<unsigned char*>(self);
-  auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
-  if (!dir.VirtualAddress) return;
-  auto* exports = reinterpret_cast<IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
-  auto* names = reinterpret_cast<DWORD*>(base + exports->AddressOfNames);
-  for (DWORD i = 0; i < exports->NumberOfNames; ++i) {
-    char* name = reinterpret_cast<char*>(base + names[i]);
-    if (std::strcmp(name, "DllGetVersion") != 0) continue;
-    DWORD old;
-    if (VirtualProtect(name, 1, PAGE_READWRITE, &old)) {
-      name[0] = 'X';
-      VirtualProtect(name, 1, old, &old);
-    }
-  }
-}
-
 }  // namespace
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
@@ -54,7 +35,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (n == 0 || n >= sizeof choice) return TRUE;
   if (std::strcmp(choice, "absent") == 0) return FALSE;
   if (std::strcmp(choice, "noentry") == 0) {
-    HideEntryPoint(instance);
+    marvella::simulators::HideExport(instance, "DllGetVersion");
     return TRUE;
   }
   ReadVersion(choice);
