@@ -6,9 +6,9 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 #include "simulators/browser/BrowserLog.h"
+#include "simulators/common/ScreenCapture.h"
 
 namespace testbrowser {
 namespace {
@@ -31,13 +31,6 @@ UINT ParseKey(const std::string& text) {
   char* end = nullptr;
   unsigned long v = std::strtoul(text.c_str(), &end, 0);
   return (end && !*end && v > 0 && v < 256) ? UINT(v) : 0;
-}
-
-std::string WindowsPath(std::string path) {
-  if (!path.empty() && path[0] == '/') path = "Z:" + path;  // the host's root is drive Z:
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
 }
 
 std::string ClassOf(HWND w) {
@@ -155,7 +148,7 @@ bool BrowserWindow::Execute(const std::string& verb, const std::string& args) {
     SendSentinel();
     return true;
   }
-  if (verb == "screenshot") return Screenshot(WindowsPath(args));
+  if (verb == "screenshot") return Screenshot(marvella::simulators::WinePath(args.c_str()));
   if (verb == "free-libraries") {
     CoFreeUnusedLibraries();
     Log("free-libraries %d asked", number_);
@@ -258,39 +251,11 @@ bool BrowserWindow::Screenshot(const std::string& path) {
   RECT r;
   GetClientRect(frame_, &r);
   MapWindowPoints(frame_, nullptr, reinterpret_cast<POINT*>(&r), 2);
-  int w = r.right - r.left, h = r.bottom - r.top;
-  if (w <= 0 || h <= 0) return false;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  SelectObject(mem, old);
-  BITMAPINFOHEADER bi = {};
-  bi.biSize = sizeof bi;
-  bi.biWidth = w;
-  bi.biHeight = h;
-  bi.biPlanes = 1;
-  bi.biBitCount = 24;
-  int stride = (w * 3 + 3) & ~3;
-  std::vector<unsigned char> pixels(size_t(stride) * size_t(h));
-  GetDIBits(mem, bmp, 0, UINT(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&bi), DIB_RGB_COLORS);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  BITMAPFILEHEADER bf = {};
-  bf.bfType = 0x4D42;
-  bf.bfOffBits = sizeof bf + sizeof bi;
-  bf.bfSize = bf.bfOffBits + DWORD(pixels.size());
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) {
+  if (IsRectEmpty(&r)) return false;
+  if (!marvella::simulators::SaveScreenBitmap(r, path.c_str())) {
     Log("screenshot %d %s failed", number_, path.c_str());
     return false;
   }
-  std::fwrite(&bf, sizeof bf, 1, f);
-  std::fwrite(&bi, sizeof bi, 1, f);
-  std::fwrite(pixels.data(), 1, pixels.size(), f);
-  std::fclose(f);
   Log("screenshot %d %s", number_, path.c_str());
   return true;
 }

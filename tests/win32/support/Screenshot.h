@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "simulators/common/ScreenCapture.h"
+
 namespace marvella::test {
 
 // Captures the window (with its frame) into <screenshot dir>/<name>.bmp; the test run turns
@@ -12,6 +14,6 @@ namespace marvella::test {
 std::string SaveWindowScreenshot(HWND window, const char* name);
 
 // Converts a Unix path from the environment (as ctest passes it) into one Wine opens.
-std::string WinePath(const char* unixPath);
+using marvella::simulators::WinePath;
 
 }  // namespace marvella::test
