@@ -1,0 +1,20 @@
+# Cross toolchain for Windows with MinGW-w64, posix thread model (std::mutex, std::thread),
+# for the processor the including toolchain file names in MARVELLA_MINGW_PROCESSOR (i686 or
+# x86_64): cmake/mingw32.cmake (the kit) and cmake/mingw64.cmake (the win64 test tree).
+if(NOT MARVELLA_MINGW_PROCESSOR)
+  message(FATAL_ERROR "Use cmake/mingw32.cmake or cmake/mingw64.cmake as the toolchain file")
+endif()
+set(_marvella_triple ${MARVELLA_MINGW_PROCESSOR}-w64-mingw32)
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${MARVELLA_MINGW_PROCESSOR})
+set(CMAKE_C_COMPILER ${_marvella_triple}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${_marvella_triple}-g++-posix)
+set(CMAKE_RC_COMPILER ${_marvella_triple}-windres)
+set(CMAKE_AR ${_marvella_triple}-ar CACHE FILEPATH "")
+set(CMAKE_RANLIB ${_marvella_triple}-ranlib CACHE FILEPATH "")
+set(CMAKE_FIND_ROOT_PATH /usr/${_marvella_triple})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+unset(_marvella_triple)
