@@ -59,12 +59,6 @@ void SeedUser(int port, const std::string& userInfo, bool withAccount) {
   closesocket(s);
 }
 
-// Presses "&Obtener datos" (posted: it blocks in the dial and may open a box).
-void PressFetch(HWND page) {
-  PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_UT_FETCH, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_UT_FETCH)));
-}
-
 // Answers the message box now showing with OK and returns its text.
 std::string AnswerMessage(const char* shot = nullptr) {
   HWND box = WaitForWindow("#32770", ProgramFileName().c_str(), 60000);
@@ -84,6 +78,21 @@ void WaitForPage(WizardUnderTest& w) {
   DWORD_PTR result = 0;
   EXPECT_NE(0, SendMessageTimeoutA(w.sheet(), WM_NULL, 0, 0, SMTO_NORMAL, 60000, &result));
   w.Settle();
+}
+
+// Types the identifier and password, presses "&Obtener datos", answers the box the fetch
+// ends with and waits until the page is done with its line; returns the box's text.
+std::string FetchAs(WizardUnderTest& w, const char* identifier, const char* password,
+                    const char* shot = nullptr) {
+  HWND page = w.Page();
+  SetDlgItemTextA(page, IDC_UT_IDENTIFIER, identifier);
+  SetDlgItemTextA(page, IDC_UT_PASSWORD, password);
+  // Posted: the press blocks in the dial and opens a box.
+  PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_UT_FETCH, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_UT_FETCH)));
+  std::string text = AnswerMessage(shot);
+  WaitForPage(w);
+  return text;
 }
 
 size_t CountCalls(const rassim::RasSimulatorSession& ras, const char* function) {
@@ -142,22 +151,15 @@ TEST(UserTypePage, EveryFetchOutcomeAgainstTheServiceAndTheSimulatedLine) {
   EXPECT_EQ(kUserTypePage, w.PageIndex());
 
   // An empty password: string 8, and no call.
-  SetDlgItemTextA(page, IDC_UT_IDENTIFIER, "eva.sin");
-  PressFetch(page);
   EXPECT_EQ("El campo contraseña debe contener al menos 1 caracteres",
-            AnswerMessage("user-type-3-empty-password"));
-  WaitForPage(w);
+            FetchAs(w, "eva.sin", "", "user-type-3-empty-password"));
   EXPECT_EQ(0u, CountCalls(ras, "RasDialA"));
 
   // An unknown user: the call is placed, the server refuses (its reply is the reason, word
   // for word), the line is hung up.
-  SetDlgItemTextA(page, IDC_UT_IDENTIFIER, "nadie");
-  SetDlgItemTextA(page, IDC_UT_PASSWORD, "x");
-  PressFetch(page);
   EXPECT_EQ("Error en la negociación de la información de usuario.\nMotivo: "
             "ERROR Usuario o contraseña incorrectos\r\n",
-            AnswerMessage("user-type-3-unknown-user"));
-  WaitForPage(w);
+            FetchAs(w, "nadie", "x", "user-type-3-unknown-user"));
   EXPECT_EQ("Llamando al 0915550001\r\nConectando\r\nConectando\r\n",
             ControlText(page, IDC_UT_PROGRESS));
   auto dials = ras.Calls("RasDialA");
@@ -169,12 +171,8 @@ TEST(UserTypePage, EveryFetchOutcomeAgainstTheServiceAndTheSimulatedLine) {
   EXPECT_FALSE(w.app.flags.accountFetched);
 
   // Stored data without an account: the personal-data page comes up filled.
-  SetDlgItemTextA(page, IDC_UT_IDENTIFIER, "eva.sin");
-  SetDlgItemTextA(page, IDC_UT_PASSWORD, "clave1");
-  PressFetch(page);
-  EXPECT_EQ("Información del usuario obtenida.\nPuede continuar con la instalación.",
-            AnswerMessage("user-type-3-data-fetched"));
-  WaitForPage(w);
+  const char kFetched[] = "Información del usuario obtenida.\nPuede continuar con la instalación.";
+  EXPECT_EQ(kFetched, FetchAs(w, "eva.sin", "clave1", "user-type-3-data-fetched"));
   EXPECT_EQ(2u, CountCalls(ras, "RasHangUpA"));
   EXPECT_TRUE(ras.State().connections.empty());
   EXPECT_FALSE(w.app.flags.accountFetched);
@@ -194,12 +192,7 @@ TEST(UserTypePage, EveryFetchOutcomeAgainstTheServiceAndTheSimulatedLine) {
   // Back, and a user who already has an access account: the wizard goes to the end.
   w.Press(PSBTN_BACK);
   ASSERT_EQ(kUserTypePage, w.PageIndex());
-  SetDlgItemTextA(page, IDC_UT_IDENTIFIER, "luis.con");
-  SetDlgItemTextA(page, IDC_UT_PASSWORD, "clave2");
-  PressFetch(page);
-  EXPECT_EQ("Información del usuario obtenida.\nPuede continuar con la instalación.",
-            AnswerMessage());
-  WaitForPage(w);
+  EXPECT_EQ(kFetched, FetchAs(w, "luis.con", "clave2"));
   EXPECT_EQ(3u, CountCalls(ras, "RasHangUpA"));
   EXPECT_TRUE(ras.State().connections.empty());
   EXPECT_TRUE(w.app.flags.existingAccount);
