@@ -1,7 +1,7 @@
 // The user-type page in the real sheet against the reference service and the simulated
 // remote-access service: one returning user walks through every outcome of "&Obtener
-// datos" (no fetch, empty password, unknown user, stored data, stored account) and the
-// line is checked hung up after each call. Screenshots of the page and its messages.
+// datos" (no fetch, empty password, busy line, unknown user, stored data, stored account)
+// and the line is checked hung up after each call. Screenshots of the page and its boxes.
 #include <winsock2.h>
 #include <windows.h>
 
@@ -155,6 +155,21 @@ TEST(UserTypePage, EveryFetchOutcomeAgainstTheServiceAndTheSimulatedLine) {
             FetchAs(w, "eva.sin", "", "user-type-3-empty-password"));
   EXPECT_EQ(0u, CountCalls(ras, "RasDialA"));
 
+  // A busy line: the system's text in the progress box and nothing else; the failed call
+  // keeps its port until the next press hangs it up before dialling again.
+  ras.Change([](rassim::SimState& state) { state.service.dialOutcome = "busy"; });
+  SetDlgItemTextA(page, IDC_UT_PASSWORD, "x");
+  PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_UT_FETCH, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_UT_FETCH)));
+  const std::string kBusyLines = "Llamando al 0915550001\r\nLa línea telefónica está ocupada.\r\n";
+  for (int i = 0; i < 3000 && ControlText(page, IDC_UT_PROGRESS) != kBusyLines; ++i) Sleep(20);
+  WaitForPage(w);
+  EXPECT_EQ(kBusyLines, ControlText(page, IDC_UT_PROGRESS));
+  EXPECT_EQ(nullptr, WaitForWindow("#32770", ProgramFileName().c_str(), 0));
+  EXPECT_EQ(0u, CountCalls(ras, "RasHangUpA"));
+  ras.Change([](rassim::SimState& state) { state.service.dialOutcome = "connected"; });
+  SetDlgItemTextA(page, IDC_UT_PROGRESS, "");
+
   // An unknown user: the call is placed, the server refuses (its reply is the reason, word
   // for word), the line is hung up.
   EXPECT_EQ("Error en la negociación de la información de usuario.\nMotivo: "
@@ -163,17 +178,17 @@ TEST(UserTypePage, EveryFetchOutcomeAgainstTheServiceAndTheSimulatedLine) {
   EXPECT_EQ("Llamando al 0915550001\r\nConectando\r\nConectando\r\n",
             ControlText(page, IDC_UT_PROGRESS));
   auto dials = ras.Calls("RasDialA");
-  ASSERT_EQ(1u, dials.size());
-  EXPECT_EQ("0915550001", dials[0].Get("phone"));
-  EXPECT_EQ("alta", dials[0].Get("user"));
-  EXPECT_EQ(1u, CountCalls(ras, "RasHangUpA"));
+  ASSERT_EQ(2u, dials.size());
+  EXPECT_EQ("0915550001", dials[1].Get("phone"));
+  EXPECT_EQ("alta", dials[1].Get("user"));
+  EXPECT_EQ(2u, CountCalls(ras, "RasHangUpA"));  // the busy call first
   EXPECT_TRUE(ras.State().connections.empty());
   EXPECT_FALSE(w.app.flags.accountFetched);
 
   // Stored data without an account: the personal-data page comes up filled.
   const char kFetched[] = "Información del usuario obtenida.\nPuede continuar con la instalación.";
   EXPECT_EQ(kFetched, FetchAs(w, "eva.sin", "clave1", "user-type-3-data-fetched"));
-  EXPECT_EQ(2u, CountCalls(ras, "RasHangUpA"));
+  EXPECT_EQ(3u, CountCalls(ras, "RasHangUpA"));
   EXPECT_TRUE(ras.State().connections.empty());
   EXPECT_FALSE(w.app.flags.accountFetched);
   EXPECT_FALSE(SaveWindowScreenshot(w.sheet(), "user-type-3-existing-user").empty());
@@ -189,11 +204,26 @@ TEST(UserTypePage, EveryFetchOutcomeAgainstTheServiceAndTheSimulatedLine) {
   EXPECT_EQ("0", w.app.user.alta);
   EXPECT_FALSE(SaveWindowScreenshot(w.sheet(), "user-type-4-prefilled").empty());
 
+  // Back, and a new registration after all: the identity boxes start empty, the rest of
+  // what the server sent stays.
+  w.Press(PSBTN_BACK);
+  ASSERT_EQ(kUserTypePage, w.PageIndex());
+  w.Click(IDC_UT_NEW_USER);
+  EXPECT_TRUE(w.app.flags.cleanStartRequested);
+  w.Press(PSBTN_NEXT);
+  ASSERT_EQ(kPersonalDataPage, w.PageIndex());
+  EXPECT_EQ("", ControlText(personal, IDC_UI_USERID));
+  EXPECT_EQ("", ControlText(personal, IDC_UI_EMAIL));
+  EXPECT_EQ("Eva", ControlText(personal, IDC_UI_NAME));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(personal, IDC_UI_USERID)));
+  EXPECT_EQ("1", w.app.user.alta);
+
   // Back, and a user who already has an access account: the wizard goes to the end.
   w.Press(PSBTN_BACK);
   ASSERT_EQ(kUserTypePage, w.PageIndex());
+  w.Click(IDC_UT_EXISTING_USER);
   EXPECT_EQ(kFetched, FetchAs(w, "luis.con", "clave2"));
-  EXPECT_EQ(3u, CountCalls(ras, "RasHangUpA"));
+  EXPECT_EQ(4u, CountCalls(ras, "RasHangUpA"));
   EXPECT_TRUE(ras.State().connections.empty());
   EXPECT_TRUE(w.app.flags.existingAccount);
   EXPECT_TRUE(w.app.flags.accountFetched);
@@ -208,7 +238,7 @@ TEST(UserTypePage, EveryFetchOutcomeAgainstTheServiceAndTheSimulatedLine) {
   EXPECT_EQ(kFinalPage, w.PageIndex());
   EXPECT_NE(nullptr, PropSheet_IndexToHwnd(w.sheet(), kResultsPage));
   EXPECT_FALSE(SaveWindowScreenshot(w.sheet(), "user-type-8-account-fetched").empty());
-  EXPECT_EQ(3u, CountCalls(ras, "RasDialA"));
+  EXPECT_EQ(4u, CountCalls(ras, "RasDialA"));
 }
 
 }  // namespace
