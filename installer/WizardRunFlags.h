@@ -12,6 +12,11 @@ struct WizardRunFlags {
   // fetched (user-type page). From then on the wizard goes to the end and the results page
   // cannot be left backwards.
   bool accountFetched = false;
+  // "&Obtener datos" has been pressed at least once (a failed fetch counts too).
+  bool fetchPressed = false;
+  // The server reported an access account for the user: an existing user for the rest of
+  // the run, whatever the user-type page shows.
+  bool existingAccount = false;
   // The user-type page asks the personal-data page to start from empty boxes (set on
   // "Nuevo usuario", cleared on "Usuario actual" and once the page has done it).
   bool cleanStartRequested = false;

@@ -15,6 +15,11 @@
   "la \042ñ\042); números (no en la primera posición);\nel guión bajo ( \042_\042); el "  \
   "punto (\042.\042),  pero no al principio, ni al final,\n ni dos puntos seguidos (\042..\042)."
 
+/* A conversation that did not end in an account or the user's data (%s: the error text). */
+#define IDS_USERINFO_FAILED 13
+#define IDS_USERINFO_FAILED_TEXT \
+  "Error en la negociación de la información de usuario.\nMotivo: %s"
+
 /* Error text of a conversation whose connection could not be made (%s: server address). */
 #define SIGNUP_CONNECT_FAILED_TEXT "Error intentando establecer conexión con host remoto: %s"
 

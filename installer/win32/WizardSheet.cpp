@@ -14,7 +14,7 @@ WizardSheet::WizardSheet(HMODULE resources, InstallerApp& app, ToolbarLibraryIns
   // Pages 2 to 7 have no rules of their own yet: they pass through unless a caller scripts
   // them. A page that implements its seam is set here instead of passThrough_.
   seams_.hardware = pageSeams.hardware ? pageSeams.hardware : &hardware_;
-  seams_.userType = pageSeams.userType ? pageSeams.userType : &passThrough_;
+  seams_.userType = pageSeams.userType ? pageSeams.userType : &userType_;
   seams_.personalData = pageSeams.personalData ? pageSeams.personalData : &userInfo_;
   seams_.interests = pageSeams.interests ? pageSeams.interests : &userInfo2_;
   seams_.optionalData = pageSeams.optionalData ? pageSeams.optionalData : &userInfo3_;
