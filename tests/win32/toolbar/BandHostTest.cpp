@@ -444,20 +444,20 @@ TEST(BandWithService, BannerAndMailFollowTheServiceAsDocumentsComplete) {
 
   TandemBand* band = Sited(s, f);
   HWND mail = band->Mail().Toolbar();
-  std::string firstLink = band->Banner().Feed().Link();
+  std::string firstLink = band->Banner().Link();
   EXPECT_EQ(0, SendMessageA(mail, TB_GETBITMAP, 1, 0));
   // Each completed document fetches the configuration page; the banner it names is fetched
   // at the next one and shown at the one after.
   for (int i = 0; i < 8; ++i) {
-    if (firstLink != band->Banner().Feed().Link() && SendMessageA(mail, TB_GETBITMAP, 1, 0) == 1)
+    if (firstLink != band->Banner().Link() && SendMessageA(mail, TB_GETBITMAP, 1, 0) == 1)
       break;
     CompleteDocument(f.browser, L"http://127.0.0.1/");
     PumpUntil([] { return ProcessDownloadQueue().IsIdle(); });
   }
-  EXPECT_NE(firstLink, band->Banner().Feed().Link());
+  EXPECT_NE(firstLink, band->Banner().Link());
   EXPECT_EQ(1, SendMessageA(mail, TB_GETBITMAP, 1, 0));
   EXPECT_EQ("Tienes 3 mensajes nuevos en tu buzón", Tooltip(*band, mail, 1));
-  EXPECT_EQ(band->Banner().Feed().Link(), NavigationAfterClick(f, band->Banner().Toolbar(), 0));
+  EXPECT_EQ(band->Banner().Link(), NavigationAfterClick(f, band->Banner().Toolbar(), 0));
   Pump();
   UpdateWindow(f.frame);
   SaveWindowScreenshot(f.frame, "toolbar-service");
