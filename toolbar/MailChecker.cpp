@@ -58,6 +58,7 @@ MailChecker::MailChecker(DownloadQueue& queue, const char* agent, StringTable& s
 }
 
 MailChecker::~MailChecker() {
+  going_.store(true);
   wake_.Set();
   thread_.Join();
   Close();
@@ -68,8 +69,18 @@ void MailChecker::Poll(void* p) {
   MailChecker* checker = static_cast<MailChecker*>(p);
   while (!checker->stop_.Raised()) {
     checker->Check();
-    if (checker->wake_.WaitFor(checker->pollMilliseconds_)) break;  // the checker is going
+    if (!checker->wake_.WaitFor(checker->pollMilliseconds_)) continue;
+    // Lowered before looking, so that the destructor's wake cannot be lost.
+    checker->wake_.Reset();
+    if (checker->going_.load()) break;
   }
+}
+
+void MailChecker::RequestCheck() {
+  if (thread_.Started() && !stop_.Raised())
+    wake_.Set();
+  else
+    Check();
 }
 
 void MailChecker::Check() {

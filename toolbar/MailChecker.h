@@ -2,8 +2,8 @@
 // service's page (hidden field "WEBMAIL"), turns it into the button's tooltip and image,
 // beeps when new mail arrives, and polls in a thread of its own every three minutes.
 //
-// Checks run on the polling thread and on the browser window's thread (completed documents,
-// "Refrescar"); one lock keeps them from mixing. The checker joins its thread when it goes:
+// Checks run on the polling thread, also when the browser window asks for one (completed
+// documents, "Refrescar"); one lock keeps them from mixing with a check on demand. The checker joins its thread when it goes:
 // the thread sleeps on an event that the destructor sets, so destruction waits at most for a
 // check in progress (a mapped read and a queued request), never for the three minutes.
 #pragma once
@@ -66,6 +66,9 @@ class MailChecker final : public DownloadClient {
   // One check: nothing while a download of the checker runs; else read the count from the
   // page file and update; then fetch the own page file, when there is one.
   void Check();
+  // A check soon, on the polling thread, so the window's thread reads no file (at once,
+  // here, when there is no polling thread).
+  void RequestCheck();
 
   // The indicator's window once it exists (it then shows the current count's image); null
   // before it goes away.
@@ -98,7 +101,8 @@ class MailChecker final : public DownloadClient {
   int lastCount_ = 0;
   MailIndicatorView* view_ = nullptr;
 
-  Event wake_;
+  std::atomic<bool> going_{false};
+  Event wake_;  // a check is asked for, or the checker is going
   Thread thread_;
 };
 

@@ -33,7 +33,8 @@ class MutexLock {
 };
 
 // A flag that one thread raises and another waits for, with a time limit. Once set it stays
-// set: it is how an owner tells its thread to end, at once rather than after a long sleep.
+// set until reset: it is how an owner tells its thread to end, at once rather than after a
+// long sleep, or to do its work now.
 class Event {
  public:
   Event();
@@ -41,6 +42,9 @@ class Event {
   Event(const Event&) = delete;
   Event& operator=(const Event&) = delete;
   void Set();
+  // Lowers the flag. A waiter resets before it looks at what it was woken for, so a Set
+  // that comes meanwhile is never lost.
+  void Reset();
   // Waits until the event is set or the time has passed; true when it is set.
   bool WaitFor(unsigned milliseconds);
 

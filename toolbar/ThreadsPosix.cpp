@@ -79,6 +79,13 @@ void Event::Set() {
   pthread_mutex_unlock(&s->mutex);
 }
 
+void Event::Reset() {
+  EventState* s = reinterpret_cast<EventState*>(storage_);
+  pthread_mutex_lock(&s->mutex);
+  s->set = false;
+  pthread_mutex_unlock(&s->mutex);
+}
+
 bool Event::WaitFor(unsigned milliseconds) {
   EventState* s = reinterpret_cast<EventState*>(storage_);
   timespec until;

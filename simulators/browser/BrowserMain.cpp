@@ -75,6 +75,14 @@ bool WaitIdle(DWORD timeoutMs) {
   return false;
 }
 
+// A test outside drives the windows meanwhile, and makes the file when it is done.
+bool WaitFile(const std::string& path) {
+  for (DWORD start = GetTickCount(); GetTickCount() - start < 2 * kCommandTimeoutMs; Sleep(20))
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  Log("wait-file timeout");
+  return false;
+}
+
 std::string Trim(const std::string& s) {
   size_t b = s.find_first_not_of(" \t\r\n");
   if (b == std::string::npos) return std::string();
@@ -116,6 +124,8 @@ Outcome RunLine(const std::string& line) {
     Sleep(DWORD(n));
   } else if (verb == "wait-idle") {
     ok = WaitIdle(args.empty() ? kCommandTimeoutMs : DWORD(n));
+  } else if (verb == "wait-file") {
+    ok = WaitFile(args);
   } else if (verb == "log") {
     Log("note %s", args.c_str());
   } else if (verb == "quit") {

@@ -86,6 +86,7 @@ void BrowserWindow::ThreadBody() {
     return;
   }
   browser_->Attach(frame_);
+  rebarProc_ = GetWindowLongPtrA(rebar_, GWLP_WNDPROC);
   ShowWindow(frame_, SW_SHOW);
   UpdateWindow(frame_);
   Log("open %d thread=%lu frame=%p rebar=%p", number_, GetCurrentThreadId(),
@@ -263,8 +264,10 @@ void BrowserWindow::LoadHelpers() {
       continue;
     }
     helpers_.push_back({name, site});
+    long long siting = Microseconds();
     hr = site->SetSite(static_cast<IUnknown*>(static_cast<IWebBrowser2*>(browser_)));
-    Log("helper %d %s sited=0x%08lx", number_, name.c_str(), static_cast<unsigned long>(hr));
+    Log("helper %d %s sited=0x%08lx us=%lld", number_, name.c_str(), static_cast<unsigned long>(hr),
+        Microseconds() - siting);
   }
 }
 
@@ -279,7 +282,10 @@ void BrowserWindow::OnClose() {
   helpers.swap(helpers_);
   for (const Helper& h : helpers) {
     HRESULT hr = h.site->SetSite(nullptr);
-    Log("unsite %d %s result=0x%08lx", number_, h.classId.c_str(), static_cast<unsigned long>(hr));
+    // A helper that replaced the rebar's window procedure must have put the browser's back.
+    bool ownProc = GetWindowLongPtrA(rebar_, GWLP_WNDPROC) == rebarProc_;
+    Log("unsite %d %s result=0x%08lx rebar-proc=%s", number_, h.classId.c_str(),
+        static_cast<unsigned long>(hr), ownProc ? "own" : "replaced");
     ULONG left = h.site->Release();
     Log("release %d %s refs=%lu", number_, h.classId.c_str(), left);
   }

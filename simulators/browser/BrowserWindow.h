@@ -97,6 +97,7 @@ class BrowserWindow : public BrowserOwner {
   HANDLE inputRead_;  // set when the input of a command has reached the message loop
   volatile LONG closed_ = 0;
   volatile HWND frame_ = nullptr;
+  LONG_PTR rebarProc_ = 0;  // the rebar's window procedure before any helper came
   HWND worker_ = nullptr, rebar_ = nullptr, buttons_ = nullptr, address_ = nullptr,
        page_ = nullptr;
   std::vector<HWND> ownBands_;

@@ -1,6 +1,7 @@
 // The show button, the banner, the home button and the mail indicator.
 #include "toolbar/win32/BarControls.h"
 
+#include "common/BoundedText.h"
 #include "toolbar/BarTexts.h"
 #include "toolbar/ToolbarTexts.h"
 #include "toolbar/win32/BarWindow.h"
@@ -39,7 +40,16 @@ LRESULT ShowButton::OnNotify(NMHDR* header, BarWindow&) {
 BannerControl::BannerControl(BarServices& services)
     : services_(services),
       feed_(services.queue, services.agent, services.strings, services.files, services.tables,
-            services.bitmaps, services.convert) {}
+            services.bitmaps, services.convert),
+      work_(&BannerControl::RefreshFeed, this) {
+  CopyBounded(link_, feed_.Link());
+  CopyBounded(tooltip_, feed_.Tooltip());
+}
+
+BannerControl::~BannerControl() {
+  BannerControl::Destroy();
+  if (ready_) DeleteObject(ready_);
+}
 
 bool BannerControl::Create(HWND parent, int x) {
   normal_ = LoadImages(services_.module, 100, 18, 1, IDB_BANNER, IDB_BANNER_MASK);
@@ -47,28 +57,60 @@ bool BannerControl::Create(HWND parent, int x) {
   if (!Build(parent, x, 100, 18, nullptr, 1, &button)) return false;
   size_ = MeasureButtons(toolbar_);
   LeaveOffTextRoom(kBannerImage);
+  host_ = parent;
   return true;
 }
 
+void BannerControl::Destroy() {
+  // The feed's thread posts to the host window: it ends before the window goes.
+  work_.Stop();
+  host_ = nullptr;
+  BarControl::Destroy();
+}
+
 LRESULT BannerControl::OnCommand(int, WPARAM, HWND, BarWindow& bar) {
-  bar.Navigate(feed_.Link());
+  bar.Navigate(link_);
   return 0;
 }
 
 LRESULT BannerControl::OnNotify(NMHDR* header, BarWindow&) {
-  TooltipText(header, feed_.Tooltip());
+  TooltipText(header, tooltip_);
   return 0;
 }
 
-void BannerControl::OnDocumentComplete(const char*) {
-  HBITMAP banner = static_cast<HBITMAP>(feed_.Refresh(100, 18));
-  if (banner) {
-    if (normal_) ImageList_Replace(normal_, 0, banner, nullptr);
-    DeleteObject(banner);
+void BannerControl::RefreshFeed(void* p) {
+  BannerControl* control = static_cast<BannerControl*>(p);
+  HBITMAP banner = static_cast<HBITMAP>(control->feed_.Refresh(100, 18));
+  if (!banner) return;
+  {
+    MutexLock lock(control->readyLock_);
+    if (control->ready_) DeleteObject(control->ready_);  // never shown: a newer one is here
+    control->ready_ = banner;
+    CopyBounded(control->readyLink_, control->feed_.Link());
+    CopyBounded(control->readyTooltip_, control->feed_.Tooltip());
   }
-  if (!toolbar_) return;
-  InvalidateRgn(toolbar_, nullptr, FALSE);
-  UpdateWindow(toolbar_);
+  PostMessageA(control->host_, kBannerReadyMessage, 0, 0);
+}
+
+void BannerControl::ShowReady() {
+  HBITMAP banner;
+  {
+    MutexLock lock(readyLock_);
+    banner = ready_;
+    ready_ = nullptr;
+    if (banner) {
+      CopyBounded(link_, readyLink_);
+      CopyBounded(tooltip_, readyTooltip_);
+    }
+  }
+  if (!banner) return;
+  if (normal_) ImageList_Replace(normal_, 0, banner, nullptr);
+  DeleteObject(banner);
+  if (toolbar_) InvalidateRect(toolbar_, nullptr, FALSE);
+}
+
+void BannerControl::OnDocumentComplete(const char*) {
+  if (!work_.Request()) RefreshFeed(this);  // no thread: the old way, on this one
 }
 
 void BannerControl::Refresh() { OnDocumentComplete(""); }
@@ -131,7 +173,7 @@ LRESULT MailIndicator::OnNotify(NMHDR* header, BarWindow&) {
   return 0;
 }
 
-void MailIndicator::OnDocumentComplete(const char*) { checker_.Check(); }
-void MailIndicator::Refresh() { checker_.Check(); }
+void MailIndicator::OnDocumentComplete(const char*) { checker_.RequestCheck(); }
+void MailIndicator::Refresh() { checker_.RequestCheck(); }
 
 }  // namespace marvella

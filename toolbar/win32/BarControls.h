@@ -4,6 +4,7 @@
 // commands.
 #pragma once
 
+#include "toolbar/BackgroundWork.h"
 #include "toolbar/BannerFeed.h"
 #include "toolbar/BookmarksFile.h"
 #include "toolbar/MailChecker.h"
@@ -28,20 +29,41 @@ class ShowButton : public BarControl {
   BarServices& services_;
 };
 
-// The advertising banner: the feed's image, link and tooltip.
+// Posted to the host window when a converted banner waits to be shown.
+constexpr UINT kBannerReadyMessage = WM_APP + 1;
+
+// The advertising banner: the feed's image, link and tooltip. The feed works on a thread
+// of the control's own (JPEG conversion, page reads); the window's thread only swaps in a
+// ready image with the link and tooltip that came with it.
 class BannerControl : public BarControl {
  public:
   explicit BannerControl(BarServices& services);
+  ~BannerControl() override;
   bool Create(HWND parent, int x) override;
+  void Destroy() override;
   LRESULT OnCommand(int code, WPARAM wparam, HWND sender, BarWindow& bar) override;
   LRESULT OnNotify(NMHDR* header, BarWindow& bar) override;
   void OnDocumentComplete(const char* url) override;
   void Refresh() override;
-  BannerFeed& Feed() { return feed_; }
+  // The ready banner, if any, into the image list; its link and tooltip become the shown
+  // ones (kBannerReadyMessage).
+  void ShowReady();
+  const char* Link() const { return link_; }
+  const char* Tooltip() const { return tooltip_; }
 
  private:
+  static void RefreshFeed(void* control);
+
   BarServices& services_;
   BannerFeed feed_;
+  char link_[kBannerTextCapacity] = "";
+  char tooltip_[kBannerTextCapacity] = "";
+  HWND host_ = nullptr;
+  Mutex readyLock_;  // guards the three that follow, written by the feed's thread
+  HBITMAP ready_ = nullptr;
+  char readyLink_[kBannerTextCapacity] = "";
+  char readyTooltip_[kBannerTextCapacity] = "";
+  BackgroundWork work_;  // last: stopped before the rest goes
 };
 
 class ToolsButton : public BarControl {

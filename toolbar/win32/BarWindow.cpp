@@ -156,6 +156,9 @@ LRESULT CALLBACK BarWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
       return bar->OnNotify(reinterpret_cast<NMHDR*>(lparam));
     case WM_COMMAND:
       return bar->OnCommand(HIWORD(wparam), wparam, reinterpret_cast<HWND>(lparam));
+    case kBannerReadyMessage:
+      bar->Banner().ShowReady();
+      return 0;
     case WM_NCDESTROY:
       // The rebar may take the window down with the browser's frame before the band lets
       // go of it: the bar then forgets it instead of destroying it twice.

@@ -70,13 +70,16 @@ Mutex::~Mutex() { DeleteCriticalSection(Section(storage_)); }
 void Mutex::Lock() { EnterCriticalSection(Section(storage_)); }
 void Mutex::Unlock() { LeaveCriticalSection(Section(storage_)); }
 
-// Manual reset: once set, every later wait returns at once.
+// Manual reset: once set, every later wait returns at once until Reset.
 Event::Event() { Handle(storage_) = CreateEventA(nullptr, TRUE, FALSE, nullptr); }
 Event::~Event() {
   if (Handle(storage_)) CloseHandle(Handle(storage_));
 }
 void Event::Set() {
   if (Handle(storage_)) SetEvent(Handle(storage_));
+}
+void Event::Reset() {
+  if (Handle(storage_)) ResetEvent(Handle(storage_));
 }
 bool Event::WaitFor(unsigned milliseconds) {
   if (!Handle(storage_)) {  // no event object: wait the time, never report a stop

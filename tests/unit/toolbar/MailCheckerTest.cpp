@@ -225,6 +225,24 @@ TEST_F(MailCheckerTest, PollingThreadChecksUntilTheProcessWideStop) {
   EXPECT_EQ(maps + 1, files.MapCount());
 }
 
+// A check asked from the window's thread runs on the polling thread; with no polling
+// thread left it runs at once on the caller's.
+TEST_F(MailCheckerTest, RequestedChecksRunOnThePollingThread) {
+  std::atomic<bool> onCaller{false};
+  const std::thread::id caller = std::this_thread::get_id();
+  files.onMap = [&] { onCaller = std::this_thread::get_id() == caller; };
+  files.Put(kCfg, Page("2"));
+  auto checker = Make();
+  int maps = files.MapCount();
+  checker->RequestCheck();
+  WaitForMaps(maps + 1);
+  EXPECT_FALSE(onCaller.load());
+  EXPECT_EQ(2, checker->LastCount());
+  stop.Raise();
+  checker->RequestCheck();
+  EXPECT_TRUE(onCaller.load());
+}
+
 // Destroying the checker while its thread sleeps must not wait the three minutes.
 TEST_F(MailCheckerTest, DestructionWakesTheSleepingThread) {
   auto checker = Make(marvella::kMailPollMilliseconds);

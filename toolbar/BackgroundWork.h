@@ -1,0 +1,36 @@
+// Work that a browser window's thread asks for and a thread of its own does, so the window
+// never waits for disk or decoding: requests made while the job runs are served by one more
+// run, never queued one by one.
+#pragma once
+
+#include "toolbar/Threads.h"
+
+namespace marvella {
+
+class BackgroundWork {
+ public:
+  BackgroundWork(void (*job)(void*), void* argument) : job_(job), argument_(argument) {}
+  ~BackgroundWork() { Stop(); }
+  BackgroundWork(const BackgroundWork&) = delete;
+  BackgroundWork& operator=(const BackgroundWork&) = delete;
+
+  // Asks for one run of the job, which starts soon after on the work's thread (started at
+  // the first request). False when no thread could be started: the caller does the work.
+  bool Request();
+  // Waits for a run in progress, ends the thread and drops requests not yet served; a
+  // later request starts a new thread. The owner stops before what the job uses goes.
+  void Stop();
+
+ private:
+  static void Run(void* work);
+
+  void (*job_)(void*);
+  void* argument_;
+  Mutex mutex_;  // guards the two flags
+  bool pending_ = false;
+  bool stopping_ = false;
+  Event wake_;
+  Thread thread_;
+};
+
+}  // namespace marvella
