@@ -142,13 +142,13 @@ std::vector<std::string> MiMarvellaMenu(TandemBand& band, const char* choose, co
 }
 
 // Answers the next message box of this process from a thread; its "caption: text".
-std::thread AnswerBox(std::string* seen, int button = IDOK) {
-  return std::thread([seen, button] {
+std::thread AnswerBox(std::string* seen, const char* screenshot) {
+  return std::thread([seen, screenshot] {
     HWND box = WaitForProcessDialog(GetCurrentProcessId(), nullptr, 60000);
     if (!box) return;
     *seen = WindowText(box) + ": " + MessageBoxText(box);
-    SaveWindowScreenshot(box, "commands-message");
-    PressButton(box, button);
+    SaveWindowScreenshot(box, screenshot);
+    PressButton(box, IDOK);
   });
 }
 
@@ -309,7 +309,7 @@ TEST(ToolbarCommands, ToolsMenuHidesRefreshesHelpsTellsAndUninstalls) {
   // The about box: version, build texts and the shell's version.
   SetShellVersion({5, 50});
   std::string about;
-  std::thread answer = AnswerBox(&about);
+  std::thread answer = AnswerBox(&about, "commands-about");
   Choose(ID_ABOUT_TEXT, nullptr);
   answer.join();
   EXPECT_EQ(std::string(ABOUT_CAPTION) + ": Tandem Marvella versión 1.01\nCompilado el Jan  3 2001 "
@@ -322,7 +322,7 @@ TEST(ToolbarCommands, ToolsMenuHidesRefreshesHelpsTellsAndUninstalls) {
   HANDLE lock = CreateMutexA(nullptr, FALSE, "marvella-toolbar-registration");
   WaitForSingleObject(lock, INFINITE);
   std::string installed;
-  std::thread registered = AnswerBox(&installed);
+  std::thread registered = AnswerBox(&installed, "commands-installed");
   RegisterServer();
   registered.join();
   ASSERT_TRUE(KeyPresent(HKEY_CLASSES_ROOT, kClassKey));
@@ -344,7 +344,7 @@ TEST(ToolbarCommands, ToolsMenuHidesRefreshesHelpsTellsAndUninstalls) {
     if (!dialog) return;
     SaveWindowScreenshot(dialog, "commands-uninstall");
     PressButton(dialog, IDC_UNINSTALL);
-    AnswerBox(&uninstalled).join();
+    AnswerBox(&uninstalled, "commands-uninstalled-message").join();
   });
   Choose(ID_UNINSTALL_TEXT, nullptr);
   confirm.join();
