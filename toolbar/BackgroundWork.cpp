@@ -36,6 +36,11 @@ void BackgroundWork::Stop() {
   wake_.Reset();
 }
 
+bool BackgroundWork::Idle() {
+  MutexLock lock(mutex_);
+  return !pending_ && !running_;
+}
+
 void BackgroundWork::Run(void* p) {
   BackgroundWork* work = static_cast<BackgroundWork*>(p);
   for (;;) {
@@ -46,8 +51,11 @@ void BackgroundWork::Run(void* p) {
       if (work->stopping_) return;
       if (!work->pending_) continue;
       work->pending_ = false;
+      work->running_ = true;
     }
     work->job_(work->argument_);
+    MutexLock lock(work->mutex_);
+    work->running_ = false;
   }
 }
 

@@ -20,15 +20,18 @@ class BackgroundWork {
   // Waits for a run in progress, ends the thread and drops requests not yet served; a
   // later request starts a new thread. The owner stops before what the job uses goes.
   void Stop();
+  // True when no run is asked for or in progress (a caller waiting for the work's effects).
+  bool Idle();
 
  private:
   static void Run(void* work);
 
   void (*job_)(void*);
   void* argument_;
-  Mutex mutex_;  // guards the two flags
+  Mutex mutex_;  // guards the three flags
   bool pending_ = false;
   bool stopping_ = false;
+  bool running_ = false;
   Event wake_;
   Thread thread_;
 };

@@ -1,7 +1,7 @@
 // The toolbar's seven controls. The show button, the banner, the home button and the mail
-// indicator are whole here; the tools button, the search control and the menu bar are
-// built and laid out with their buttons, and their menus and searches come with the
-// commands.
+// indicator are in BarControls.cpp; the tools button, the search control and the menu bar
+// are built in MenuControls.cpp, and their commands, menus and searches are in
+// ToolsMenu.cpp, SearchControl.cpp and MenuBarCommands.cpp.
 #pragma once
 
 #include "toolbar/BackgroundWork.h"
@@ -50,6 +50,8 @@ class BannerControl : public BarControl {
   void ShowReady();
   const char* Link() const { return link_; }
   const char* Tooltip() const { return tooltip_; }
+  // True once no feed refresh is asked for or running.
+  bool FeedIdle() { return work_.Idle(); }
 
  private:
   static void RefreshFeed(void* control);
@@ -66,13 +68,18 @@ class BannerControl : public BarControl {
   BackgroundWork work_;  // last: stopped before the rest goes
 };
 
+// The arrow that opens the "Herramientas" menu (ToolsMenu.cpp).
 class ToolsButton : public BarControl {
  public:
   explicit ToolsButton(BarServices& services) : services_(services) {}
   bool Create(HWND parent, int x) override;
+  LRESULT OnCommand(int code, WPARAM wparam, HWND sender, BarWindow& bar) override;
   LRESULT OnNotify(NMHDR* header, BarWindow& bar) override;
 
  private:
+  void Run(int command, BarWindow& bar);
+  void ShowAbout();
+
   BarServices& services_;
 };
 
@@ -87,7 +94,9 @@ class HomeButton : public BarControl {
   BarServices& services_;
 };
 
-// The search box: an edit field and the "Buscar" button beside it.
+// The search box: an edit field and the "Buscar" button beside it, with a keyboard hook
+// on its thread so that Enter and Backspace reach the box before the browser takes them
+// (SearchControl.cpp).
 class SearchControl : public BarControl {
  public:
   explicit SearchControl(BarServices& services) : services_(services) {}
@@ -95,16 +104,25 @@ class SearchControl : public BarControl {
   bool Create(HWND parent, int x) override;
   void Destroy() override;
   bool OwnsWindow(HWND window) override;
+  LRESULT OnCommand(int code, WPARAM wparam, HWND sender, BarWindow& bar) override;
   LRESULT OnNotify(NMHDR* header, BarWindow& bar) override;
   void Move(int x) override;
   void Show(bool show) override;
   HWND Edit() const { return edit_; }
 
+  // The keyboard hook's work for this box (result 1: the key is swallowed).
+  LRESULT OnKey(int code, WPARAM key, LPARAM data);
+
  private:
+  // Sends the browser to templ formatted with the box's escaped text, then empties it.
+  void Search(const char* templ, BarWindow& bar);
+
   BarServices& services_;
   HWND edit_ = nullptr;
   BarSize button_;
   int editHeight_ = 0;
+  int hookEntry_ = -1;
+  HHOOK hook_ = nullptr;
 };
 
 // The mail button: image and tooltip from the checker, which polls on its own thread.
@@ -132,12 +150,20 @@ class MenuBar : public BarControl {
  public:
   explicit MenuBar(BarServices& services);
   bool Create(HWND parent, int x) override;
+  LRESULT OnCommand(int code, WPARAM wparam, HWND sender, BarWindow& bar) override;
   LRESULT OnNotify(NMHDR* header, BarWindow& bar) override;
   void OnDocumentComplete(const char* url) override;
   BookmarksFile& Bookmarks() { return bookmarks_; }
+  TokensFetcher& Tokens() { return tokens_; }
+  PersonalPageFetcher& PersonalPage() { return personalPage_; }
 
  private:
+  // The commands and menus (MenuBarCommands.cpp).
+  void ShowMiMarvellaMenu(BarWindow& bar);
+  void ShowUserMenu(unsigned k, BarWindow& bar);
+
   BarServices& services_;
+  unsigned menuButtons_ = 0;  // the user menus that got a button
   TokensFetcher tokens_;
   PersonalPageFetcher personalPage_;
   BookmarksFile bookmarks_;

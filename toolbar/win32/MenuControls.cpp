@@ -1,17 +1,12 @@
-// The tools button, the search control and the menu bar: their windows, buttons and sizes.
+// The tools button and the menu bar: their windows, buttons and sizes.
 #include "toolbar/BarTexts.h"
+#include "toolbar/CommandRules.h"
 #include "toolbar/win32/BarControls.h"
 #include "toolbar/win32/BookmarksSetup.h"
 
-#include <cstring>
+#include <new>
 
 namespace marvella {
-
-namespace {
-constexpr int kEditWidth = 100;
-constexpr int kSearchArrowRoom = 20;
-constexpr std::size_t kMenuStringsCapacity = 1024;
-}  // namespace
 
 bool ToolsButton::Create(HWND parent, int x) {
   normal_ = LoadImages(services_.module, 9, 18, 1, IDB_TOOLS, IDB_TOOLS_MASK);
@@ -27,54 +22,6 @@ LRESULT ToolsButton::OnNotify(NMHDR* header, BarWindow&) {
   return 0;
 }
 
-SearchControl::~SearchControl() { SearchControl::Destroy(); }
-
-bool SearchControl::Create(HWND parent, int x) {
-  char label[64];
-  std::size_t length = services_.strings.Load(IDS_SEARCH_BUTTON, label, sizeof label - 1);
-  label[length + 1] = '\0';  // the list ends with a second zero
-  TBBUTTON button = Button(0, 0, TBSTYLE_DROPDOWN, 0);
-  if (!Build(parent, x + kEditWidth + 1, 0, 18, label, 1, &button)) return false;
-  button_ = MaxSize(toolbar_);
-  button_.width += kSearchArrowRoom;
-  editHeight_ = button_.height - 4;
-  edit_ = CreateWindowExA(0, "EDIT", nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
-                          x, 2, kEditWidth, editHeight_, parent, nullptr, services_.module,
-                          nullptr);
-  if (!edit_) {
-    Destroy();
-    return false;
-  }
-  size_ = {button_.width + kEditWidth, button_.height};
-  return true;
-}
-
-void SearchControl::Destroy() {
-  if (edit_) DestroyWindow(edit_);
-  edit_ = nullptr;
-  BarControl::Destroy();
-}
-
-bool SearchControl::OwnsWindow(HWND window) {
-  return window && (window == edit_ || BarControl::OwnsWindow(window));
-}
-
-LRESULT SearchControl::OnNotify(NMHDR* header, BarWindow&) {
-  TooltipText(header, nullptr);
-  return 0;
-}
-
-void SearchControl::Move(int x) {
-  if (edit_) MoveWindow(edit_, x, 2, kEditWidth, editHeight_, TRUE);
-  if (toolbar_)
-    MoveWindow(toolbar_, x + kEditWidth + 1, 0, button_.width, button_.height, TRUE);
-}
-
-void SearchControl::Show(bool show) {
-  if (edit_) ShowWindow(edit_, show ? SW_SHOW : SW_HIDE);
-  BarControl::Show(show);
-}
-
 MenuBar::MenuBar(BarServices& services)
     : services_(services),
       tokens_(services.queue, services.agent, services.strings, services.files),
@@ -86,19 +33,14 @@ MenuBar::MenuBar(BarServices& services)
 bool MenuBar::Create(HWND parent, int x) {
   normal_ = LoadImages(services_.module, 18, 18, 4, IDB_MENUS, IDB_MENUS_MASK);
   hot_ = LoadImages(services_.module, 18, 18, 4, IDB_MENUS_HOT, IDB_MENUS_MASK);
-  // The texts: "Mi Marvella", then the section names, each zero-ended, and a last zero. A
-  // menu whose name no longer fits is left off the bar.
-  char strings[kMenuStringsCapacity];
-  std::size_t used = services_.strings.Load(IDS_MI_MARVELLA, strings, sizeof strings - 1) + 1;
-  unsigned menus = 0;
-  for (; menus < bookmarks_.MenuCount(); ++menus) {
-    const char* name = bookmarks_.Menu(menus)->name;
-    std::size_t length = std::strlen(name) + 1;
-    if (used + length + 1 > sizeof strings) break;
-    std::memcpy(strings + used, name, length);
-    used += length;
-  }
-  strings[used] = '\0';
+  // The texts: "Mi Marvella", then the section names. A menu whose name no longer fits is
+  // left off the bar.
+  char first[kMenuLineCapacity];
+  services_.strings.Load(IDS_MI_MARVELLA, first, sizeof first);
+  char strings[kMenuBarStringsCapacity];
+  unsigned menus = BuildMenuBarStrings(first, bookmarks_.Menus(), bookmarks_.MenuCount(), strings,
+                                       sizeof strings);
+  menuButtons_ = menus;
 
   // A separator, "Mi Marvella" (command 10), one button per menu (11 + k).
   TBBUTTON* buttons = new (std::nothrow) TBBUTTON[menus + 2];
@@ -113,15 +55,6 @@ bool MenuBar::Create(HWND parent, int x) {
   if (!built) return false;
   size_ = MeasureButtons(toolbar_);
   return true;
-}
-
-LRESULT MenuBar::OnNotify(NMHDR* header, BarWindow&) {
-  if (header->code != TTN_NEEDTEXTA) return 0;
-  if (header->idFrom == 10)
-    TooltipString(header, services_.module, IDS_MI_MARVELLA_TIP);
-  else
-    TooltipText(header, nullptr);
-  return 0;
 }
 
 void MenuBar::OnDocumentComplete(const char*) {

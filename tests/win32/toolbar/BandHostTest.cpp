@@ -3,21 +3,12 @@
 // on it. The layout, the tooltips, the band sizes collapsed and expanded, the COM answers,
 // and a closing window that leaves the other window's checker polling. (The registered
 // library in the test browser is walked from outside in tests/win32/browser.)
-#include "tests/win32/toolbar/FakeBrowser.h"
-#include "tests/win32/toolbar/ToolbarWin32Support.h"
+#include "tests/win32/toolbar/BandHarness.h"
 #include "toolbar/BarTexts.h"
-#include "toolbar/JPEGtoBMP.h"
 #include "toolbar/ToolbarTexts.h"
-#include "toolbar/win32/BannerBitmapLoader.h"
-#include "toolbar/win32/ModuleStringTable.h"
-#include "toolbar/win32/TandemBand.h"
-#include "toolbar/win32/ToolbarServices.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <functional>
-#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -26,122 +17,6 @@ using namespace marvella;
 using namespace marvella::test;
 
 namespace {
-
-class MemorySettings : public SettingsStore {
- public:
-  bool Read(const char* name, char* buffer, std::size_t capacity) override {
-    auto it = values.find(name);
-    if (it == values.end()) return false;
-    lstrcpynA(buffer, it->second.c_str(), static_cast<int>(capacity));
-    return true;
-  }
-  void Write(const char* name, const char* text) override { values[name] = text; }
-  std::map<std::string, std::string> values;
-};
-
-// The library's table with the portal's addresses moved to loopback: the reference
-// service when there is one, else a port where nothing answers.
-class ServiceStrings : public StringTable {
- public:
-  std::size_t Load(unsigned id, char* buffer, std::size_t capacity) override {
-    module_.Load(id, buffer, capacity);
-    lstrcpynA(buffer, Local(buffer).c_str(), static_cast<int>(capacity));
-    return lstrlenA(buffer);
-  }
-  std::string Local(const std::string& text) const {
-    std::string portal = std::string("http://") + MARVELLA_PORTAL_HOST;
-    if (text.compare(0, portal.size(), portal) != 0) return text;
-    return base + text.substr(portal.size());
-  }
-  std::string base = std::getenv("MARVELLA_DEVSERVICE_URL") ? std::getenv("MARVELLA_DEVSERVICE_URL")
-                                                            : "http://127.0.0.1:1";
-
- private:
-  ModuleStringTable module_{GetModuleHandleA(nullptr)};
-};
-
-// Everything a band of these tests works with; the files in a directory of the test's.
-struct Services {
-  explicit Services(const char* directory, unsigned mailPoll = kMailPollMilliseconds,
-                    MailPollingStop* sharedStop = nullptr)
-      : files(marvella::testing::FreshDirectory(directory)),
-        stop(sharedStop ? *sharedStop : ownStop),
-        services{GetModuleHandleA(nullptr), strings, files,    ProcessDownloadQueue(),
-                 tables,                    stop,    bitmaps,  &JPEGtoBMP,
-                 settings,                  "Tandem Marvella", mailPoll} {}
-  ServiceStrings strings;
-  marvella::testing::DirectoryFiles files;
-  BookmarkTables tables;
-  MailPollingStop ownStop;
-  MailPollingStop& stop;
-  BannerBitmapLoader bitmaps;
-  MemorySettings settings;
-  BarServices services;
-};
-
-// A browser frame: the rebar sits in a child window of the frame, with the address band.
-struct Frame {
-  HWND frame = nullptr;
-  HWND rebar = nullptr;
-  FakeBrowser* browser = nullptr;
-};
-
-void InsertPlainBand(HWND rebar, const char* text) {
-  HWND edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", text, WS_CHILD | WS_VISIBLE, 0, 0, 200,
-                              22, rebar, nullptr, GetModuleHandleA(nullptr), nullptr);
-  REBARBANDINFOA band = {};
-  band.cbSize = sizeof band;
-  band.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_TEXT;
-  band.fStyle = RBBS_BREAK;
-  band.lpText = const_cast<char*>("Dirección");
-  band.hwndChild = edit;
-  band.cxMinChild = 200;
-  band.cyMinChild = 22;
-  SendMessageA(rebar, RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
-}
-
-Frame MakeFrame(const char* title) {
-  WNDCLASSA frameClass = {};
-  frameClass.lpfnWndProc = DefWindowProcA;
-  frameClass.hInstance = GetModuleHandleA(nullptr);
-  frameClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-  frameClass.lpszClassName = "TestBrowserFrame";
-  RegisterClassA(&frameClass);
-  INITCOMMONCONTROLSEX init = {sizeof init, ICC_COOL_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&init);
-  Frame f;
-  f.frame = CreateWindowExA(0, "TestBrowserFrame", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
-                            820, 150, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  HWND holder = CreateWindowExA(0, "TestBrowserFrame", "", WS_CHILD | WS_VISIBLE, 0, 0, 810, 110,
-                                f.frame, nullptr, GetModuleHandleA(nullptr), nullptr);
-  f.rebar = CreateWindowExA(0, REBARCLASSNAMEA, "",
-                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
-                                RBS_VARHEIGHT | RBS_BANDBORDERS | CCS_NODIVIDER,
-                            0, 0, 810, 60, holder, nullptr, GetModuleHandleA(nullptr), nullptr);
-  InsertPlainBand(f.rebar, "http://127.0.0.1/");
-  f.browser = CreateFakeBrowser(f.frame);
-  return f;
-}
-
-void CloseFrame(Frame& f) {
-  ReleaseFakeBrowser(f.browser);
-  DestroyWindow(f.frame);
-}
-
-// Runs this thread's messages until done() holds, for about a minute at most.
-bool PumpUntil(const std::function<bool()>& done) {
-  for (int i = 0; i < 6000; ++i) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    if (done()) return true;
-    Sleep(10);
-  }
-  return false;
-}
-
-void Pump() {
-  PumpUntil([] { return true; });
-}
 
 // The tooltip a control gives for the button with this command.
 std::string Tooltip(TandemBand& band, HWND toolbar, UINT command) {
@@ -159,47 +34,10 @@ std::string Tooltip(TandemBand& band, HWND toolbar, UINT command) {
   return info.lpszText;
 }
 
-std::string String(unsigned id) {
-  char text[260];
-  LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
-  return text;
-}
-
-bool Visible(HWND window) { return window && IsWindowVisible(window); }
-
 int Left(HWND window) {
   RECT r;
   GetWindowRect(window, &r);
   return r.left;
-}
-
-// The addresses the bookmarks file gave the tables, moved to loopback too.
-void LocalTables(Services& s) {
-  SearchEngineTable engines;
-  PersonalizationLinks links;
-  PortalLinks portal;
-  InternalSettings internal;
-  s.tables.CopySearchEngines(&engines);
-  s.tables.CopyPersonalizationLinks(&links);
-  s.tables.CopyPortalLinks(&portal);
-  s.tables.CopyInternalSettings(&internal);
-  for (char* url : {internal.lastVersionUrl, internal.help, internal.webMail,
-                    internal.carpetaPersonal, internal.log})
-    lstrcpynA(url, s.strings.Local(url).c_str(), kLinkTextCapacity);
-  s.tables.Store(engines, links, portal, internal);
-}
-
-TandemBand* Sited(Services& s, Frame& f) {
-  TandemBand* band = new TandemBand(s.services);
-  LocalTables(s);
-  EXPECT_EQ(S_OK, band->SetSite(static_cast<IUnknown*>(BrowserSite(f.browser))));
-  Pump();
-  return band;
-}
-
-void Unsite(TandemBand* band) {
-  band->SetSite(nullptr);
-  band->Release();
 }
 
 }  // namespace

@@ -30,6 +30,7 @@ class DirectoryFiles : public Win32FileAccess {
  public:
   explicit DirectoryFiles(std::string directory) : directory_(std::move(directory)) {}
   bool TempDirectory(char* buffer, std::size_t capacity) override;
+  const std::string& Directory() const { return directory_; }
 
  private:
   std::string directory_;

@@ -1,0 +1,100 @@
+// A browser window inside a test program for the toolbar's band: the services a band
+// works with (the library's strings with the portal moved to the reference service, a
+// temporary directory of the test's, settings in memory), a frame with a rebar and a
+// recording browser, and the pumps and clicks of window walks.
+#pragma once
+
+#include "tests/win32/toolbar/FakeBrowser.h"
+#include "tests/win32/toolbar/ToolbarWin32Support.h"
+#include "toolbar/JPEGtoBMP.h"
+#include "toolbar/ToolbarTexts.h"
+#include "toolbar/win32/BannerBitmapLoader.h"
+#include "toolbar/win32/ModuleStringTable.h"
+#include "toolbar/win32/TandemBand.h"
+#include "toolbar/win32/ToolbarServices.h"
+
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <string>
+
+namespace marvella::test {
+
+class MemorySettings : public SettingsStore {
+ public:
+  bool Read(const char* name, char* buffer, std::size_t capacity) override {
+    auto it = values.find(name);
+    if (it == values.end()) return false;
+    lstrcpynA(buffer, it->second.c_str(), static_cast<int>(capacity));
+    return true;
+  }
+  void Write(const char* name, const char* text) override { values[name] = text; }
+  std::map<std::string, std::string> values;
+};
+
+// The library's table with the portal's addresses moved to loopback: the reference
+// service when there is one, else a port where nothing answers.
+class ServiceStrings : public StringTable {
+ public:
+  std::size_t Load(unsigned id, char* buffer, std::size_t capacity) override {
+    module_.Load(id, buffer, capacity);
+    lstrcpynA(buffer, Local(buffer).c_str(), static_cast<int>(capacity));
+    return lstrlenA(buffer);
+  }
+  std::string Local(const std::string& text) const {
+    std::string portal = std::string("http://") + MARVELLA_PORTAL_HOST;
+    if (text.compare(0, portal.size(), portal) != 0) return text;
+    return base + text.substr(portal.size());
+  }
+  std::string base = std::getenv("MARVELLA_DEVSERVICE_URL") ? std::getenv("MARVELLA_DEVSERVICE_URL")
+                                                            : "http://127.0.0.1:1";
+
+ private:
+  ModuleStringTable module_{GetModuleHandleA(nullptr)};
+};
+
+// Everything a band of these tests works with; the files in a directory of the test's.
+struct Services {
+  explicit Services(const char* directory, unsigned mailPoll = kMailPollMilliseconds,
+                    MailPollingStop* sharedStop = nullptr)
+      : files(marvella::testing::FreshDirectory(directory)),
+        stop(sharedStop ? *sharedStop : ownStop),
+        services{GetModuleHandleA(nullptr), strings, files,    ProcessDownloadQueue(),
+                 tables,                    stop,    bitmaps,  &JPEGtoBMP,
+                 settings,                  "Tandem Marvella", mailPoll} {}
+  ServiceStrings strings;
+  marvella::testing::DirectoryFiles files;
+  BookmarkTables tables;
+  MailPollingStop ownStop;
+  MailPollingStop& stop;
+  BannerBitmapLoader bitmaps;
+  MemorySettings settings;
+  BarServices services;
+};
+
+// A browser frame: the rebar sits in a child window of the frame, with the address band.
+struct Frame {
+  HWND frame = nullptr;
+  HWND rebar = nullptr;
+  FakeBrowser* browser = nullptr;
+};
+
+void InsertPlainBand(HWND rebar, const char* text);
+// A frame with a rebar inside a child window, an address band and a recording browser.
+Frame MakeFrame(const char* title);
+void CloseFrame(Frame& f);
+// Runs this thread's messages until done() holds, for about a minute at most.
+bool PumpUntil(const std::function<bool()>& done);
+void Pump();
+// A real click on button `index` of a control's toolbar.
+void Click(HWND toolbar, int index);
+std::string NavigationAfterClick(Frame& f, HWND toolbar, int index);
+std::string String(unsigned id);  // from the program's string table
+bool Visible(HWND window);
+// The addresses the bookmarks file gave the tables, moved to loopback too.
+void LocalTables(Services& s);
+TandemBand* Sited(Services& s, Frame& f);
+void Unsite(TandemBand* band);
+std::string Get(const std::string& url);  // a GET on the service, its body
+
+}  // namespace marvella::test
