@@ -8,29 +8,11 @@
 #include "dialup/win32/RemoteAccess.h"
 #include "installer/FinalActionTexts.h"
 #include "installer/PortalAddress.h"
+#include "installer/SignUpEntry.h"
 #include "installer/win32/CWPSheet.h"
 #include "installer/win32/UserServerCalls.h"
 
 namespace marvella {
-namespace {
-
-// The sign-up entry as install.ini and the hardware page define it. The texts stay app's.
-SignUpEntrySettings SignUpEntryOf(const InstallerApp& app) {
-  SignUpEntrySettings s;
-  s.entryName = app.config.signUpEntryName.c_str();
-  s.dialPrefix = app.account.dialPrefix.c_str();
-  s.accessNumber = app.nodePhone.c_str();
-  s.userName = app.config.signUpUserName.c_str();
-  s.password = app.config.signUpPassword.c_str();
-  s.primaryDns = app.config.signUpDns1.c_str();
-  s.secondaryDns = app.config.signUpDns2.c_str();
-  s.deviceType = app.deviceType.c_str();
-  s.deviceName = app.deviceName.c_str();
-  s.alreadyConnected = app.flags.alreadyConnected;
-  return s;
-}
-
-}  // namespace
 
 CWPResults::CWPResults(HMODULE resources, InstallerApp& app)
     : CWizardPage(kResultsPage, IDD_RESULTS), app_(app), platform_(resources) {}
@@ -40,7 +22,8 @@ CWPResults::~CWPResults() {
   SystemSleeper sleeper;
   ReleaseConnection(connection_, sleeper, kResultsPageReleaseWaitMs);
   // The temporary entry must not outlive the installer, unless it is the user's own now.
-  if (MayDeleteSignUpEntry(app_.config.signUpEntryName, app_.account.profileName))
+  if (!app_.config.signUpEntryName.empty() &&
+      MayDeleteSignUpEntry(app_.config.signUpEntryName, app_.account.profileName))
     DeleteDialEntry(app_.config.signUpEntryName.c_str());
 }
 

@@ -53,7 +53,7 @@ class WizardSheet {
   CWPWelcome welcome_;
   CWPLicense license_;
   CWPHardWare hardware_{app_};
-  CWPUserInfo25 userType_;
+  CWPUserInfo25 userType_{app_};
   CWPUserInfo userInfo_;
   CWPUserInfo2 userInfo2_;
   CWPUserInfo3 userInfo3_;
