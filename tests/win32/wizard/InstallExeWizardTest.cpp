@@ -265,11 +265,17 @@ class ToolbarRegistrationLock {
     // Leave the prefix as found: the library unregistered and gone.
     Eventually([] { return RunningRegsvr32() == 0; });
     std::string library = Directory(GetSystemDirectoryA) + "\\tandem.dll";
-    HANDLE p = StartProgram(Directory(GetSystemDirectoryA) + "\\regsvr32.exe",
-                            "regsvr32.exe /u /s \"" + library + "\"", nullptr);
-    if (p) {
-      WaitForSingleObject(p, 60000);
-      CloseHandle(p);
+    std::string line = Directory(GetSystemDirectoryA) + "\\regsvr32.exe /u /s \"" + library + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+      // The library tells the user it is gone, whatever the switches say.
+      HWND box = WaitForProcessDialog(pi.dwProcessId, nullptr, 60000);
+      if (box) PressButton(box, IDOK);
+      WaitForSingleObject(pi.hProcess, 60000);
+      CloseHandle(pi.hThread);
+      CloseHandle(pi.hProcess);
     }
     DeleteFileA(library.c_str());
     ReleaseMutex(lock_);
