@@ -35,7 +35,10 @@ void CWPResults::LeaveForward() {
 }
 
 void CWPResults::OnCommand(int controlId, int code) {
-  if (controlId == IDC_RS_CREATE && code == BN_CLICKED) Flow().CreateAccount();
+  if (controlId != IDC_RS_CREATE || code != BN_CLICKED || busy_) return;
+  busy_ = true;
+  Flow().CreateAccount();
+  busy_ = false;
 }
 
 FinalActions& CWPResults::MakeFinalActions() {
@@ -133,9 +136,21 @@ void CWPResults::ShowAccount(const ShownAccount& shown) {
 
 void CWPResults::DisableCreateAccount() { EnableWindow(Item(IDC_RS_CREATE), FALSE); }
 
-bool CWPResults::OnPageMessage(UINT message, WPARAM, LPARAM) {
+bool CWPResults::OnPageMessage(UINT message, WPARAM, LPARAM lParam) {
   // The worker writes into this window: it must be done before the window is.
   if (message == WM_DESTROY) JoinDisplayWorker();
+  if (message == WM_NOTIFY && busy_) {
+    // While signing up the page stays: no move and no cancelling.
+    UINT code = reinterpret_cast<const NMHDR*>(lParam)->code;
+    if (code == PSN_WIZBACK || code == PSN_WIZNEXT || code == PSN_WIZFINISH) {
+      SetWindowLongPtrA(Window(), DWLP_MSGRESULT, -1);
+      return true;
+    }
+    if (code == PSN_QUERYCANCEL) {
+      SetWindowLongPtrA(Window(), DWLP_MSGRESULT, TRUE);
+      return true;
+    }
+  }
   return false;
 }
 

@@ -52,6 +52,9 @@ class CWPResults : public CWizardPage, public ResultsPageSeam, private AccountDi
   SystemFinalActions platform_;
   RasConnHandle connection_ = 0;
   bool accountCreated_ = false;
+  // Inside "&Crear cuenta": the progress lines pump messages, so a second press, Back, Next
+  // or Cancel could otherwise run inside it and pull the page away under it.
+  bool busy_ = false;
   // Made when the actions first run; the worker reaches them while it lives.
   std::unique_ptr<ProgressBoxSink> progress_;
   std::unique_ptr<MessageBoxSink> messages_;

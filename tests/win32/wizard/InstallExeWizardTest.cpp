@@ -201,7 +201,9 @@ TEST(InstallExeWizard, NewUserIsSignedUpAndTheMachineIsReadyAfterFinish) {
 
 TEST(InstallExeWizard, FailedDialAndBusyServerLeaveTheResultsPageToTryAgain) {
   RemoteAccessConfigured remoteAccess;
-  rassim::RasSimulatorSession modem(std::string("[service]\r\ndial-outcome = busy\r\n") + kModem);
+  // Each dial takes a moment, long enough for presses made meanwhile to arrive inside it.
+  rassim::RasSimulatorSession modem(
+      std::string("[service]\r\ndial-outcome = busy\r\ndial-delay-ms = 1500\r\n") + kModem);
   ToolbarRegistrationLock registration;  // start-up registers the library too
   InstallExe exe(Folder("marvella-install-failures"), UserPort());
   HWND sheet = exe.Start();
@@ -211,13 +213,18 @@ TEST(InstallExeWizard, FailedDialAndBusyServerLeaveTheResultsPageToTryAgain) {
   }));
   HWND page = CurrentPage(sheet);
 
-  // A busy line: the system's text under the number dialled, and the page as it was.
+  // A busy line: the system's text under the number dialled, and the page as it was. A
+  // second press and Cancel while it dials are refused (the journal below has one dial).
   PostMessageA(GetDlgItem(page, IDC_RS_CREATE), BM_CLICK, 0, 0);
+  ASSERT_TRUE(Eventually([&] { return !Progress(sheet).empty(); }));
+  PostMessageA(GetDlgItem(page, IDC_RS_CREATE), BM_CLICK, 0, 0);
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
   const std::string calling = "Llamando al 0" MARVELLA_DEFAULT_ACCESS_NUMBER "\r\n";
   ASSERT_TRUE(Eventually([&] { return Progress(sheet).size() > calling.size() + 2; }));
   std::string lines = Progress(sheet);
   EXPECT_EQ(0u, lines.find(calling)) << lines;
   EXPECT_EQ(std::string::npos, lines.find("Conectando")) << lines;
+  EXPECT_TRUE(IsWindow(sheet));
   EXPECT_TRUE(Usable(sheet, kBackButton));
   EXPECT_FALSE(Usable(sheet, kNextButton));
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_RS_CREATE)));
