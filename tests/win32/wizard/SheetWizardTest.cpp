@@ -129,6 +129,12 @@ TEST(SheetWizard, StartUpRunsTheSheetAndTheToolbarInstallationOnceBeforeIt) {
   PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
   ASSERT_TRUE(Eventually([&] { return ended.load(); })) << "Finish did not end start-up";
   run.join();
+  // The prefix's desktop is the Unix user's home: the walk's shortcut does not stay there.
+  char desktop[MAX_PATH] = {};
+  DWORD size = sizeof desktop - 1;
+  RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+               "Desktop", RRF_RT_REG_SZ, nullptr, desktop, &size);
+  DeleteFileA((std::string(desktop) + "\\" + app.account.profileName + ".LNK").c_str());
   EXPECT_EQ(2, toolbar.installs.load()) << "Finish installs the toolbar again";
   EXPECT_EQ(nullptr, app.wizard);
   EXPECT_EQ(nullptr, wizard.Sheet()) << "the sheet and its pages are gone after the run";
