@@ -1,8 +1,9 @@
 // Reply reassembly over a line channel.
 #include "signup/ReplyReader.h"
 
-#include <chrono>
 #include <cstring>
+
+#include "common/MonotonicClock.h"
 
 namespace marvella {
 
@@ -10,7 +11,6 @@ ReplyReader::ReplyReader(LineChannel& channel, const ReplyTiming& timing)
     : channel_(channel), timing_(timing), buffer_(new char[kBufferSize]) {}
 
 std::string ReplyReader::Receive() {
-  using Clock = std::chrono::steady_clock;
   char* buffer = buffer_.get();
   std::memset(buffer, 0, kBufferSize);
   const size_t limit = kBufferSize - 1;
@@ -20,14 +20,14 @@ std::string ReplyReader::Receive() {
   size_t used = 0;
   size_t dropped = 0;
   unsigned wait = timing_.firstByteMs;
-  Clock::time_point deadline{};
+  std::uint32_t firstByteAt = 0;
   while (used < limit || dropped < kDrainLimit) {
     if (used > 0) {
       // After the first byte the whole reply has a bound of its own.
-      auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-      if (left.count() <= 0) break;
-      if (static_cast<unsigned long long>(left.count()) < wait)
-        wait = static_cast<unsigned>(left.count());
+      std::uint32_t elapsed = MonotonicMs() - firstByteAt;  // wraps harmlessly
+      if (elapsed >= timing_.wholeReplyMs) break;
+      std::uint32_t left = timing_.wholeReplyMs - elapsed;
+      if (left < wait) wait = left;
     }
     const bool full = used == limit;
     char* into = full ? scratch : buffer + used;
@@ -35,7 +35,7 @@ std::string ReplyReader::Receive() {
     ReceiveResult r = channel_.Receive(into, room, wait);
     if (r.status != ReceiveResult::kData || r.count == 0) break;
     size_t count = r.count < room ? r.count : room;
-    if (used == 0) deadline = Clock::now() + std::chrono::milliseconds(timing_.wholeReplyMs);
+    if (used == 0) firstByteAt = MonotonicMs();
     if (full)
       dropped += count;
     else
