@@ -20,7 +20,7 @@ CWPResults::CWPResults(HMODULE resources, InstallerApp& app)
 CWPResults::~CWPResults() {
   JoinDisplayWorker();
   SystemSleeper sleeper;
-  ReleaseConnection(connection_, sleeper, kResultsPageReleaseWaitMs);
+  if (connection_) ReleaseConnection(connection_, sleeper, kResultsPageReleaseWaitMs);
   // The temporary entry must not outlive the installer, unless it is the user's own now.
   if (!app_.config.signUpEntryName.empty() &&
       MayDeleteSignUpEntry(app_.config.signUpEntryName, app_.account.profileName))
