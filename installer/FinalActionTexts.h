@@ -11,6 +11,11 @@
   "y en breve\nle aparecerá una página de bienvenida."
 #define TEXT_ACCOUNT_CREATED_CAPTION "Acceso creado"
 
+/* "&Crear cuenta": the server was not reached, or it refused the user (message box with
+   the server's reason, captioned as below, owned by the wizard). */
+#define TEXT_SERVER_UNREACHABLE "No se pudo establecer conexion con el servidor"
+#define TEXT_REGISTRATION_REFUSED_CAPTION "Instalador"
+
 /* One progress line for each final action that could not be done; the others still run. */
 #define TEXT_FINAL_ENTRY_FAILED "No se ha podido crear la conexión de acceso telefónico."
 #define TEXT_FINAL_MONITOR_FAILED "No se ha podido guardar el programa marvella.exe."

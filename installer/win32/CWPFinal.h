@@ -1,6 +1,5 @@
-// Page 8, final: congratulations and the desktop icon; Finish installs the toolbar library.
-// Until its own rules are built it shows its dialog and answers through the seam the
-// wizard gives the flow for it (see WizardSheet).
+// Page 8, final: congratulations and the desktop icon. Its buttons (Finish alone, Cancel
+// disabled) and the toolbar library installation that Finish runs are the page flow's.
 #pragma once
 
 #include "installer/win32/CWizardPage.h"

@@ -8,7 +8,8 @@ WizardSheet::WizardSheet(HMODULE resources, InstallerApp& app, ToolbarLibraryIns
     : app_(app), sheet_(resources), flow_(sheet_, app.flags, seams_),
       userInfo_(resources, app),
       userInfo2_(app),
-      userInfo3_(app) {
+      userInfo3_(app),
+      results_(resources, app) {
   seams_.welcome = &welcome_;
   seams_.license = &license_;
   // Pages 2 to 7 have no rules of their own yet: they pass through unless a caller scripts
@@ -18,7 +19,7 @@ WizardSheet::WizardSheet(HMODULE resources, InstallerApp& app, ToolbarLibraryIns
   seams_.personalData = pageSeams.personalData ? pageSeams.personalData : &userInfo_;
   seams_.interests = pageSeams.interests ? pageSeams.interests : &userInfo2_;
   seams_.optionalData = pageSeams.optionalData ? pageSeams.optionalData : &userInfo3_;
-  seams_.results = pageSeams.results ? pageSeams.results : &passThrough_;
+  seams_.results = pageSeams.results ? pageSeams.results : &results_;
   seams_.toolbar = &toolbar;
 
   CWizardPage* pages[kWizardPageCount] = {&welcome_,   &license_,  &hardware_,

@@ -6,13 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "common/OperatorSettings.h"
 #include "simulators/ras/RasSimulatorSession.h"
+#include "tests/win32/support/RecordingBrowser.h"
 #include "tests/win32/support/TestPrograms.h"
 
 namespace marvella {
@@ -27,20 +27,6 @@ using test::StartProgram;
 
 const char kHomePage[] = "http://" MARVELLA_PORTAL_HOST "/";
 
-// Wine's browser launcher runs the recorder instead of a browser. The value is the same
-// for every test, so tests running side by side agree on it.
-void UseRecordingBrowser() {
-  const char* source = std::getenv("MARVELLA_SOURCE_DIR");
-  ASSERT_NE(nullptr, source);
-  std::string recorder = std::string(source) + "/tests/win32/monitor/record-browser";
-  HKEY key;
-  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\WineBrowser", 0,
-                                           nullptr, 0, KEY_WRITE, nullptr, &key, nullptr));
-  RegSetValueExA(key, "Browsers", 0, REG_SZ, reinterpret_cast<const BYTE*>(recorder.c_str()),
-                 DWORD(recorder.size() + 1));
-  RegCloseKey(key);
-}
-
 // One monitor run in the session's folder: the monitor under the given Windows version,
 // the dialler stand-ins beside it (where ShellExecute looks first).
 class MonitorRun {
@@ -48,7 +34,7 @@ class MonitorRun {
   MonitorRun(const RasSimulatorSession& session, const std::string& version,
              bool withDiallers = true)
       : folder_(session.Folder()) {
-    UseRecordingBrowser();
+    EXPECT_TRUE(test::UseRecordingBrowser());
     std::string name = "marvella-" + version + ".exe";
     program_ = folder_ + "\\" + name;
     CopyFileA((BinDir() + "marvella.exe").c_str(), program_.c_str(), FALSE);

@@ -1,21 +1,26 @@
-// install.exe itself under Wine: start-up shows the real wizard, which a user can walk
-// from the welcome page to Finish, filling in the data pages (pages whose own rules are not
-// built yet pass through).
-// The program runs as a process of its own and is driven through its windows.
+// install.exe itself under Wine, as a process of its own driven through its windows, against
+// the reference service and the simulated remote-access service: a new user's whole
+// installation, and a results page whose dial and sign-up fail. What the installation left
+// on the machine is checked from outside afterwards.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "common/OperatorSettings.h"
 #include "installer/win32/WizardResource.h"
-#include "tests/win32/support/Screenshot.h"
+#include "tests/win32/support/RecordingBrowser.h"
 #include "tests/win32/support/RemoteAccessKey.h"
+#include "tests/win32/support/Screenshot.h"
+#include "tests/win32/support/TestPrograms.h"
 #include "tests/win32/support/WindowDriver.h"
-#include "tests/win32/wizard/DataPagesFill.h"
+#include "tests/win32/wizard/InstallExeDriver.h"
 #include "tests/win32/wizard/WizardUnderTest.h"
+#include "toolbar/win32/ServerTexts.h"
 // Last: it brings the SDK's remote-access header, whose macros would rename the kit's own
 // records declared above.
 #include "simulators/ras/RasSimulatorSession.h"
@@ -23,122 +28,246 @@
 namespace marvella::test {
 namespace {
 
-// Polls until `done` holds or 10 s pass; another process's queue cannot be settled.
-template <typename Done>
-bool Eventually(Done done) {
-  for (int i = 0; i < 500; ++i) {
-    if (done()) return true;
-    Sleep(20);
-  }
-  return done();
+const char kSignUpEntry[] = "Marvella Alta";  // install.ini's, see InstallExe
+const char kHome[] = "http://" MARVELLA_PORTAL_HOST "/";
+const char kModem[] = "[device]\r\ntype = modem\r\nname = Módem estándar\r\n";
+
+int RunningRegsvr32() {
+  int count = 0;
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32 p = {};
+  p.dwSize = sizeof p;
+  for (BOOL ok = Process32First(snap, &p); ok; ok = Process32Next(snap, &p))
+    if (Lower(p.szExeFile) == "regsvr32.exe") ++count;
+  CloseHandle(snap);
+  return count;
 }
 
-class InstallExe {
- public:
-  InstallExe() {
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    std::string bin(self);
-    bin = bin.substr(0, bin.find_last_of("\\/") + 1);
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    dir_ = std::string(temp) + "marvella-install-wizard\\";
-    CreateDirectoryA(dir_.c_str(), nullptr);
-    program_ = dir_ + "install.exe";
-    CopyFileA((bin + "install.exe").c_str(), program_.c_str(), FALSE);
-    // Loopback only: nothing in this walk talks to a server.
-    std::FILE* f = std::fopen((dir_ + "install.ini").c_str(), "wb");
-    std::fputs("[UserServer]\r\nProfileName=Marvella Alta\r\nServer_IP=127.0.0.1\r\n", f);
-    std::fputs("[Nodes]\r\nCity1=Acceso nacional\r\nState1=Zonas sin nodo local\r\nPhone1=" MARVELLA_DEFAULT_ACCESS_NUMBER "\r\n", f);
-    // A province of its own for the personal-data page.
-    std::fputs("City2=Madrid\r\nState2=Madrid\r\nPhone2=900100100\r\n", f);
-    std::fclose(f);
-  }
-  ~InstallExe() {
-    if (process_.hProcess) {
-      if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
-        TerminateProcess(process_.hProcess, 1);
-      CloseHandle(process_.hThread);
-      CloseHandle(process_.hProcess);
-    }
-    DeleteFileA((dir_ + "install.ini").c_str());
-    DeleteFileA(program_.c_str());
-    RemoveDirectoryA(dir_.c_str());
-  }
+std::string Folder(const char* name) {
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  return std::string(temp) + name;
+}
 
-  HWND Start() {
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    std::string commandLine = "\"" + program_ + "\"";
-    if (!CreateProcessA(program_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        dir_.c_str(), &si, &process_))
-      return nullptr;
-    return WaitForProcessDialog(process_.dwProcessId, nullptr, 60000);
-  }
-  HANDLE process() const { return process_.hProcess; }
+std::string UserPort() {
+  const char* port = std::getenv("MARVELLA_DEVSERVICE_USER_PORT");
+  return port ? port : "";
+}
 
- private:
-  std::string dir_, program_;
-  PROCESS_INFORMATION process_ = {};
+struct FilesOfTheWalk {
+  FilesOfTheWalk(std::string a, std::string b) : files{a, b} { Remove(); }
+  ~FilesOfTheWalk() { Remove(); }
+  void Remove() {
+    for (const std::string& f : files) DeleteFileA(f.c_str());
+  }
+  std::string files[2];
 };
 
-HWND CurrentPage(HWND sheet) {
-  return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+void Shoot(HWND window, const std::string& name) {
+  EXPECT_FALSE(SaveWindowScreenshot(window, name.c_str()).empty());
 }
 
-bool Usable(HWND sheet, int id) {
-  HWND b = GetDlgItem(sheet, id);
-  return b && IsWindowVisible(b) && IsWindowEnabled(b);
-}
+// Registration runs in regsvr32 processes of its own; the registry and the system
+// directory are the prefix's, shared with the toolbar's own tests.
+class ToolbarRegistrationLock {
+ public:
+  ToolbarRegistrationLock() : lock_(CreateMutexA(nullptr, FALSE, "marvella-toolbar-registration")) {
+    WaitForSingleObject(lock_, INFINITE);
+  }
+  ~ToolbarRegistrationLock() {
+    // Leave the prefix as found: the library unregistered and gone.
+    Eventually([] { return RunningRegsvr32() == 0; });
+    std::string library = SystemDirectory() + "\\tandem.dll";
+    std::string line = SystemDirectory() + "\\regsvr32.exe /u /s \"" + library + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+      // The library tells the user it is gone, whatever the switches say.
+      HWND box = WaitForProcessDialog(pi.dwProcessId, nullptr, 60000);
+      if (box) PressButton(box, IDOK);
+      WaitForSingleObject(pi.hProcess, 60000);
+      CloseHandle(pi.hThread);
+      CloseHandle(pi.hProcess);
+    }
+    DeleteFileA(library.c_str());
+    ReleaseMutex(lock_);
+    CloseHandle(lock_);
+  }
 
-TEST(InstallExeWizard, ShowsTheWizardFromWelcomeToFinish) {
-  const char* pages[] = {
-      "Instalador de Marvella - Bienvenido",
-      "Instalador de Marvella - Contrato",
-      "Instalador de Marvella - Información sobre el hardware",
-      "Instalador de Marvella - Tipo de usuario",
-      "Instalador de Marvella - Datos necesarios",
-      "Instalador de Marvella - Datos de interés",
-      "Instalador de Marvella - Datos opcionales",
-      "Instalador de Marvella - Alta en servicio Marvella de acceso gratuito",
-      "Instalador de Marvella - Conexión configurada",
-  };
+ private:
+  HANDLE lock_;
+};
+
+TEST(InstallExeWizard, NewUserIsSignedUpAndTheMachineIsReadyAfterFinish) {
   RemoteAccessConfigured remoteAccess;
   rassim::RasSimulatorSession modem;  // the fresh service, for install.exe too: one modem
-  InstallExe exe;
+  ToolbarRegistrationLock registration;
+  ASSERT_TRUE(UseRecordingBrowser());
+  for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {  // as a browser leaves them
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root, kBrowserMainKey, 0, nullptr, 0, KEY_WRITE, nullptr,
+                                             &key, nullptr));
+    RegDeleteValueA(key, "Start Page");
+    RegCloseKey(key);
+  }
+  const std::string windows = WindowsDirectory();
+  const std::string shortcutFile = DesktopDirectory() + "\\" + kDemoConnection + ".LNK";
+  // Written by this walk, from a clean start; the prefix's desktop is the Unix user's home,
+  // so nothing stays there afterwards.
+  FilesOfTheWalk written{windows + "\\marvella.exe", shortcutFile};
+
+  InstallExe exe(Folder("marvella-install-new-user"), UserPort());
   HWND sheet = exe.Start();
   ASSERT_NE(nullptr, sheet) << "install.exe showed no wizard";
-  for (int page = 0; page < 9; ++page) {
-    ASSERT_TRUE(Eventually([&] { return WindowText(sheet) == pages[page]; }))
-        << "expected page " << page << ", showing " << WindowText(sheet);
-    char name[32];
-    std::snprintf(name, sizeof name, "install-exe-page-%d", page);
-    if (page == 1) {
-      EXPECT_TRUE(Eventually([&] { return !Usable(sheet, kNextButton); }));
-      SendMessageA(GetDlgItem(CurrentPage(sheet), IDC_ACCEPT), BM_CLICK, 0, 0);
-    }
-    if (page == 2) {  // the generic node, the install.ini's one node
-      SendMessageA(GetDlgItem(CurrentPage(sheet), IDC_HW_GENERIC_NODE), BM_CLICK, 0, 0);
-    }
-    if (page == 7) {
-      SendMessageA(GetDlgItem(CurrentPage(sheet), IDC_RS_CREATE), BM_CLICK, 0, 0);
-    }
-    if (page == 4) FillPersonalData(CurrentPage(sheet));
-    if (page == 5) AnswerInterests(CurrentPage(sheet));
-    if (page < 8) {
-      ASSERT_TRUE(Eventually([&] { return Usable(sheet, kNextButton); })) << "page " << page;
-      EXPECT_FALSE(SaveWindowScreenshot(sheet, name).empty());
-      PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
-    }
-  }
+  ASSERT_EQ("", WalkToResults(sheet, [&](int page) {
+    Shoot(sheet, "install-new-user-page-" + std::to_string(page));
+  }));
+  EXPECT_TRUE(Usable(sheet, kBackButton));
+  EXPECT_FALSE(Usable(sheet, kNextButton));
+  Shoot(sheet, "install-new-user-page-7");
+
+  // "&Crear cuenta": on line, signed up, the final actions, and the notice.
+  PostMessageA(GetDlgItem(CurrentPage(sheet), IDC_RS_CREATE), BM_CLICK, 0, 0);
+  HWND notice = WaitForProcessDialog(exe.Id(), sheet, 60000);
+  ASSERT_NE(nullptr, notice) << Progress(sheet);
+  EXPECT_EQ("Acceso creado", WindowText(notice));
+  EXPECT_EQ("La conexión ha sido creada.Su acceso a Internet\nesta configurado. Pulse \"Aceptar\" "
+            "y en breve\nle aparecerá una página de bienvenida.",
+            MessageBoxText(notice));
+  Shoot(notice, "install-new-user-notice");
+  PressButton(notice, IDOK);
+  ASSERT_TRUE(Eventually([&] { return Usable(sheet, kNextButton); }));
+  HWND page = CurrentPage(sheet);
+  EXPECT_EQ("Llamando al 0" MARVELLA_DEFAULT_ACCESS_NUMBER "\r\nConectando\r\nConectando\r\n",
+            Progress(sheet));
+  EXPECT_FALSE(Usable(sheet, kBackButton));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(sheet, IDCANCEL))) << "the account exists: no way back";
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(page, IDC_RS_CREATE)));
+  // What the service holds for the user is what the page shows.
+  const std::string user = Admin("/admin/user?userid=ana.p");
+  const size_t accountAt = user.find('\n');
+  const std::string login = ItemValue(user, "userid", accountAt), pass = ItemValue(user, "pass", accountAt);
+  ASSERT_FALSE(login.empty()) << user;
+  EXPECT_EQ(login, Text(page, IDC_RS_USERID));
+  EXPECT_EQ(pass, Text(page, IDC_RS_PASSWORD));
+  EXPECT_EQ("192.0.2.53", Text(page, IDC_RS_DNS));
+  EXPECT_EQ("anap", Text(page, IDC_RS_ALIAS));
+  EXPECT_FALSE(Text(page, IDC_RS_EMAIL).empty());
+  Shoot(sheet, "install-new-user-page-7-account");
+
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);  // drops the line first
   ASSERT_TRUE(Eventually([&] { return Usable(sheet, kFinishButton); }));
-  EXPECT_FALSE(Usable(sheet, IDCANCEL));
-  EXPECT_FALSE(SaveWindowScreenshot(sheet, "install-exe-page-8").empty());
+  EXPECT_EQ("Instalador de Marvella - Conexión configurada", WindowText(sheet));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(sheet, IDCANCEL)));
+  EXPECT_TRUE(modem.State().connections.empty()) << "the sign-up line is hung up at Next";
+  Shoot(sheet, "install-new-user-page-8");
   PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
-  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(exe.process(), 20000));
-  DWORD code = 1;
-  GetExitCodeProcess(exe.process(), &code);
-  EXPECT_EQ(0u, code);
+  ASSERT_TRUE(exe.Ended());
+
+  // The user's own entry: prefix and node, the account's logon and name servers, the modem.
+  rassim::SimState state = modem.State();
+  rassim::SimEntry* entry = state.FindEntry(kDemoConnection);
+  ASSERT_NE(nullptr, entry);
+  EXPECT_STREQ("0" MARVELLA_DEFAULT_ACCESS_NUMBER, entry->record.szLocalPhoneNumber);
+  EXPECT_STREQ("Módem estándar", entry->record.szDeviceName);
+  EXPECT_EQ(login, entry->dialUser);
+  EXPECT_EQ(pass, entry->dialPassword);
+  EXPECT_EQ(192, entry->record.ipaddrDns.a);
+  EXPECT_EQ(53, entry->record.ipaddrDns.d);
+  EXPECT_EQ(nullptr, state.FindEntry(kSignUpEntry)) << "the sign-up entry outlived the installer";
+  EXPECT_TRUE(state.connections.empty());
+
+  // The monitor program, byte for byte, and its shortcut on the desktop.
+  const std::string monitor = ReadFileBytes(windows + "\\marvella.exe");
+  EXPECT_FALSE(monitor.empty());
+  EXPECT_TRUE(monitor == ReadFileBytes(BinDir() + "marvella.exe")) << "marvella.exe differs";
+  Shortcut shortcut;
+  ASSERT_TRUE(ReadShortcut(shortcutFile, shortcut)) << shortcutFile;
+  EXPECT_EQ("marvella.exe", Lower(shortcut.path.substr(shortcut.path.find_last_of("\\/") + 1)));
+  EXPECT_EQ(kDemoConnection, shortcut.arguments);
+  EXPECT_EQ(kDemoConnection, shortcut.description);
+  EXPECT_EQ(Lower(windows + "\\marvella.exe"), Lower(shortcut.icon));
+  EXPECT_EQ(0, shortcut.iconIndex);
+
+  // The browser: the start page under both keys, and the portal's first visit.
+  for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    EXPECT_EQ(kHome, RegText(root, kBrowserMainKey, "Start Page"));
+    EXPECT_EQ(kHome, RegText(root, kBrowserMainKey, "Default_Page_URL"));
+  }
+  const std::string visit = "http://" MARVELLA_PORTAL_HOST "/cgi-bin/logon?user=" + login +
+                            "&password=" + pass + "&conexion=1";
+  ASSERT_TRUE(Eventually([&] { return !ReadWholeLines(exe.BrowserLog()).empty(); }));
+  EXPECT_EQ(visit, ReadWholeLines(exe.BrowserLog()).front());
+
+  // The toolbar library in the system directory, registered there.
+  const std::string library = SystemDirectory() + "\\tandem.dll";
+  EXPECT_TRUE(ReadFileBytes(library) == ReadFileBytes(BinDir() + "tandem.dll"));
+  const std::string server = "CLSID\\" TANDEM_CLSID_TEXT "\\InprocServer32";
+  EXPECT_TRUE(Eventually([&] {
+    return Lower(RegText(HKEY_CLASSES_ROOT, server.c_str(), nullptr)) == Lower(library);
+  })) << RegText(HKEY_CLASSES_ROOT, server.c_str(), nullptr);
+}
+
+TEST(InstallExeWizard, FailedDialAndBusyServerLeaveTheResultsPageToTryAgain) {
+  RemoteAccessConfigured remoteAccess;
+  rassim::RasSimulatorSession modem(std::string("[service]\r\ndial-outcome = busy\r\n") + kModem);
+  ToolbarRegistrationLock registration;  // start-up registers the library too
+  InstallExe exe(Folder("marvella-install-failures"), UserPort());
+  HWND sheet = exe.Start();
+  ASSERT_NE(nullptr, sheet) << "install.exe showed no wizard";
+  ASSERT_EQ("", WalkToResults(sheet, [&](int page) {
+    Shoot(sheet, "install-failures-page-" + std::to_string(page));
+  }));
+  HWND page = CurrentPage(sheet);
+
+  // A busy line: the system's text under the number dialled, and the page as it was. A
+  // second press and Cancel, queued behind the first, reach the page while it dials (its
+  // progress lines pump them) and are refused: the journal below has one dial.
+  PostMessageA(GetDlgItem(page, IDC_RS_CREATE), BM_CLICK, 0, 0);
+  PostMessageA(GetDlgItem(page, IDC_RS_CREATE), BM_CLICK, 0, 0);
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+  const std::string calling = "Llamando al 0" MARVELLA_DEFAULT_ACCESS_NUMBER "\r\n";
+  ASSERT_TRUE(Eventually([&] { return Progress(sheet).size() > calling.size() + 2; }));
+  std::string lines = Progress(sheet);
+  EXPECT_EQ(0u, lines.find(calling)) << lines;
+  EXPECT_EQ(std::string::npos, lines.find("Conectando")) << lines;
+  EXPECT_TRUE(IsWindow(sheet));
+  EXPECT_TRUE(Usable(sheet, kBackButton));
+  EXPECT_FALSE(Usable(sheet, kNextButton));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(page, IDC_RS_CREATE)));
+  Shoot(sheet, "install-failures-busy-line");
+
+  // Again, the line free now but the server busy: the failed call is hung up first, and
+  // the server's refusal comes in a box owned by the wizard.
+  modem.Change([](rassim::SimState& s) { s.service.dialOutcome = "connected"; });
+  ASSERT_EQ("OK\n", Admin("/admin/fault?scope=user&kind=busy&count=1"));
+  PostMessageA(GetDlgItem(page, IDC_RS_CREATE), BM_CLICK, 0, 0);
+  HWND box = WaitForProcessDialog(exe.Id(), sheet, 60000);
+  ASSERT_NE(nullptr, box) << Progress(sheet);
+  EXPECT_EQ("Instalador", WindowText(box));
+  EXPECT_EQ(0u, MessageBoxText(box).find(
+                    "Error en la negociación de la información de usuario.\nMotivo: "))
+      << MessageBoxText(box);
+  EXPECT_EQ(sheet, GetWindow(box, GW_OWNER));
+  Shoot(box, "install-failures-busy-server");
+  PressButton(box, IDOK);
+  ASSERT_TRUE(Eventually([&] { return Usable(sheet, kBackButton); }));
+  EXPECT_FALSE(Usable(sheet, kNextButton));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet, IDCANCEL)));
+  EXPECT_TRUE(Text(page, IDC_RS_USERID).empty());
+  std::vector<std::string> calls;
+  for (const rassim::JournalRecord& r : modem.Calls())
+    if (r.function == "RasDialA" || r.function == "RasHangUpA")
+      calls.push_back(r.function + " " + r.Get("handle") + " " + r.Get("result"));
+  EXPECT_EQ((std::vector<std::string>{"RasDialA 1 676", "RasHangUpA 1 0", "RasDialA 2 0"}), calls);
+
+  // Cancel: the line still held is dropped and the sign-up entry removed.
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+  ASSERT_TRUE(exe.Ended());
+  rassim::SimState state = modem.State();
+  EXPECT_TRUE(state.connections.empty());
+  EXPECT_EQ(nullptr, state.FindEntry(kSignUpEntry));
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 // Start-up steps 5 to 7 with the real wizard: InstallerApp::Run builds the sheet, records
 // the wizard, runs the toolbar installation once, then the sheet modally; the pages write
-// the application's own flags; Finish installs the toolbar again; nothing survives the run.
+// the application's own flags; the results page signs the user up with the reference
+// service; Finish installs the toolbar again; nothing survives the run.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <memory>
 #include <thread>
 
@@ -14,7 +16,9 @@
 #include "installer/InstallerApp.h"
 #include "installer/win32/SheetWizard.h"
 #include "installer/win32/WizardResource.h"
+#include "signup/win32/WinsockLineChannel.h"
 #include "tests/unit/common/RecordingMessageSink.h"
+#include "tests/win32/support/RecordingBrowser.h"
 #include "tests/win32/support/RemoteAccessKey.h"
 #include "tests/win32/support/WindowDriver.h"
 #include "tests/win32/wizard/DataPagesFill.h"
@@ -29,12 +33,14 @@ namespace {
 class QuietPlatform final : public StartupPlatform {
  public:
   void PrepareUserInterface() override {}
-  bool StartSockets() override { return true; }
+  bool StartSockets() override { return StartWinsock(); }  // the results page signs up
   std::string ProgramPath() override { return "C:\\Marvella\\install.exe"; }
   std::string CommandLine() override { return "install.exe"; }
   ProfileSource& OpenProfile(const std::string&) override {
+    const char* port = std::getenv("MARVELLA_DEVSERVICE_USER_PORT");
     reader_ = std::make_unique<ProfileReader>(
-        "[UserServer]\r\nProfileName=Alta\r\n"
+        "[UserServer]\r\nProfileName=Alta\r\nServer_IP=127.0.0.1\r\nServer_Port=" +
+        std::string(port ? port : "") + "\r\n"
         "[Nodes]\r\nCity1=Acceso nacional\r\nState1=Zonas sin nodo local\r\n"
         "Phone1=" MARVELLA_DEFAULT_ACCESS_NUMBER "\r\n"
         "City2=Madrid\r\nState2=Madrid\r\nPhone2=900100100\r\n");
@@ -81,6 +87,7 @@ bool Eventually(Done done) {
 TEST(SheetWizard, StartUpRunsTheSheetAndTheToolbarInstallationOnceBeforeIt) {
   RemoteAccessConfigured remoteAccess;
   rassim::RasSimulatorSession modem;  // the fresh service: one modem
+  ASSERT_TRUE(UseRecordingBrowser());  // the portal's first visit
   InstallerApp app;
   QuietPlatform platform;
   CountingToolbar toolbar;
@@ -105,8 +112,12 @@ TEST(SheetWizard, StartUpRunsTheSheetAndTheToolbarInstallationOnceBeforeIt) {
   for (int page = kLicensePage; page < kFinalPage; ++page) {
     if (page == kHardwarePage)  // the generic node, the shipped install.ini's one node
       SendMessageA(GetDlgItem(PageOf(sheet), IDC_HW_GENERIC_NODE), BM_CLICK, 0, 0);
-    if (page == kResultsPage)
-      SendMessageA(GetDlgItem(PageOf(sheet), IDC_RS_CREATE), BM_CLICK, 0, 0);
+    if (page == kResultsPage) {  // posted: the notice holds the page until it is answered
+      PostMessageA(GetDlgItem(PageOf(sheet), IDC_RS_CREATE), BM_CLICK, 0, 0);
+      HWND notice = WaitForWindow("#32770", "Acceso creado", 60000);
+      ASSERT_NE(nullptr, notice) << ControlText(PageOf(sheet), IDC_RS_PROGRESS);
+      PressButton(notice, IDOK);
+    }
     ASSERT_TRUE(Eventually([&] { return Usable(sheet, kNextButton); })) << "page " << page;
     if (page == kPersonalDataPage) FillPersonalData(PageOf(sheet));
     if (page == kInterestsPage) AnswerInterests(PageOf(sheet));
@@ -118,6 +129,12 @@ TEST(SheetWizard, StartUpRunsTheSheetAndTheToolbarInstallationOnceBeforeIt) {
   PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
   ASSERT_TRUE(Eventually([&] { return ended.load(); })) << "Finish did not end start-up";
   run.join();
+  // The prefix's desktop is the Unix user's home: the walk's shortcut does not stay there.
+  char desktop[MAX_PATH] = {};
+  DWORD size = sizeof desktop - 1;
+  RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+               "Desktop", RRF_RT_REG_SZ, nullptr, desktop, &size);
+  DeleteFileA((std::string(desktop) + "\\" + app.account.profileName + ".LNK").c_str());
   EXPECT_EQ(2, toolbar.installs.load()) << "Finish installs the toolbar again";
   EXPECT_EQ(nullptr, app.wizard);
   EXPECT_EQ(nullptr, wizard.Sheet()) << "the sheet and its pages are gone after the run";

@@ -282,7 +282,7 @@ TEST_F(WizardSheetTest, CancelEndsTheWizardAtOnceWithoutAQuestion) {
     WalkTo(w, page);
     ASSERT_TRUE(w.Buttons().cancel);
     SendMessageA(GetDlgItem(w.sheet(), IDCANCEL), BM_CLICK, 0, 0);
-    ASSERT_TRUE(w.WaitForEnd(3000)) << "Cancel on page " << page << " did not end the wizard";
+    ASSERT_TRUE(w.WaitForEnd(60000)) << "Cancel on page " << page << " did not end the wizard";
     EXPECT_EQ(WizardEnd::kCancelled, w.end());
     EXPECT_EQ(nullptr, WaitForWindow("#32770", nullptr, 200)) << "a window stayed open";
     EXPECT_EQ(0, w.toolbar.installs);
@@ -326,7 +326,7 @@ TEST_F(WizardSheetTest, NewUserGoesFromWelcomeToFinishThroughEveryPage) {
   EXPECT_TRUE(HasText(w.Page(), "Marvella acceso gratuito"));
 
   w.Press(PSBTN_FINISH);
-  ASSERT_TRUE(w.WaitForEnd(3000));
+  ASSERT_TRUE(w.WaitForEnd(60000));
   EXPECT_EQ(WizardEnd::kFinished, w.end());
   EXPECT_EQ(1, w.toolbar.installs);
 }

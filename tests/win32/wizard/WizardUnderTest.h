@@ -34,7 +34,8 @@ class WizardUnderTest {
   // Starts the wizard; `seams` may script pages 2 to 7, and `built` runs on the wizard's
   // thread once the wizard is built, before it runs. Waits for the sheet window. The
   // hardware page, unless scripted, passes through: its real rules need the simulated
-  // remote-access service, which only `realHardwarePage` tests set up.
+  // remote-access service, which only `realHardwarePage` tests set up. The results page,
+  // unless scripted, passes through as well.
   explicit WizardUnderTest(const WizardSeams& seams = WizardSeams(),
                            std::function<void(WizardSheet&)> built = nullptr,
                            bool realHardwarePage = false);

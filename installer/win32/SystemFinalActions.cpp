@@ -1,0 +1,123 @@
+// The final actions through the system's own calls.
+#include "installer/win32/SystemFinalActions.h"
+
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include "dialup/win32/RemoteAccess.h"
+
+namespace marvella {
+namespace {
+
+constexpr int kMonitorResource = 156;
+constexpr char kShellFoldersKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr char kBrowserMainKey[] = "Software\\Microsoft\\Internet Explorer\\Main";
+
+// COM for the calling thread while the object lives; the shell-link object needs it.
+class ComScope {
+ public:
+  ComScope() : initialised_(SUCCEEDED(CoInitialize(nullptr))) {}
+  ~ComScope() {
+    if (initialised_) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  bool initialised_;
+};
+
+bool SetText(HKEY key, const char* name, const std::string& value) {
+  // The terminating zero is part of the value, as REG_SZ wants.
+  return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                        static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+bool SystemFinalActions::CreateDialEntry(const DialEntrySettings& entry) {
+  return marvella::CreateDialEntry(entry);
+}
+
+std::string SystemFinalActions::WindowsDirectory() {
+  char path[MAX_PATH];
+  UINT n = GetWindowsDirectoryA(path, sizeof path);
+  if (n == 0 || n >= sizeof path) return std::string();
+  std::string directory(path, n);
+  // A Windows directory at the root of a drive ends in "\": do not double it.
+  while (!directory.empty() && directory.back() == '\\') directory.pop_back();
+  return directory;
+}
+
+bool SystemFinalActions::WriteMonitorProgram(const std::string& path) {
+  HRSRC found = FindResourceA(resources_, MAKEINTRESOURCEA(kMonitorResource), "OURDATA");
+  HGLOBAL loaded = found ? LoadResource(resources_, found) : nullptr;
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  DWORD size = found ? SizeofResource(resources_, found) : 0;
+  if (!bytes || size == 0) return false;  // an empty file would not be the monitor
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool whole = WriteFile(file, bytes, size, &written, nullptr) && written == size;
+  CloseHandle(file);
+  return whole;
+}
+
+std::string SystemFinalActions::DesktopDirectory() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, KEY_QUERY_VALUE, &key) !=
+      ERROR_SUCCESS)
+    return std::string();
+  char path[MAX_PATH + 1] = {};
+  DWORD size = MAX_PATH;  // one byte stays zero whatever the value holds
+  DWORD type = 0;
+  LONG r = RegQueryValueExA(key, "Desktop", nullptr, &type, reinterpret_cast<BYTE*>(path), &size);
+  RegCloseKey(key);
+  if (r != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::string();
+  return std::string(path);
+}
+
+bool SystemFinalActions::SaveShortcut(const ShortcutSettings& shortcut) {
+  ComScope com;
+  IShellLinkA* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(&link))))
+    return false;
+  link->SetPath(shortcut.target.c_str());
+  link->SetDescription(shortcut.description.c_str());
+  link->SetArguments(shortcut.arguments.c_str());
+  link->SetIconLocation(shortcut.iconPath.c_str(), 0);
+  bool saved = false;
+  IPersistFile* file = nullptr;
+  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    WCHAR wide[MAX_PATH];
+    if (MultiByteToWideChar(CP_ACP, 0, shortcut.path.c_str(), -1, wide, MAX_PATH) > 0)
+      saved = SUCCEEDED(file->Save(wide, TRUE));
+    file->Release();
+  }
+  link->Release();
+  return saved;
+}
+
+bool SystemFinalActions::OpenAddress(const std::string& address) {
+  HINSTANCE r = ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  return reinterpret_cast<INT_PTR>(r) > 32;
+}
+
+bool SystemFinalActions::SetStartPage(const std::string& address) {
+  bool any = false;
+  for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, kBrowserMainKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) continue;
+    bool both = SetText(key, "Start Page", address);
+    both = SetText(key, "Default_Page_URL", address) && both;
+    RegCloseKey(key);
+    any = any || both;
+  }
+  return any;
+}
+
+}  // namespace marvella

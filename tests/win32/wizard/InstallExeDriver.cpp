@@ -1,0 +1,209 @@
+// install.exe driven from outside, and the machine read back.
+#include "tests/win32/wizard/InstallExeDriver.h"
+
+#include <objbase.h>
+#include <prsht.h>
+#include <shlobj.h>
+#include <wininet.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "common/OperatorSettings.h"
+#include "installer/win32/WizardResource.h"
+#include "tests/win32/support/TestPrograms.h"
+#include "tests/win32/support/WindowDriver.h"
+#include "tests/win32/wizard/DataPagesFill.h"
+
+namespace marvella::test {
+namespace {
+
+constexpr int kNextButton = 0x3024;  // the sheet's own
+
+}  // namespace
+
+InstallExe::InstallExe(const std::string& folder, const std::string& userPort,
+                       const std::string& iniSource, bool keep)
+    : dir_(folder + "\\"), keep_(keep) {
+  CreateDirectoryA(dir_.c_str(), nullptr);
+  program_ = dir_ + "install.exe";
+  for (const char* file : {"install.exe", "tandem.dll"})
+    CopyFileA((BinDir() + file).c_str(), (dir_ + file).c_str(), FALSE);
+  DeleteFileA(BrowserLog().c_str());
+  if (!iniSource.empty()) {
+    CopyFileA(iniSource.c_str(), (dir_ + "install.ini").c_str(), FALSE);
+    return;
+  }
+  std::FILE* f = std::fopen((dir_ + "install.ini").c_str(), "wb");
+  if (!f) return;
+  std::fprintf(f, "[UserServer]\r\nProfileName=Marvella Alta\r\nServer_IP=127.0.0.1\r\n"
+                  "Server_Port=%s\r\nDialUp_Username=alta\r\nDialUp_Password=alta\r\n",
+               userPort.c_str());
+  std::fputs("[Nodes]\r\nCity1=Acceso nacional\r\nState1=Zonas sin nodo local\r\nPhone1=" MARVELLA_DEFAULT_ACCESS_NUMBER "\r\n", f);
+  std::fputs("City2=Madrid\r\nState2=Madrid\r\nPhone2=900100100\r\n", f);
+  std::fclose(f);
+}
+
+InstallExe::~InstallExe() {
+  if (process_.hProcess) {
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT)
+      TerminateProcess(process_.hProcess, 1);
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+  if (keep_) return;
+  for (const char* file : {"install.exe", "tandem.dll", "install.ini", "browser-log.txt"})
+    DeleteFileA((dir_ + file).c_str());
+  RemoveDirectoryA(dir_.c_str());
+}
+
+HWND InstallExe::Start() {
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  std::string commandLine = "\"" + program_ + "\"";
+  if (!CreateProcessA(program_.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      dir_.c_str(), &si, &process_))
+    return nullptr;
+  return WaitForProcessDialog(process_.dwProcessId, nullptr, 60000);
+}
+
+bool InstallExe::Ended() { return WaitForSingleObject(process_.hProcess, 60000) == WAIT_OBJECT_0; }
+
+HWND CurrentPage(HWND sheet) {
+  return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+bool Usable(HWND sheet, int id) {
+  HWND b = GetDlgItem(sheet, id);
+  return b && IsWindowVisible(b) && IsWindowEnabled(b);
+}
+
+std::string Text(HWND page, int id) {
+  char text[4096] = {};
+  SendMessageA(GetDlgItem(page, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+std::string Progress(HWND sheet) { return Text(CurrentPage(sheet), IDC_RS_PROGRESS); }
+
+std::string WalkToResults(HWND sheet, const std::function<void(int page)>& shoot) {
+  const char* pages[] = {
+      "Instalador de Marvella - Bienvenido",
+      "Instalador de Marvella - Contrato",
+      "Instalador de Marvella - Información sobre el hardware",
+      "Instalador de Marvella - Tipo de usuario",
+      "Instalador de Marvella - Datos necesarios",
+      "Instalador de Marvella - Datos de interés",
+      "Instalador de Marvella - Datos opcionales",
+      "Instalador de Marvella - Alta en servicio Marvella de acceso gratuito",
+  };
+  for (int page = 0; page < 8; ++page) {
+    if (!Eventually([&] { return WindowText(sheet) == pages[page]; }))
+      return "expected page " + std::to_string(page) + ", showing " + WindowText(sheet);
+    if (page == 7) return std::string();
+    HWND p = CurrentPage(sheet);
+    if (page == 0) SendMessageA(GetDlgItem(p, IDC_NOT_CONNECTED), BM_CLICK, 0, 0);
+    if (page == 1) SendMessageA(GetDlgItem(p, IDC_ACCEPT), BM_CLICK, 0, 0);
+    if (page == 2) {
+      SendMessageA(GetDlgItem(p, IDC_HW_GENERIC_NODE), BM_CLICK, 0, 0);
+      SetDlgItemTextA(p, IDC_HW_PREFIX, "0");
+      SetDlgItemTextA(p, IDC_HW_CONNECTION_NAME, kDemoConnection);
+    }
+    if (page == 4) FillPersonalData(p);
+    if (page == 5) AnswerInterests(p);
+    if (!Eventually([&] { return Usable(sheet, kNextButton); }))
+      return "no Next on page " + std::to_string(page);
+    shoot(page);
+    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+  }
+  return std::string();
+}
+
+bool ReadShortcut(const std::string& file, Shortcut& out) {
+  CoInitialize(nullptr);
+  IShellLinkA* link = nullptr;
+  IPersistFile* persist = nullptr;
+  WCHAR wide[MAX_PATH];
+  MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
+  bool ok = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                       IID_IShellLinkA, reinterpret_cast<void**>(&link))) &&
+            SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
+            SUCCEEDED(persist->Load(wide, STGM_READ));
+  if (ok) {
+    char text[MAX_PATH] = {};
+    link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
+    out.path = text;
+    link->GetArguments(text, MAX_PATH);
+    out.arguments = text;
+    link->GetDescription(text, MAX_PATH);
+    out.description = text;
+    link->GetIconLocation(text, MAX_PATH, &out.iconIndex);
+    out.icon = text;
+  }
+  if (persist) persist->Release();
+  if (link) link->Release();
+  CoUninitialize();
+  return ok;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::string RegText(HKEY root, const char* path, const char* name) {
+  char value[1024] = {};
+  DWORD size = sizeof value - 1;
+  HKEY key;
+  if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return "(no key)";
+  LONG r = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size);
+  RegCloseKey(key);
+  return r == ERROR_SUCCESS ? value : "(none)";
+}
+
+std::string Lower(std::string s) {
+  if (!s.empty()) CharLowerBuffA(&s[0], static_cast<DWORD>(s.size()));
+  return s;
+}
+
+std::string WindowsDirectory() {
+  char path[MAX_PATH];
+  return std::string(path, GetWindowsDirectoryA(path, sizeof path));
+}
+
+std::string SystemDirectory() {
+  char path[MAX_PATH];
+  return std::string(path, GetSystemDirectoryA(path, sizeof path));
+}
+
+std::string DesktopDirectory() {
+  return RegText(HKEY_CURRENT_USER,
+                 "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", "Desktop");
+}
+
+std::string Admin(const std::string& path) {
+  const char* base = std::getenv("MARVELLA_DEVSERVICE_URL");
+  std::string body;
+  HINTERNET net = InternetOpenA("test", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
+  HINTERNET req = InternetOpenUrlA(net, (std::string(base ? base : "") + path).c_str(), nullptr,
+                                   0, INTERNET_FLAG_RELOAD, 0);
+  char chunk[4096];
+  DWORD got = 0;
+  while (req && InternetReadFile(req, chunk, sizeof chunk, &got) && got > 0) body.append(chunk, got);
+  if (req) InternetCloseHandle(req);
+  InternetCloseHandle(net);
+  return body;
+}
+
+std::string ItemValue(const std::string& list, const std::string& key, size_t from) {
+  size_t at = list.find(key + "=", from);
+  if (at == std::string::npos) return std::string();
+  at += key.size() + 1;
+  return list.substr(at, list.find(';', at) - at);
+}
+
+}  // namespace marvella::test
