@@ -139,6 +139,31 @@ void BookmarksFile::Read(ProfileSource& source) {
   tables_.Store(t.engines, t.personalization, t.portal, t.internal);
 }
 
+std::unique_ptr<UserMenu[]> CopyMenus(const UserMenu* menus, unsigned count) {
+  std::unique_ptr<UserMenu[]> copies(count ? new (std::nothrow) UserMenu[count] : nullptr);
+  if (!copies) return nullptr;
+  for (unsigned k = 0; k < count; ++k) {
+    const UserMenu& from = menus[k];
+    UserMenu& to = copies[k];
+    CopyBounded(to.name, from.name);
+    to.icon = from.icon;
+    if (!from.itemCount) continue;
+    to.items.reset(new (std::nothrow) MenuItem[from.itemCount]);
+    if (!to.items) return nullptr;
+    std::memcpy(to.items.get(), from.items.get(), from.itemCount * sizeof(MenuItem));
+    to.itemCount = from.itemCount;
+  }
+  return copies;
+}
+
+bool BookmarksFile::TakeMenusOf(const UserMenu* menus, unsigned count) {
+  std::unique_ptr<UserMenu[]> copies = CopyMenus(menus, count);
+  if (count && !copies) return false;
+  menus_ = std::move(copies);
+  menuCount_ = count;
+  return true;
+}
+
 void BookmarksFile::SetDownload(const char* url, const char* workingCopyPath) {
   CopyBounded(url_, url);
   CopyBounded(workingCopy_, workingCopyPath);

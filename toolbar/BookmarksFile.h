@@ -38,6 +38,9 @@ struct UserMenu {
 // "INTERN" and "MIMARVELLA", compared exactly.
 bool IsReservedSection(const char* name);
 
+// Copies of count menus, items and all; null when count is 0 or memory ran out.
+std::unique_ptr<UserMenu[]> CopyMenus(const UserMenu* menus, unsigned count);
+
 class BookmarksFile : public DownloadClient {
  public:
   BookmarksFile(DownloadQueue& queue, const char* agent, BookmarkTables& tables);
@@ -54,10 +57,15 @@ class BookmarksFile : public DownloadClient {
   void Refresh();
   bool UpToDate() const { return upToDate_; }
 
+  // Copies of count menus read from this same file, unchanged since, instead of reading it
+  // again. False when memory ran out (nothing changed then).
+  bool TakeMenusOf(const UserMenu* menus, unsigned count);
+
   unsigned MenuCount() const { return menuCount_; }
   const UserMenu* Menus() const { return menus_.get(); }
   const UserMenu* Menu(unsigned k) const { return k < menuCount_ ? &menus_[k] : nullptr; }
   const char* WorkingCopyPath() const { return workingCopy_; }
+  BookmarkTables& Tables() { return tables_; }
 
  private:
   void ReadUserMenu(ProfileSource& source, const char* section, UserMenu* menu);

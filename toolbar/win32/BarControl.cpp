@@ -134,9 +134,9 @@ bool BarControl::Build(HWND parent, int x, int imageWidth, int imageHeight, cons
                        int count, const TBBUTTON* buttons) {
   toolbar_ = CreateToolbar(parent, x, imageWidth, imageHeight, normal_, hot_, strings, count,
                            buttons);
-  if (!toolbar_) return false;
-  tooltip_ = reinterpret_cast<HWND>(SendMessageA(toolbar_, TB_GETTOOLTIPS, 0, 0));
-  return true;
+  // Not TB_GETTOOLTIPS: asking makes the toolbar build its tooltip window now, the
+  // costliest part of a control, where it would otherwise wait for the first hover.
+  return toolbar_ != nullptr;
 }
 
 void BarControl::LeaveOffTextRoom(int room) {

@@ -74,9 +74,12 @@ class BarControl {
 
   BarSize Size() const { return size_; }
   HWND Toolbar() const { return toolbar_; }
+  // The toolbar made its tooltip window (NM_TOOLTIPSCREATED): its notifications are ours.
+  void TooltipCreated(HWND tooltip) { tooltip_ = tooltip; }
 
  protected:
-  // CreateToolbar with the control's image lists; records the tooltip window.
+  // CreateToolbar with the control's image lists. The tooltip window comes later, when the
+  // toolbar first needs it.
   bool Build(HWND parent, int x, int imageWidth, int imageHeight, const char* strings,
              int count, const TBBUTTON* buttons);
   // Takes a text's room off the measured width, but never cuts into the buttons as the

@@ -53,7 +53,12 @@ LRESULT BarWindow::OnCommand(int code, WPARAM wparam, HWND sender) {
 
 LRESULT BarWindow::OnNotify(NMHDR* header) {
   BarControl* owner = header ? Owner(header->hwndFrom) : nullptr;
-  return owner ? owner->OnNotify(header, *this) : 0;
+  if (!owner) return 0;
+  if (header->code == NM_TOOLTIPSCREATED) {
+    owner->TooltipCreated(reinterpret_cast<NMTOOLTIPSCREATED*>(header)->hwndToolTips);
+    return 0;
+  }
+  return owner->OnNotify(header, *this);
 }
 
 LRESULT BarWindow::OnSize(WPARAM, int, int) {

@@ -105,49 +105,70 @@ TEST_F(ToolbarResources, DefaultBookmarksFileHasTheShippedMenus) {
   EXPECT_EQ(std::string::npos, raw.find("\xC3"));
   EXPECT_STREQ((dir + "tandbkmk.ini").c_str(), bookmarks.WorkingCopyPath());
 
-  ASSERT_EQ(3u, bookmarks.MenuCount());
-  const char* names[] = {"Contenidos", "Comunidad", "Servicios"};
-  const unsigned counts[] = {18, 6, 19};
-  for (unsigned k = 0; k < 3; ++k) {
-    EXPECT_STREQ(names[k], bookmarks.Menu(k)->name);
-    EXPECT_EQ(static_cast<int>(k + 1), bookmarks.Menu(k)->icon);
-    EXPECT_EQ(counts[k], bookmarks.Menu(k)->itemCount);
-  }
-  EXPECT_STREQ("Arte y Cultura", bookmarks.Menu(0)->items[0].description);
-  EXPECT_STREQ("Viajes", bookmarks.Menu(0)->items[17].description);
-  const char* community[] = {"Distritos",      "Foros",     "Chats", "P\xE1ginas Personales",
-                             "Gente Internet", "Netmeeting"};
-  for (unsigned i = 0; i < 6; ++i)
-    EXPECT_STREQ(community[i], bookmarks.Menu(1)->items[i].description);
-  const UserMenu& services = *bookmarks.Menu(2);
-  for (unsigned i = 0; i < 19; ++i)
-    EXPECT_EQ(i == 3 || i == 8, UserMenuEntry(services, i).separator) << i;
+  // As read by the first toolbar, and by the next one with tables of its own: that one
+  // takes the process's last read of the unchanged file.
+  auto shipped = [](BookmarksFile& bookmarks, BookmarkTables& tables) {
+    ASSERT_EQ(3u, bookmarks.MenuCount());
+    const char* names[] = {"Contenidos", "Comunidad", "Servicios"};
+    const unsigned counts[] = {18, 6, 19};
+    for (unsigned k = 0; k < 3; ++k) {
+      EXPECT_STREQ(names[k], bookmarks.Menu(k)->name);
+      EXPECT_EQ(static_cast<int>(k + 1), bookmarks.Menu(k)->icon);
+      EXPECT_EQ(counts[k], bookmarks.Menu(k)->itemCount);
+    }
+    EXPECT_STREQ("Arte y Cultura", bookmarks.Menu(0)->items[0].description);
+    EXPECT_STREQ("Viajes", bookmarks.Menu(0)->items[17].description);
+    const char* community[] = {"Distritos",      "Foros",     "Chats", "P\xE1ginas Personales",
+                               "Gente Internet", "Netmeeting"};
+    for (unsigned i = 0; i < 6; ++i)
+      EXPECT_STREQ(community[i], bookmarks.Menu(1)->items[i].description);
+    const UserMenu& services = *bookmarks.Menu(2);
+    for (unsigned i = 0; i < 19; ++i)
+      EXPECT_EQ(i == 3 || i == 8, UserMenuEntry(services, i).separator) << i;
 
-  SearchEngineTable engines;
-  tables.CopySearchEngines(&engines);
-  ASSERT_EQ(5u, SearchEngineCount(engines));
-  const char* engineNames[] = {"Marvella", "SEPARATOR", "Lengua Espa\xF1ola",
-                               "Espa\xF1ol/Ingl\xE9s", "Ingl\xE9s/Espa\xF1ol"};
-  for (unsigned i = 0; i < 5; ++i) EXPECT_STREQ(engineNames[i], engines.slots[i].name);
-  EXPECT_TRUE(EndsWith(engines.slots[0].url, "Inicio=1&Query=%s"));
-  EXPECT_TRUE(EndsWith(engines.slots[2].url, "accion=e&Entrada=%s"));
+    SearchEngineTable engines;
+    tables.CopySearchEngines(&engines);
+    ASSERT_EQ(5u, SearchEngineCount(engines));
+    const char* engineNames[] = {"Marvella", "SEPARATOR", "Lengua Espa\xF1ola",
+                                 "Espa\xF1ol/Ingl\xE9s", "Ingl\xE9s/Espa\xF1ol"};
+    for (unsigned i = 0; i < 5; ++i) EXPECT_STREQ(engineNames[i], engines.slots[i].name);
+    EXPECT_TRUE(EndsWith(engines.slots[0].url, "Inicio=1&Query=%s"));
+    EXPECT_TRUE(EndsWith(engines.slots[2].url, "accion=e&Entrada=%s"));
 
-  PortalLinks portal;
-  tables.CopyPortalLinks(&portal);
-  EXPECT_NE('\0', portal.target[0]);
-  ASSERT_EQ(1u, PortalLinkCount(portal));
-  EXPECT_STREQ("Agenda", portal.slots[0].name);
-  PersonalizationLinks personal;
-  tables.CopyPersonalizationLinks(&personal);
-  for (const char* link :
-       {personal.tiempo, personal.bolsa, personal.deportes, personal.horoscopo, personal.angeles})
-    EXPECT_NE(nullptr, std::strstr(link, "login_tandem.htm?urlsalida=")) << link;
+    PortalLinks portal;
+    tables.CopyPortalLinks(&portal);
+    EXPECT_NE('\0', portal.target[0]);
+    ASSERT_EQ(1u, PortalLinkCount(portal));
+    EXPECT_STREQ("Agenda", portal.slots[0].name);
+    PersonalizationLinks personal;
+    tables.CopyPersonalizationLinks(&personal);
+    for (const char* link :
+         {personal.tiempo, personal.bolsa, personal.deportes, personal.horoscopo, personal.angeles})
+      EXPECT_NE(nullptr, std::strstr(link, "login_tandem.htm?urlsalida=")) << link;
+    InternalSettings internal;
+    tables.CopyInternalSettings(&internal);
+    EXPECT_STREQ("1.01", internal.lastVersion);
+    for (const char* url : {internal.lastVersionUrl, internal.help, internal.webMail,
+                            internal.carpetaPersonal, internal.log})
+      EXPECT_EQ(0, std::strncmp(url, "http://", 7)) << url;
+  };
+  shipped(bookmarks, tables);
+  BookmarkTables nextTables;
+  BookmarksFile next(queue, "Tandem Marvella", nextTables);
+  PrepareBookmarksFile(next, module, strings, files);
+  shipped(next, nextTables);
+
+  // A fetched copy replaces the file: the toolbar after it reads the new one.
+  WriteFileBytes(dir + "tandbkmk.ini", "[Nuevo]\r\nDescription1=Uno\r\nURL1=http://127.0.0.1/\r\n"
+                                       "[INTERN]\r\nLastVersion=1.02\r\n");
+  BookmarksFile fetched(queue, "Tandem Marvella", nextTables);
+  PrepareBookmarksFile(fetched, module, strings, files);
+  ASSERT_EQ(1u, fetched.MenuCount());
+  EXPECT_STREQ("Nuevo", fetched.Menu(0)->name);
+  EXPECT_STREQ("Uno", fetched.Menu(0)->items[0].description);
   InternalSettings internal;
-  tables.CopyInternalSettings(&internal);
-  EXPECT_STREQ("1.01", internal.lastVersion);
-  for (const char* url : {internal.lastVersionUrl, internal.help, internal.webMail,
-                          internal.carpetaPersonal, internal.log})
-    EXPECT_EQ(0, std::strncmp(url, "http://", 7)) << url;
+  nextTables.CopyInternalSettings(&internal);
+  EXPECT_STREQ("1.02", internal.lastVersion);
 }
 
 // The working copy outlives the toolbar: made from the resource only when it is missing.
