@@ -88,7 +88,7 @@ std::string Text(HWND page, int id) {
 
 std::string Progress(HWND sheet) { return Text(CurrentPage(sheet), IDC_RS_PROGRESS); }
 
-std::string WalkToResults(HWND sheet, const std::function<void(int page)>& shoot) {
+std::string WalkToResults(HWND sheet, const std::function<void(int page)>& shoot, int stopAt) {
   const char* pages[] = {
       "Instalador de Marvella - Bienvenido",
       "Instalador de Marvella - Contrato",
@@ -102,7 +102,7 @@ std::string WalkToResults(HWND sheet, const std::function<void(int page)>& shoot
   for (int page = 0; page < 8; ++page) {
     if (!Eventually([&] { return WindowText(sheet) == pages[page]; }))
       return "expected page " + std::to_string(page) + ", showing " + WindowText(sheet);
-    if (page == 7) return std::string();
+    if (page == stopAt) return std::string();
     HWND p = CurrentPage(sheet);
     if (page == 0) SendMessageA(GetDlgItem(p, IDC_NOT_CONNECTED), BM_CLICK, 0, 0);
     if (page == 1) SendMessageA(GetDlgItem(p, IDC_ACCEPT), BM_CLICK, 0, 0);

@@ -55,8 +55,8 @@ std::string Progress(HWND sheet);  // the results page's progress box
 
 // From the welcome page to the results page as a new user who is not on line, with prefix
 // "0", the generic node and kDemoConnection; `shoot(page)` runs on each page before Next.
-// "" when the results page shows, else what went wrong.
-std::string WalkToResults(HWND sheet, const std::function<void(int page)>& shoot);
+// "" when the results page (or page `stopAt`) shows, else what went wrong.
+std::string WalkToResults(HWND sheet, const std::function<void(int page)>& shoot, int stopAt = 7);
 
 struct Shortcut {
   std::string path, arguments, description, icon;

@@ -1,13 +1,15 @@
 // install.exe itself under Wine, as a process of its own driven through its windows, against
 // the reference service and the simulated remote-access service: a new user's whole
-// installation, and a results page whose dial and sign-up fail. What the installation left
-// on the machine is checked from outside afterwards.
+// installation, a returning user whose account is fetched, and a results page whose dial and
+// sign-up fail. What the installation left on the machine is checked from outside afterwards.
+#include <winsock2.h>
 #include <windows.h>
 #include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,27 @@ std::string Folder(const char* name) {
 std::string UserPort() {
   const char* port = std::getenv("MARVELLA_DEVSERVICE_USER_PORT");
   return port ? port : "";
+}
+
+// Signs a user up as another machine would have, account included (ACCOUNTINFO).
+void SeedUserWithAccount(const std::string& items) {
+  WSADATA wsa;
+  ASSERT_EQ(0, WSAStartup(MAKEWORD(1, 1), &wsa));
+  SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in addr = {};
+  addr.sin_family = AF_INET;
+  addr.sin_port = htons(static_cast<u_short>(std::atoi(UserPort().c_str())));
+  addr.sin_addr.s_addr = inet_addr("127.0.0.1");
+  EXPECT_EQ(0, connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr));
+  for (std::string line : {std::string("HELLO"), "USERINFO alta=1;" + items, std::string("ACCOUNTINFO")}) {
+    line += "\r\n";
+    send(s, line.data(), static_cast<int>(line.size()), 0);
+    char reply[4096] = {};
+    EXPECT_GT(recv(s, reply, sizeof reply - 1, 0), 0);
+    EXPECT_EQ(nullptr, std::strstr(reply, "ERROR")) << line << reply;
+  }
+  closesocket(s);
+  WSACleanup();
 }
 
 struct FilesOfTheWalk {
@@ -207,6 +230,97 @@ TEST(InstallExeWizard, NewUserIsSignedUpAndTheMachineIsReadyAfterFinish) {
   EXPECT_TRUE(Eventually([&] {
     return Lower(RegText(HKEY_CLASSES_ROOT, server.c_str(), nullptr)) == Lower(library);
   })) << RegText(HKEY_CLASSES_ROOT, server.c_str(), nullptr);
+}
+
+TEST(InstallExeWizard, ReturningUserWithAnAccountIsSetUpWithoutSigningUpAgain) {
+  SeedUserWithAccount("userid=luis.vuelve;password=clave&2;name=Luis;alias=luisv");
+  const std::string user = Admin("/admin/user?userid=luis.vuelve");
+  const size_t accountAt = user.find('\n');
+  const std::string login = ItemValue(user, "userid", accountAt), pass = ItemValue(user, "pass", accountAt);
+  ASSERT_FALSE(login.empty()) << user;
+  RemoteAccessConfigured remoteAccess;
+  rassim::RasSimulatorSession modem;
+  ToolbarRegistrationLock registration;
+  ASSERT_TRUE(UseRecordingBrowser());
+  for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root, kBrowserMainKey, 0, nullptr, 0, KEY_WRITE, nullptr,
+                                             &key, nullptr));
+    RegDeleteValueA(key, "Start Page");
+    RegCloseKey(key);
+  }
+  const std::string windows = WindowsDirectory();
+  const std::string shortcutFile = DesktopDirectory() + "\\" + kDemoConnection + ".LNK";
+  FilesOfTheWalk written{windows + "\\marvella.exe", shortcutFile};
+
+  InstallExe exe(Folder("marvella-install-returning-user"), UserPort());
+  HWND sheet = exe.Start();
+  ASSERT_NE(nullptr, sheet) << "install.exe showed no wizard";
+  auto shoot = [&](int page) { Shoot(sheet, "install-returning-user-page-" + std::to_string(page)); };
+  ASSERT_EQ("", WalkToResults(sheet, shoot, 3));
+  HWND page = CurrentPage(sheet);
+  SendMessageA(GetDlgItem(page, IDC_UT_EXISTING_USER), BM_CLICK, 0, 0);
+  SendMessageA(GetDlgItem(page, IDC_UT_IDENTIFIER), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("luis.vuelve"));
+  SendMessageA(GetDlgItem(page, IDC_UT_PASSWORD), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("clave&2"));
+  PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_UT_FETCH, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_UT_FETCH)));
+  HWND box = WaitForProcessDialog(exe.Id(), sheet, 60000);
+  ASSERT_NE(nullptr, box) << Text(page, IDC_UT_PROGRESS);
+  EXPECT_EQ("Información del usuario obtenida.\nPuede continuar con la instalación.", MessageBoxText(box));
+  Shoot(box, "install-returning-user-fetched");
+  PressButton(box, IDOK);
+  ASSERT_TRUE(Eventually([&] { return !IsWindow(box) && Usable(sheet, kNextButton); }));
+  EXPECT_TRUE(modem.State().connections.empty()) << "the fetch's line is hung up";
+  shoot(3);
+
+  // Next passes through the results page, whose worker shows the account and its notice.
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+  HWND notice = WaitForProcessDialog(exe.Id(), sheet, 60000);
+  ASSERT_NE(nullptr, notice) << WindowText(sheet);
+  EXPECT_EQ("Acceso creado", WindowText(notice));
+  Shoot(notice, "install-returning-user-notice");
+  Shoot(sheet, "install-returning-user-page-7");  // passed through: as the notice finds it
+  PressButton(notice, IDOK);
+  ASSERT_TRUE(Eventually([&] { return Usable(sheet, kFinishButton); })) << WindowText(sheet);
+  EXPECT_EQ("Instalador de Marvella - Conexión configurada", WindowText(sheet));
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(sheet, IDCANCEL)));
+  HWND results = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_INDEXTOHWND, 7, 0));
+  ASSERT_NE(nullptr, results);
+  EXPECT_EQ(login, Text(results, IDC_RS_USERID));
+  EXPECT_EQ(pass, Text(results, IDC_RS_PASSWORD));
+  EXPECT_EQ("192.0.2.53", Text(results, IDC_RS_DNS));
+  EXPECT_EQ("luisv", Text(results, IDC_RS_ALIAS));
+  EXPECT_EQ(0u, Text(results, IDC_RS_EMAIL).find(login + "@")) << Text(results, IDC_RS_EMAIL);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(results, IDC_RS_CREATE)));
+  Shoot(sheet, "install-returning-user-page-8");
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+  ASSERT_TRUE(exe.Ended());
+
+  // No sign-up call: one dial, the fetch's. The entry, monitor and shortcut are made as
+  // for a new user, with the fetched account.
+  EXPECT_EQ(1u, modem.Calls("RasDialA").size());
+  rassim::SimState state = modem.State();
+  rassim::SimEntry* entry = state.FindEntry(kDemoConnection);
+  ASSERT_NE(nullptr, entry);
+  EXPECT_STREQ("0" MARVELLA_DEFAULT_ACCESS_NUMBER, entry->record.szLocalPhoneNumber);
+  EXPECT_EQ(login, entry->dialUser);
+  EXPECT_EQ(pass, entry->dialPassword);
+  EXPECT_EQ(nullptr, state.FindEntry(kSignUpEntry)) << "the sign-up entry outlived the installer";
+  EXPECT_TRUE(state.connections.empty());
+  EXPECT_TRUE(ReadFileBytes(windows + "\\marvella.exe") == ReadFileBytes(BinDir() + "marvella.exe"));
+  Shortcut shortcut;
+  EXPECT_TRUE(ReadShortcut(shortcutFile, shortcut)) << shortcutFile;
+  EXPECT_EQ(kDemoConnection, shortcut.arguments);
+
+  // The portal's home for a returning user (the service's passwords need no encoding), and
+  // the start page.
+  for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    EXPECT_EQ(kHome, RegText(root, kBrowserMainKey, "Start Page"));
+    EXPECT_EQ(kHome, RegText(root, kBrowserMainKey, "Default_Page_URL"));
+  }
+  ASSERT_TRUE(Eventually([&] { return !ReadWholeLines(exe.BrowserLog()).empty(); }));
+  EXPECT_EQ("http://" MARVELLA_PORTAL_HOST "/cgi-bin/gohome?user=" + login + "&password=" + pass,
+            ReadWholeLines(exe.BrowserLog()).front());
 }
 
 TEST(InstallExeWizard, FailedDialAndBusyServerLeaveTheResultsPageToTryAgain) {
