@@ -122,18 +122,25 @@ class ToolbarRegistrationLock {
   HANDLE lock_;
 };
 
+// No start page under either key, as a browser leaves them before any installation.
+bool ClearStartPages() {
+  for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    HKEY key;
+    if (RegCreateKeyExA(root, kBrowserMainKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+      return false;
+    RegDeleteValueA(key, "Start Page");
+    RegCloseKey(key);
+  }
+  return true;
+}
+
 TEST(InstallExeWizard, NewUserIsSignedUpAndTheMachineIsReadyAfterFinish) {
   RemoteAccessConfigured remoteAccess;
   rassim::RasSimulatorSession modem;  // the fresh service, for install.exe too: one modem
   ToolbarRegistrationLock registration;
   ASSERT_TRUE(UseRecordingBrowser());
-  for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {  // as a browser leaves them
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root, kBrowserMainKey, 0, nullptr, 0, KEY_WRITE, nullptr,
-                                             &key, nullptr));
-    RegDeleteValueA(key, "Start Page");
-    RegCloseKey(key);
-  }
+  ASSERT_TRUE(ClearStartPages());
   const std::string windows = WindowsDirectory();
   const std::string shortcutFile = DesktopDirectory() + "\\" + kDemoConnection + ".LNK";
   // Written by this walk, from a clean start; the prefix's desktop is the Unix user's home,
@@ -242,13 +249,7 @@ TEST(InstallExeWizard, ReturningUserWithAnAccountIsSetUpWithoutSigningUpAgain) {
   rassim::RasSimulatorSession modem;
   ToolbarRegistrationLock registration;
   ASSERT_TRUE(UseRecordingBrowser());
-  for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root, kBrowserMainKey, 0, nullptr, 0, KEY_WRITE, nullptr,
-                                             &key, nullptr));
-    RegDeleteValueA(key, "Start Page");
-    RegCloseKey(key);
-  }
+  ASSERT_TRUE(ClearStartPages());
   const std::string windows = WindowsDirectory();
   const std::string shortcutFile = DesktopDirectory() + "\\" + kDemoConnection + ".LNK";
   FilesOfTheWalk written{windows + "\\marvella.exe", shortcutFile};
