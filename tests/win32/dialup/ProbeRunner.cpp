@@ -6,10 +6,6 @@
 
 namespace marvella::test {
 
-bool CopyTo(const std::string& from, const std::string& to) {
-  return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
-}
-
 std::string PrepareProbe(const std::string& folder, const std::string& name,
                          const std::string& version) {
   std::string probe = folder + "\\" + name;

@@ -10,8 +10,6 @@
 
 namespace marvella::test {
 
-bool CopyTo(const std::string& from, const std::string& to);
-
 // Copies bin/ras_probe.exe to folder\name and, when version is not empty, tells Wine to
 // run that copy as this Windows version (win95, win98, winme, nt40, win2k).
 std::string PrepareProbe(const std::string& folder, const std::string& name,

@@ -37,12 +37,11 @@ class MonitorRun {
     EXPECT_TRUE(test::UseRecordingBrowser());
     std::string name = "marvella-" + version + ".exe";
     program_ = folder_ + "\\" + name;
-    CopyFileA((BinDir() + "marvella.exe").c_str(), program_.c_str(), FALSE);
+    EXPECT_TRUE(test::CopyTo(BinDir() + "marvella.exe", program_));
     RunAsWindowsVersion(name, version);
     if (withDiallers) {
       for (const char* dialler : {"rasphone.exe", "rundll32.exe"})
-        CopyFileA((BinDir() + "ras-simulator\\" + dialler).c_str(),
-                  (folder_ + "\\" + dialler).c_str(), FALSE);
+        EXPECT_TRUE(test::CopyTo(BinDir() + "ras-simulator\\" + dialler, folder_ + "\\" + dialler));
     }
   }
   ~MonitorRun() {

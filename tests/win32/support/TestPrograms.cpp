@@ -23,13 +23,28 @@ void RunAsWindowsVersion(const std::string& programName, const std::string& vers
   RegCloseKey(h);
 }
 
+bool CopyTo(const std::string& from, const std::string& to) {
+  for (int attempt = 0;; ++attempt) {
+    if (CopyFileA(from.c_str(), to.c_str(), FALSE)) return true;
+    if (attempt == 50) {
+      std::fprintf(stderr, "copy %s -> %s failed: error %lu\n", from.c_str(), to.c_str(),
+                   static_cast<unsigned long>(GetLastError()));
+      return false;
+    }
+    Sleep(100);
+  }
+}
+
 HANDLE StartProgram(const std::string& program, std::string commandLine, const char* folder) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
   if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder,
-                      &startup, &process))
+                      &startup, &process)) {
+    std::fprintf(stderr, "cannot start %s: error %lu\n", program.c_str(),
+                 static_cast<unsigned long>(GetLastError()));
     return nullptr;
+  }
   CloseHandle(process.hThread);
   return process.hProcess;
 }

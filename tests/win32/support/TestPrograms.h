@@ -17,6 +17,10 @@ std::string BinDir();
 // the version.
 void RunAsWindowsVersion(const std::string& programName, const std::string& version);
 
+// Copies a file, trying again for a while when it fails: under a loaded Wine another test
+// process may hold the source open for a moment. False when it never succeeded.
+bool CopyTo(const std::string& from, const std::string& to);
+
 // Starts a program with this command line (the program's path quoted first) in folder
 // (null: this process's). Returns the process handle to wait on and close; null when it
 // did not start.

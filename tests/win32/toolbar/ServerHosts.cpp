@@ -7,7 +7,7 @@ namespace marvella::testing {
 
 std::string PrepareHost(const std::string& folder, const std::string& name) {
   std::string host = folder + name;
-  CopyFileA((test::BinDir() + "tandem_host.exe").c_str(), host.c_str(), FALSE);
+  test::CopyTo(test::BinDir() + "tandem_host.exe", host);
   return host;
 }
 

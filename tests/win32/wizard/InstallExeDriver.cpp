@@ -30,10 +30,10 @@ InstallExe::InstallExe(const std::string& folder, const std::string& userPort,
   CreateDirectoryA(dir_.c_str(), nullptr);
   program_ = dir_ + "install.exe";
   for (const char* file : {"install.exe", "tandem.dll"})
-    CopyFileA((BinDir() + file).c_str(), (dir_ + file).c_str(), FALSE);
+    test::CopyTo(BinDir() + file, dir_ + file);
   DeleteFileA(BrowserLog().c_str());
   if (!iniSource.empty()) {
-    CopyFileA(iniSource.c_str(), (dir_ + "install.ini").c_str(), FALSE);
+    test::CopyTo(iniSource, dir_ + "install.ini");
     return;
   }
   std::FILE* f = std::fopen((dir_ + "install.ini").c_str(), "wb");
