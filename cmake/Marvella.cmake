@@ -103,6 +103,15 @@ endif()
 
 set(MARVELLA_SCREENSHOT_DIR ${CMAKE_BINARY_DIR}/screenshots)
 
+# Sections per function, so the linker drops what nothing calls. Not per variable with
+# MinGW: its GCC gives a zero-filled variable of its own section a ".data$" name, so every
+# such array would take its size in the file instead of living in .bss.
+if(MARVELLA_WINDOWS)
+  set(MARVELLA_SECTION_FLAGS -ffunction-sections)
+else()
+  set(MARVELLA_SECTION_FLAGS -ffunction-sections -fdata-sections)
+endif()
+
 # Flags of the shipped binaries: small, no exceptions or RTTI in product code.
 # The shipped binaries link the lean runtime (cmake/runtime/LeanRuntime.cpp): no exception
 # or threads runtime, so no imports that old Windows lacks. Function-local statics are not
@@ -111,7 +120,7 @@ set(MARVELLA_SCREENSHOT_DIR ${CMAKE_BINARY_DIR}/screenshots)
 function(marvella_product_target target)
   target_compile_options(${target} PRIVATE
     $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fno-threadsafe-statics>
-    $<$<COMPILE_LANGUAGE:C,CXX>:-ffunction-sections -fdata-sections>)
+    $<$<COMPILE_LANGUAGE:C,CXX>:${MARVELLA_SECTION_FLAGS}>)
   if(MARVELLA_WINDOWS)
     target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/cmake/runtime/LeanRuntime.cpp)
     target_link_options(${target} PRIVATE -Wl,--gc-sections -s
@@ -131,7 +140,7 @@ function(marvella_library name)
   endif()
   target_compile_options(${name} PRIVATE
     $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti>
-    $<$<COMPILE_LANGUAGE:C,CXX>:-ffunction-sections -fdata-sections>)
+    $<$<COMPILE_LANGUAGE:C,CXX>:${MARVELLA_SECTION_FLAGS}>)
 endfunction()
 
 # A GoogleTest program. Portable tests are built in both trees: natively they run as they
