@@ -106,8 +106,14 @@ set(MARVELLA_SCREENSHOT_DIR ${CMAKE_BINARY_DIR}/screenshots)
 # Sections per function, so the linker drops what nothing calls. Not per variable with
 # MinGW: its GCC gives a zero-filled variable of its own section a ".data$" name, so every
 # such array would take its size in the file instead of living in .bss.
+# The 32-bit kit also leaves out unwind tables: nothing in it throws, and its setjmp and
+# longjmp go by the stack's own frames, not by these tables (the 64-bit tree keeps them:
+# longjmp there unwinds through them).
 if(MARVELLA_WINDOWS)
   set(MARVELLA_SECTION_FLAGS -ffunction-sections)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    list(APPEND MARVELLA_SECTION_FLAGS -fno-asynchronous-unwind-tables -fno-unwind-tables)
+  endif()
 else()
   set(MARVELLA_SECTION_FLAGS -ffunction-sections -fdata-sections)
 endif()
