@@ -271,7 +271,7 @@ endfunction()
 
 # libjpeg (interface 62) as target marvella_jpeg: Debian's natively; for Windows the static
 # library that scripts/setup cross-builds from Debian's libjpeg-turbo source.
-set(MARVELLA_JPEG_PREFIX "/var/cache/marvella/libjpeg-turbo-mingw32" CACHE PATH
+set(MARVELLA_JPEG_PREFIX "/var/cache/marvella/libjpeg-turbo-lean-mingw32" CACHE PATH
     "Cross-built static libjpeg for the Windows tree")
 add_library(marvella_jpeg INTERFACE)
 if(MARVELLA_WINDOWS)
