@@ -103,6 +103,45 @@ endif()
 
 set(MARVELLA_SCREENSHOT_DIR ${CMAKE_BINARY_DIR}/screenshots)
 
+# Sections per function, so the linker drops what nothing calls. Not per variable with
+# MinGW: its GCC gives a zero-filled variable of its own section a ".data$" name, so every
+# such array would take its size in the file instead of living in .bss.
+# The 32-bit kit also leaves out unwind tables: nothing in it throws, and its setjmp and
+# longjmp go by the stack's own frames, not by these tables (the 64-bit tree keeps them:
+# longjmp there unwinds through them).
+if(MARVELLA_WINDOWS)
+  set(MARVELLA_SECTION_FLAGS -ffunction-sections)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    list(APPEND MARVELLA_SECTION_FLAGS -fno-asynchronous-unwind-tables -fno-unwind-tables)
+  endif()
+else()
+  set(MARVELLA_SECTION_FLAGS -ffunction-sections -fdata-sections)
+endif()
+
+# The 32-bit kit's link script: the linker's own, with the unwind tables that the MinGW
+# runtime's objects still bring (a few KB, kept whole by the default script) discarded.
+# Nothing reads them: there are no exceptions, and the runtime's start-up code, which hands
+# them to a libgcc DLL should the process have one, passes none when there are none, which
+# libgcc ignores. Made from the installed linker's script, so it follows the toolchain.
+if(MARVELLA_WINDOWS AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  execute_process(COMMAND ${CMAKE_LINKER} --verbose OUTPUT_VARIABLE _ld_verbose)
+  string(REGEX MATCH "\n=+\n(.*)\n=+\n" _ld_found "${_ld_verbose}")
+  set(_ld_script "${CMAKE_MATCH_1}")
+  set(_eh_block "  .eh_frame BLOCK(__section_alignment__) :\n  {\n    KEEP(*(.eh_frame*))\n  }\n")
+  string(FIND "${_ld_script}" "${_eh_block}" _eh_at)
+  string(FIND "${_ld_script}" "  /DISCARD/ :\n  {\n" _discard_at)
+  if(_eh_at GREATER -1 AND _discard_at GREATER -1)
+    string(REPLACE "${_eh_block}" "" _ld_script "${_ld_script}")
+    string(REPLACE "  /DISCARD/ :\n  {\n" "  /DISCARD/ :\n  {\n    *(.eh_frame*)\n"
+           _ld_script "${_ld_script}")
+    set(MARVELLA_KIT_LINK_SCRIPT ${CMAKE_BINARY_DIR}/kit.ld)
+    file(WRITE ${MARVELLA_KIT_LINK_SCRIPT} "${_ld_script}\n")
+  else()
+    message(WARNING "The linker's script has no .eh_frame block as expected: the kit keeps "
+                    "the runtime's unwind tables")
+  endif()
+endif()
+
 # Flags of the shipped binaries: small, no exceptions or RTTI in product code.
 # The shipped binaries link the lean runtime (cmake/runtime/LeanRuntime.cpp): no exception
 # or threads runtime, so no imports that old Windows lacks. Function-local statics are not
@@ -111,11 +150,15 @@ set(MARVELLA_SCREENSHOT_DIR ${CMAKE_BINARY_DIR}/screenshots)
 function(marvella_product_target target)
   target_compile_options(${target} PRIVATE
     $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti -fno-threadsafe-statics>
-    $<$<COMPILE_LANGUAGE:C,CXX>:-ffunction-sections -fdata-sections>)
+    $<$<COMPILE_LANGUAGE:C,CXX>:${MARVELLA_SECTION_FLAGS}>)
   if(MARVELLA_WINDOWS)
     target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/cmake/runtime/LeanRuntime.cpp)
     target_link_options(${target} PRIVATE -Wl,--gc-sections -s
                         -Wl,-Map=${CMAKE_BINARY_DIR}/maps/${target}.map)
+    if(MARVELLA_KIT_LINK_SCRIPT)
+      target_link_options(${target} PRIVATE -Wl,-T,${MARVELLA_KIT_LINK_SCRIPT})
+      set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${MARVELLA_KIT_LINK_SCRIPT})
+    endif()
     file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/maps)
   endif()
 endfunction()
@@ -131,7 +174,7 @@ function(marvella_library name)
   endif()
   target_compile_options(${name} PRIVATE
     $<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions -fno-rtti>
-    $<$<COMPILE_LANGUAGE:C,CXX>:-ffunction-sections -fdata-sections>)
+    $<$<COMPILE_LANGUAGE:C,CXX>:${MARVELLA_SECTION_FLAGS}>)
 endfunction()
 
 # A GoogleTest program. Portable tests are built in both trees: natively they run as they
@@ -228,7 +271,7 @@ endfunction()
 
 # libjpeg (interface 62) as target marvella_jpeg: Debian's natively; for Windows the static
 # library that scripts/setup cross-builds from Debian's libjpeg-turbo source.
-set(MARVELLA_JPEG_PREFIX "/var/cache/marvella/libjpeg-turbo-mingw32" CACHE PATH
+set(MARVELLA_JPEG_PREFIX "/var/cache/marvella/libjpeg-turbo-lean-mingw32" CACHE PATH
     "Cross-built static libjpeg for the Windows tree")
 add_library(marvella_jpeg INTERFACE)
 if(MARVELLA_WINDOWS)

@@ -1,6 +1,7 @@
 // Bounded copies: the one place where texts enter fixed buffers.
 #include "common/BoundedText.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace marvella {
@@ -26,6 +27,26 @@ bool AppendBounded(char* dst, std::size_t capacity, const char* src) {
   if (!end) return false;
   std::size_t used = static_cast<const char*>(end) - dst;
   return CopyBounded(dst + used, capacity - used, src);
+}
+
+bool FormatBoundedArgs(char* dst, std::size_t capacity, const char* format, std::va_list args) {
+  if (capacity == 0) return false;
+#ifdef _WIN32
+  // msvcrt's: -1 when cut, and no terminator when the text fills the buffer exactly.
+  int written = _vsnprintf(dst, capacity, format, args);
+#else
+  int written = std::vsnprintf(dst, capacity, format, args);
+#endif
+  dst[capacity - 1] = '\0';
+  return written >= 0 && static_cast<std::size_t>(written) < capacity;
+}
+
+bool FormatBounded(char* dst, std::size_t capacity, const char* format, ...) {
+  std::va_list args;
+  va_start(args, format);
+  bool whole = FormatBoundedArgs(dst, capacity, format, args);
+  va_end(args);
+  return whole;
 }
 
 }  // namespace marvella

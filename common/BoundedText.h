@@ -2,6 +2,7 @@
 // Outside input may be longer than any buffer: it is cut, never written past the end.
 #pragma once
 
+#include <cstdarg>
 #include <cstddef>
 
 namespace marvella {
@@ -17,6 +18,15 @@ bool CopyBounded(char* dst, std::size_t capacity, const char* src);
 // Appends src to the zero-terminated text in dst, within capacity. Returns true when the
 // whole of src fitted. dst must already be terminated inside capacity.
 bool AppendBounded(char* dst, std::size_t capacity, const char* src);
+
+// Formats into dst within capacity, as snprintf does, and always terminates it (a capacity
+// of 0 writes nothing). Returns true when the whole text fitted. Windows builds format with
+// the C runtime's own routine: MinGW's standard one brings some 20 KB of floating-point
+// formatting into every binary, and nothing here formats a number with a fraction.
+bool FormatBounded(char* dst, std::size_t capacity, const char* format, ...)
+    __attribute__((format(printf, 3, 4)));
+bool FormatBoundedArgs(char* dst, std::size_t capacity, const char* format, std::va_list args)
+    __attribute__((format(printf, 3, 0)));
 
 template <std::size_t N>
 bool CopyBounded(char (&dst)[N], const char* src) {

@@ -1,8 +1,7 @@
 // install.ini: keys, defaults and the node list.
 #include "installer/InstallIni.h"
 
-#include <cstdio>
-
+#include "common/BoundedText.h"
 #include "common/OperatorSettings.h"
 #include "common/PathText.h"
 
@@ -38,11 +37,11 @@ void ReadInstallIni(ProfileSource& ini, const std::string& iniPath, MessageSink&
 
   for (int n = 1; n <= kMaxAccessNodes; ++n) {
     char key[16];
-    std::snprintf(key, sizeof key, "City%d", n);
+    FormatBounded(key, sizeof key, "City%d", n);
     std::string city = Read(ini, "Nodes", key, "");
-    std::snprintf(key, sizeof key, "State%d", n);
+    FormatBounded(key, sizeof key, "State%d", n);
     std::string state = Read(ini, "Nodes", key, "");
-    std::snprintf(key, sizeof key, "Phone%d", n);
+    FormatBounded(key, sizeof key, "Phone%d", n);
     std::string phone = Read(ini, "Nodes", key, "");
     if (city.empty() || state.empty() || phone.empty()) break;
     nodes.push_back(AccessNode{city, state, phone});

@@ -1,8 +1,7 @@
 // The personal-data page's model.
 #include "installer/PersonalData.h"
 
-#include <cstdio>
-
+#include "common/BoundedText.h"
 #include "installer/UserInfoTexts.h"
 #include "signup/FieldChecks.h"
 #include "signup/ServiceMailDomain.h"
@@ -195,7 +194,7 @@ void ActivatePersonalData(PersonalDataForm& form, UserRecord& user, WizardRunFla
     if (month >= 1 && month <= 12) form.birthMonth = month;
     if (day >= 1 && day <= 31) form.birthDay = day;
     char text[16];
-    std::snprintf(text, sizeof text, "%04u", year);
+    FormatBounded(text, sizeof text, "%04u", year);
     form.birthYear = text;
   }
   if (user.provincia.empty() || IsPseudoProvince(user.provincia) || flags.provinceListShown) {
@@ -304,7 +303,7 @@ PersonalDataVerdict ValidatePersonalData(const PersonalDataForm& form, UserRecor
   if (year < 1850 || year > 2050)
     return Fail(messages, IDS_BAD_BIRTH_YEAR, IDS_BAD_BIRTH_YEAR_TEXT, PersonalField::kBirthYear);
   char birth[32];
-  std::snprintf(birth, sizeof birth, "%04u%02u%02u", year, static_cast<unsigned>(form.birthMonth),
+  FormatBounded(birth, sizeof birth, "%04u%02u%02u", year, static_cast<unsigned>(form.birthMonth),
                 static_cast<unsigned>(form.birthDay));
   user.birth = birth;
   if (user.sexo.empty())

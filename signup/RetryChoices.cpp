@@ -1,9 +1,9 @@
 // The decisions of the retry dialogs.
 #include "signup/RetryChoices.h"
 
-#include <cstdio>
 #include <vector>
 
+#include "common/BoundedText.h"
 #include "signup/FieldChecks.h"
 #include "signup/ServiceMailDomain.h"
 #include "signup/SignupTexts.h"
@@ -13,8 +13,7 @@ namespace marvella {
 std::string IdentifierTakenText(const std::string& takenIdentifier) {
   static const char kFormat[] = SIGNUP_IDENTIFIER_TAKEN_TEXT;
   std::vector<char> out(sizeof kFormat + takenIdentifier.size());
-  std::snprintf(out.data(), out.size(), kFormat, takenIdentifier.c_str());
-  out.back() = '\0';
+  FormatBounded(out.data(), out.size(), kFormat, takenIdentifier.c_str());
   return std::string(out.data());
 }
 

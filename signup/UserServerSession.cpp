@@ -1,9 +1,9 @@
 // The two conversations with the user server.
 #include "signup/UserServerSession.h"
 
-#include <cstdio>
 #include <vector>
 
+#include "common/BoundedText.h"
 #include "signup/RecordEncoding.h"
 #include "signup/ReplyClassification.h"
 #include "signup/SignupTexts.h"
@@ -25,8 +25,7 @@ class ChannelCloser {
 
 std::string FormatWithText(const char* format, const std::string& text) {
   std::vector<char> out(std::char_traits<char>::length(format) + text.size() + 1);
-  std::snprintf(out.data(), out.size(), format, text.c_str());
-  out.back() = '\0';
+  FormatBounded(out.data(), out.size(), format, text.c_str());
   return std::string(out.data());
 }
 

@@ -3,7 +3,6 @@
 
 #include "common/BoundedText.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace marvella {
@@ -13,7 +12,7 @@ MiMarvellaLines ChooseMiMarvellaLines(bool personalPage, int tokens, const char*
   if (!lines.tokens) return lines;
   // The count goes where the first "%d" stands; the rest of the text is kept as it is.
   char number[16];
-  std::snprintf(number, sizeof number, "%d", tokens);
+  FormatBounded(number, sizeof number, "%d", tokens);
   const char* text = tokensTemplate ? tokensTemplate : "";
   const char* at = std::strstr(text, "%d");
   if (!at) {

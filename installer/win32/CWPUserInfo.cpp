@@ -1,8 +1,7 @@
 // Page 4, personal data: the controls and the model.
 #include "installer/win32/CWPUserInfo.h"
 
-#include <cstdio>
-
+#include "common/BoundedText.h"
 #include "common/win32/MessageBoxSink.h"
 #include "installer/win32/CWPSheet.h"
 #include "installer/win32/PageControls.h"
@@ -76,11 +75,11 @@ void CWPUserInfo::Init() {
       SendDlgItemMessageA(page, box.id, EM_LIMITTEXT, static_cast<WPARAM>(box.limit), 0);
   char number[8];
   for (int day = 1; day <= 31; ++day) {
-    std::snprintf(number, sizeof number, "%d", day);
+    FormatBounded(number, sizeof number, "%d", day);
     AddListEntry(page, IDC_UI_BIRTH_DAY, number, day);
   }
   for (int month = 1; month <= 12; ++month) {
-    std::snprintf(number, sizeof number, "%d", month);
+    FormatBounded(number, sizeof number, "%d", month);
     AddListEntry(page, IDC_UI_BIRTH_MONTH, number, month);
   }
   for (const char* sex : kSexChoices) AddListEntry(page, IDC_UI_SEX, sex, 0);

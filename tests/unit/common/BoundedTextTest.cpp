@@ -7,6 +7,7 @@
 
 using marvella::AppendBounded;
 using marvella::CopyBounded;
+using marvella::FormatBounded;
 
 TEST(BoundedText, CopiesWhatFitsAndCutsTheRest) {
   char buf[8];
@@ -47,4 +48,31 @@ TEST(BoundedText, AppendStopsAtTheEnd) {
   EXPECT_STREQ("abcde", buf);
   char unterminated[4] = {'a', 'b', 'c', 'd'};
   EXPECT_FALSE(AppendBounded(unterminated, "x"));
+}
+
+// On Windows this is the C runtime's formatter, which leaves a text that fills the buffer
+// exactly without its terminator and reports a cut as -1.
+TEST(BoundedText, FormattingStopsAtTheEndAndTerminates) {
+  struct Case {
+    std::size_t capacity;
+    int value;
+    const char* expected;
+    bool whole;
+  } cases[] = {
+      {8, 42, "City42", true},    // room to spare
+      {7, 42, "City42", true},    // capacity - 1 characters: just fits
+      {6, 42, "City4", false},    // as many characters as bytes: the last one gives way
+      {5, 123456, "City", false},
+      {1, 7, "", false},
+  };
+  for (const Case& c : cases) {
+    char guard[16];
+    std::memset(guard, '#', sizeof guard);
+    EXPECT_EQ(c.whole, FormatBounded(guard, c.capacity, "City%d", c.value)) << c.capacity;
+    EXPECT_STREQ(c.expected, guard) << c.capacity;
+    EXPECT_EQ('#', guard[c.capacity]) << c.capacity;  // nothing written past the capacity
+  }
+  char untouched[2] = {'#', '#'};
+  EXPECT_FALSE(FormatBounded(untouched, 0, "%s", "a"));
+  EXPECT_EQ('#', untouched[0]);
 }
