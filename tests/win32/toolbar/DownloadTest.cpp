@@ -2,6 +2,7 @@
 // whole bodies only, the 65000-byte cut, faults that must leave the destination alone, the
 // queue dropping a closed client's requests, and the bookmarks file, banner feed and mail
 // checker fetching from the service.
+#include "tests/win32/support/HttpGet.h"
 #include "tests/win32/toolbar/ToolbarWin32Support.h"
 #include "toolbar/BannerFeed.h"
 #include "toolbar/BookmarksFile.h"
@@ -24,28 +25,13 @@
 
 using namespace marvella;
 using namespace marvella::testing;
+using marvella::test::HttpGet;
 
 namespace {
 
 std::string Base() {
   const char* url = std::getenv("MARVELLA_DEVSERVICE_URL");
   return url ? url : "";
-}
-
-// The body of a URL as a plain WinINet client reads it, for comparison and for the admin
-// endpoint.
-std::string Get(const std::string& url) {
-  std::string body;
-  HINTERNET net = InternetOpenA("test", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
-  HINTERNET req = InternetOpenUrlA(net, url.c_str(), nullptr, 0,
-                                   INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0);
-  char chunk[4096];
-  DWORD got = 0;
-  while (req && InternetReadFile(req, chunk, sizeof chunk, &got) && got > 0)
-    body.append(chunk, got);
-  if (req) InternetCloseHandle(req);
-  InternetCloseHandle(net);
-  return body;
 }
 
 std::string TnbFiles() {
@@ -117,7 +103,7 @@ TEST_F(Downloads, AWholeBodyReplacesTheFileAndLeavesNoTemporaryFile) {
   ASSERT_TRUE(Download("/tandem/tnbbookm.ini"));
   std::string body = ReadFileBytes(dest);
   EXPECT_EQ(0u, body.find("[INTERN]"));
-  EXPECT_EQ(Get(Base() + "/tandem/tnbbookm.ini"), body);
+  EXPECT_EQ(HttpGet(Base() + "/tandem/tnbbookm.ini"), body);
   EXPECT_EQ(before, TnbFiles());
 }
 
@@ -139,7 +125,7 @@ TEST_F(Downloads, ABodyWithoutLengthIsCutAt65000Bytes) {
 
 TEST_F(Downloads, SlowAndLargeBodiesArriveWhole) {
   ASSERT_TRUE(Download("/tandem/tnbbookm.ini?fault=slow&fault_pieces=8&fault_delay=150"));
-  EXPECT_EQ(Get(Base() + "/tandem/tnbbookm.ini"), ReadFileBytes(dest));
+  EXPECT_EQ(HttpGet(Base() + "/tandem/tnbbookm.ini"), ReadFileBytes(dest));
   // Far more than one read brings: every byte must be there.
   ASSERT_TRUE(Download("/cgi-bin/mailtand?fault=pad&fault_size=3000000"));
   EXPECT_EQ(3000000u, ReadFileBytes(dest).size());
@@ -214,7 +200,7 @@ TEST_F(Downloads, BookmarksFileIsFetchedUntilOneFetchSucceeds) {
     ASSERT_TRUE(WaitIdle(queue));
     bookmarks.Refresh();
     EXPECT_TRUE(bookmarks.UpToDate());
-    EXPECT_EQ(Get(Base() + "/tandem/tnbbookm.ini"), ReadFileBytes(dir + "tandbkmk.ini"));
+    EXPECT_EQ(HttpGet(Base() + "/tandem/tnbbookm.ini"), ReadFileBytes(dir + "tandbkmk.ini"));
   }
   // The fetched copy takes effect in the next toolbar.
   BookmarksFile next(queue, "Tandem Marvella", tables);
@@ -237,7 +223,7 @@ TEST_F(Downloads, BannerFeedShowsTheServicesBanner) {
   DownloadQueue queue(fetcher, threads);
   BookmarkTables tables;
   BookmarksFile bookmarks(queue, "Tandem Marvella", tables);
-  WriteFileBytes(dir + "tandbkmk.ini", Get(Base() + "/tandem/tnbbookm.ini"));
+  WriteFileBytes(dir + "tandbkmk.ini", HttpGet(Base() + "/tandem/tnbbookm.ini"));
   PrepareBookmarksFile(bookmarks, module, strings, files);  // the Log address
   BannerBitmapLoader loader;
   HBITMAP bitmap = nullptr;
@@ -277,7 +263,7 @@ TEST_F(Downloads, MailCheckerFollowsTheServicesCount) {
   DownloadQueue queue(fetcher, threads);
   BookmarkTables tables;
   MailPollingStop stop;
-  Get(Base() + "/admin/set?mail=3");
+  HttpGet(Base() + "/admin/set?mail=3");
   {
     MailChecker mail(queue, "Tandem Marvella", strings, files, tables, stop);
     ASSERT_FALSE(mail.Shared());
@@ -295,7 +281,7 @@ TEST_F(Downloads, MailCheckerFollowsTheServicesCount) {
     };
     EXPECT_TRUE(checkUntil("Tienes 3 mensajes nuevos en tu buz\xF3n"));
     EXPECT_EQ(3, mail.LastCount());
-    Get(Base() + "/admin/set?mail=0");
+    HttpGet(Base() + "/admin/set?mail=0");
     EXPECT_TRUE(checkUntil("No tienes mensajes nuevos en tu buz\xF3n"));
     EXPECT_EQ(0, mail.LastCount());
     EXPECT_NE(std::string::npos, ListFiles(dir).find("tandmail.htm"));
