@@ -66,24 +66,6 @@ class CountingToolbar final : public ToolbarLibraryInstaller {
   bool sheetVisibleAtFirst = true;
 };
 
-HWND PageOf(HWND sheet) {
-  return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
-bool Usable(HWND sheet, int id) {
-  HWND b = GetDlgItem(sheet, id);
-  return b && IsWindowVisible(b) && IsWindowEnabled(b);
-}
-
-template <typename Done>
-bool Eventually(Done done) {
-  for (int i = 0; i < 250; ++i) {
-    if (done()) return true;
-    Sleep(20);
-  }
-  return done();
-}
-
 TEST(SheetWizard, StartUpRunsTheSheetAndTheToolbarInstallationOnceBeforeIt) {
   RemoteAccessConfigured remoteAccess;
   rassim::RasSimulatorSession modem;  // the fresh service: one modem
@@ -108,22 +90,22 @@ TEST(SheetWizard, StartUpRunsTheSheetAndTheToolbarInstallationOnceBeforeIt) {
   PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
   ASSERT_TRUE(Eventually([&] { return WindowText(sheet) == "Instalador de Marvella - Contrato"; }));
   EXPECT_TRUE(app.flags.alreadyConnected);
-  SendMessageA(GetDlgItem(PageOf(sheet), IDC_ACCEPT), BM_CLICK, 0, 0);
+  SendMessageA(GetDlgItem(CurrentPage(sheet), IDC_ACCEPT), BM_CLICK, 0, 0);
   for (int page = kLicensePage; page < kFinalPage; ++page) {
     if (page == kHardwarePage)  // the generic node, the shipped install.ini's one node
-      SendMessageA(GetDlgItem(PageOf(sheet), IDC_HW_GENERIC_NODE), BM_CLICK, 0, 0);
+      SendMessageA(GetDlgItem(CurrentPage(sheet), IDC_HW_GENERIC_NODE), BM_CLICK, 0, 0);
     if (page == kResultsPage) {  // posted: the notice holds the page until it is answered
-      PostMessageA(GetDlgItem(PageOf(sheet), IDC_RS_CREATE), BM_CLICK, 0, 0);
+      PostMessageA(GetDlgItem(CurrentPage(sheet), IDC_RS_CREATE), BM_CLICK, 0, 0);
       HWND notice = WaitForWindow("#32770", "Acceso creado", 60000);
-      ASSERT_NE(nullptr, notice) << ControlText(PageOf(sheet), IDC_RS_PROGRESS);
+      ASSERT_NE(nullptr, notice) << ControlText(CurrentPage(sheet), IDC_RS_PROGRESS);
       PressButton(notice, IDOK);
     }
     ASSERT_TRUE(Eventually([&] { return Usable(sheet, kNextButton); })) << "page " << page;
-    if (page == kPersonalDataPage) FillPersonalData(PageOf(sheet));
-    if (page == kInterestsPage) AnswerInterests(PageOf(sheet));
-    HWND before = PageOf(sheet);
+    if (page == kPersonalDataPage) FillPersonalData(CurrentPage(sheet));
+    if (page == kInterestsPage) AnswerInterests(CurrentPage(sheet));
+    HWND before = CurrentPage(sheet);
     PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
-    ASSERT_TRUE(Eventually([&] { return PageOf(sheet) != before; })) << "page " << page;
+    ASSERT_TRUE(Eventually([&] { return CurrentPage(sheet) != before; })) << "page " << page;
   }
   ASSERT_TRUE(Eventually([&] { return Usable(sheet, kFinishButton); }));
   PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);

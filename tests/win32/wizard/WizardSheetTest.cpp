@@ -17,18 +17,6 @@
 namespace marvella::test {
 namespace {
 
-const char* const kPageTitles[kWizardPageCount] = {
-    "Instalador de Marvella - Bienvenido",
-    "Instalador de Marvella - Contrato",
-    "Instalador de Marvella - Información sobre el hardware",
-    "Instalador de Marvella - Tipo de usuario",
-    "Instalador de Marvella - Datos necesarios",
-    "Instalador de Marvella - Datos de interés",
-    "Instalador de Marvella - Datos opcionales",
-    "Instalador de Marvella - Alta en servicio Marvella de acceso gratuito",
-    "Instalador de Marvella - Conexión configurada",
-};
-
 const ButtonState kNextOnly{false, true, false, true};
 const ButtonState kBackOnly{true, false, false, true};
 const ButtonState kBackNext{true, true, false, true};
