@@ -66,30 +66,41 @@ class CountingToolbar final : public ToolbarLibraryInstaller {
   bool sheetVisibleAtFirst = true;
 };
 
+// InstallerApp::Run with the real wizard on a thread of its own, as install.exe runs it.
+struct StartUp {
+  // The sheet once it shows (null if it never does).
+  HWND Sheet() { return WaitForWindow("#32770", kPageTitles[kWelcomePage], 60000); }
+  bool End() {
+    if (!Eventually([&] { return ended.load(); })) return false;
+    run.join();
+    return true;
+  }
+  InstallerApp app;
+  QuietPlatform platform;
+  CountingToolbar toolbar;
+  SheetWizard wizard{GetModuleHandleA(nullptr), &toolbar};
+  std::atomic<bool> ended{false};
+  std::thread run{[this] {
+    app.Run(platform, wizard);
+    ended = true;
+  }};
+};
+
 TEST(SheetWizard, StartUpRunsTheSheetAndTheToolbarInstallationOnceBeforeIt) {
   RemoteAccessConfigured remoteAccess;
   rassim::RasSimulatorSession modem;  // the fresh service: one modem
   ASSERT_TRUE(UseRecordingBrowser());  // the portal's first visit
-  InstallerApp app;
-  QuietPlatform platform;
-  CountingToolbar toolbar;
-  SheetWizard wizard(GetModuleHandleA(nullptr), &toolbar);
-  std::atomic<bool> ended{false};
-  std::thread run([&] {
-    app.Run(platform, wizard);
-    ended = true;
-  });
-
-  HWND sheet = WaitForWindow("#32770", "Instalador de Marvella - Bienvenido", 10000);
+  StartUp start;
+  HWND sheet = start.Sheet();
   ASSERT_NE(nullptr, sheet);
-  EXPECT_EQ(1, toolbar.installs.load()) << "step 6 runs once, before the wizard shows";
-  EXPECT_FALSE(toolbar.sheetVisibleAtFirst);
-  EXPECT_TRUE(platform.messages.shown.empty());
+  EXPECT_EQ(1, start.toolbar.installs.load()) << "step 6 runs once, before the wizard shows";
+  EXPECT_FALSE(start.toolbar.sheetVisibleAtFirst);
+  EXPECT_TRUE(start.platform.messages.shown.empty());
 
   // The welcome page writes the application's flag.
   PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
-  ASSERT_TRUE(Eventually([&] { return WindowText(sheet) == "Instalador de Marvella - Contrato"; }));
-  EXPECT_TRUE(app.flags.alreadyConnected);
+  ASSERT_TRUE(Eventually([&] { return WindowText(sheet) == kPageTitles[kLicensePage]; }));
+  EXPECT_TRUE(start.app.flags.alreadyConnected);
   SendMessageA(GetDlgItem(CurrentPage(sheet), IDC_ACCEPT), BM_CLICK, 0, 0);
   for (int page = kLicensePage; page < kFinalPage; ++page) {
     if (page == kHardwarePage)  // the generic node, the shipped install.ini's one node
@@ -109,37 +120,27 @@ TEST(SheetWizard, StartUpRunsTheSheetAndTheToolbarInstallationOnceBeforeIt) {
   }
   ASSERT_TRUE(Eventually([&] { return Usable(sheet, kFinishButton); }));
   PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
-  ASSERT_TRUE(Eventually([&] { return ended.load(); })) << "Finish did not end start-up";
-  run.join();
+  ASSERT_TRUE(start.End()) << "Finish did not end start-up";
   // The prefix's desktop is the Unix user's home: the walk's shortcut does not stay there.
   char desktop[MAX_PATH] = {};
   DWORD size = sizeof desktop - 1;
   RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                "Desktop", RRF_RT_REG_SZ, nullptr, desktop, &size);
-  DeleteFileA((std::string(desktop) + "\\" + app.account.profileName + ".LNK").c_str());
-  EXPECT_EQ(2, toolbar.installs.load()) << "Finish installs the toolbar again";
-  EXPECT_EQ(nullptr, app.wizard);
-  EXPECT_EQ(nullptr, wizard.Sheet()) << "the sheet and its pages are gone after the run";
+  DeleteFileA((std::string(desktop) + "\\" + start.app.account.profileName + ".LNK").c_str());
+  EXPECT_EQ(2, start.toolbar.installs.load()) << "Finish installs the toolbar again";
+  EXPECT_EQ(nullptr, start.app.wizard);
+  EXPECT_EQ(nullptr, start.wizard.Sheet()) << "the sheet and its pages are gone after the run";
 }
 
 TEST(SheetWizard, CancelEndsStartUpWithOnlyTheFirstToolbarInstallation) {
-  InstallerApp app;
-  QuietPlatform platform;
-  CountingToolbar toolbar;
-  SheetWizard wizard(GetModuleHandleA(nullptr), &toolbar);
-  std::atomic<bool> ended{false};
-  std::thread run([&] {
-    app.Run(platform, wizard);
-    ended = true;
-  });
-  HWND sheet = WaitForWindow("#32770", "Instalador de Marvella - Bienvenido", 10000);
+  StartUp start;
+  HWND sheet = start.Sheet();
   ASSERT_NE(nullptr, sheet);
-  EXPECT_EQ(&wizard, app.wizard) << "the wizard is recorded while it runs";
+  EXPECT_EQ(&start.wizard, start.app.wizard) << "the wizard is recorded while it runs";
   PressButton(sheet, IDCANCEL);
-  ASSERT_TRUE(Eventually([&] { return ended.load(); }));
-  run.join();
-  EXPECT_EQ(1, toolbar.installs.load());
-  EXPECT_FALSE(app.flags.alreadyConnected) << "the welcome page's choice counts at Next only";
+  ASSERT_TRUE(start.End());
+  EXPECT_EQ(1, start.toolbar.installs.load());
+  EXPECT_FALSE(start.app.flags.alreadyConnected) << "the welcome page's choice counts at Next only";
 }
 
 }  // namespace
