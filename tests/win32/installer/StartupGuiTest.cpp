@@ -82,29 +82,6 @@ TEST(InstallerStartup, ReadsInstallIniBesideTheProgramThroughTheSystem) {
   RemoveDirectoryA(dir.c_str());
 }
 
-TEST(InstallerStartup, MissingInstallIniShowsItsPathInAWarningBox) {
-  std::string dir = TempDirectory("marvella-startup-missing");
-  std::string caption = ProgramFileName();
-  std::string seen;
-  std::thread answer([&] {
-    HWND box = WaitForWindow("#32770", caption.c_str(), 10000);
-    if (!box) return;
-    seen = MessageBoxText(box);
-    SaveWindowScreenshot(box, "installer-missing-ini");
-    PressButton(box, IDOK);
-  });
-  RelocatedPlatform platform(dir + "install.exe", "install.exe");
-  RecordingWizard wizard;
-  InstallerApp app;
-  app.Run(platform, wizard);
-  answer.join();
-  EXPECT_EQ("No puedo leer fichero " + dir + "install.ini", seen);
-  EXPECT_EQ("", app.config.signUpEntryName);
-  EXPECT_EQ("6667", app.config.serverPort);
-  EXPECT_EQ("build toolbar run", wizard.steps);
-  RemoveDirectoryA(dir.c_str());
-}
-
 TEST(InstallExe, StartsUnderAnyNameAndReportsAMissingInstallIni) {
   char self[MAX_PATH];
   GetModuleFileNameA(nullptr, self, sizeof self);
@@ -139,18 +116,6 @@ TEST(InstallExe, StartsUnderAnyNameAndReportsAMissingInstallIni) {
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
 
-  // With its install.ini it starts without a message and shows the wizard; Cancel ends it.
-  WriteText(dir + "install.ini", "[UserServer]\r\nProfileName=Marvella Alta\r\n");
-  ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                             dir.c_str(), &si, &pi));
-  sheet = WaitForProcessDialog(pi.dwProcessId, nullptr, 10000);
-  ASSERT_NE(nullptr, sheet) << "no wizard from install.exe";
-  EXPECT_EQ("Instalador de Marvella - Bienvenido", WindowText(sheet));
-  PressButton(sheet, IDCANCEL);
-  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 20000));
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  DeleteFileA((dir + "install.ini").c_str());
   DeleteFileA(program.c_str());
   RemoveDirectoryA(dir.c_str());
 }
