@@ -5,12 +5,12 @@
 // reads them through a mapping; the downloads are served between documents, off the clock.
 // Loading the BMP as a bitmap (LoadImageA) is Windows-only and not counted here.
 #include "tests/unit/toolbar/TestJpeg.h"
+#include "tests/unit/toolbar/ToolbarFakes.h"
 #include "toolbar/BannerFeed.h"
 #include "toolbar/BookmarksFile.h"
 #include "toolbar/JPEGtoBMP.h"
 #include "toolbar/MailChecker.h"
 #include "toolbar/PageFetchers.h"
-#include "toolbar/ToolbarTexts.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -22,7 +22,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -65,35 +64,6 @@ class MappedFiles : public FileAccess {
   std::string dir_;
 };
 
-class Strings : public StringTable {
- public:
-  std::size_t Load(unsigned id, char* buffer, std::size_t capacity) override {
-    static const std::map<unsigned, std::string> texts = {
-        {IDS_AGENT, "Tandem Marvella"},
-        {IDS_MAIL_NOT_CONNECTED, "No se ha conectado con el servidor"},
-        {IDS_MAIL_MANY, "Tienes %d mensajes nuevos en tu buzon"},
-        {IDS_MAIL_NONE, "No tienes mensajes nuevos en tu buzon"},
-        {IDS_MAIL_ONE, "Tienes un mensaje nuevo en tu buzon"},
-        {IDS_BANNER_TOOLTIP, "www.marvella.es"},
-        {IDS_URL_TOKENS, "http://127.0.0.1/cgi-bin/mailtand"},
-        {IDS_URL_MAIL, "http://127.0.0.1/cgi-bin/mailtand"},
-        {IDS_URL_CONFIG, "http://127.0.0.1/cgi-bin/mailtand"},
-        {IDS_URL_PERSONAL_PAGE, "http://127.0.0.1/cgi-bin/mailtand"},
-        {IDS_URL_BOOKMARKS, "http://127.0.0.1/tandem/tnbbookm.ini"},
-        {IDS_FILE_CONFIG, "tandcfg.htm"},
-        {IDS_FILE_TOKENS, "tandtok.htm"},
-        {IDS_FILE_MAIL, "tandmail.htm"},
-        {IDS_FILE_PERSONAL_PAGE, "tandpage.htm"},
-        {IDS_URL_PORTAL_HOME, "http://127.0.0.1/"}};
-    auto it = texts.find(id);
-    std::string text = it == texts.end() ? std::string() : it->second;
-    std::size_t n = std::min(text.size(), capacity - 1);
-    std::memcpy(buffer, text.data(), n);
-    buffer[n] = '\0';
-    return n;
-  }
-};
-
 // Downloads land at once when the worker is run: the page, the banner, the hit.
 class LocalFetcher : public Fetcher {
  public:
@@ -113,23 +83,6 @@ class LocalFetcher : public Fetcher {
  private:
   std::string page_;
   std::vector<unsigned char> jpeg_;
-};
-
-class HeldStarter : public ThreadStarter {
- public:
-  bool StartThread(void (*run)(void*), void* argument) override {
-    run_ = run;
-    argument_ = argument;
-    return true;
-  }
-  void Drain() {
-    if (run_) run_(argument_);
-    run_ = nullptr;
-  }
-
- private:
-  void (*run_)(void*) = nullptr;
-  void* argument_ = nullptr;
 };
 
 class NoBitmaps : public BitmapLoader {
@@ -159,9 +112,9 @@ int main() {
                      "<INPUT TYPE=HIDDEN NAME=\"WEBMAIL\" VALUE=\"3\"></form>" +
                      filler + "</body></html>";
   MappedFiles files(dir);
-  Strings strings;
+  testing::TableStrings strings;  // the shipped table's names; nothing is fetched
   LocalFetcher fetcher(page, testing::MakeJpeg(banner));
-  HeldStarter starter;
+  testing::ManualStarter starter;
   DownloadQueue queue(fetcher, starter);
   BookmarkTables tables;
   MailPollingStop stop;
@@ -202,7 +155,7 @@ int main() {
       cpu.push_back(cpuUs);
       bannerCpus.push_back(bannerCpu);
     }
-    starter.Drain();  // the worker, off the clock
+    starter.RunAll();  // the worker, off the clock
   }
   auto report = [](const char* what, std::vector<double> v) {
     std::sort(v.begin(), v.end());

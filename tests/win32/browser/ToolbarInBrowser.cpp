@@ -2,11 +2,11 @@
 // the toolbar in the test browser.
 #include "tests/win32/browser/ToolbarInBrowser.h"
 
+#include "tests/win32/support/HttpGet.h"
 #include "tests/win32/support/TestPrograms.h"
 #include "tests/win32/support/WindowDriver.h"
 
 #include <commctrl.h>
-#include <wininet.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -235,18 +235,6 @@ std::string ServiceUrl() {
   return url ? url : "http://127.0.0.1:1";
 }
 
-std::string Service(const std::string& path) {
-  std::string body;
-  HINTERNET net = InternetOpenA("test", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
-  HINTERNET request =
-      InternetOpenUrlA(net, (ServiceUrl() + path).c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0);
-  char chunk[4096];
-  DWORD got = 0;
-  while (request && InternetReadFile(request, chunk, sizeof chunk, &got) && got > 0)
-    body.append(chunk, got);
-  if (request) InternetCloseHandle(request);
-  InternetCloseHandle(net);
-  return body;
-}
+std::string Service(const std::string& path) { return HttpGet(ServiceUrl() + path); }
 
 }  // namespace marvella::test

@@ -1,6 +1,7 @@
 // The kit's dial-up layer against the simulated remote-access service, in this process:
-// entries as the system stores them, adapters, the sign-up dial with the service's own
-// answers, hang-ups and their waits.
+// entries as the system stores them and adapters. (The sign-up dial's rules are tested
+// natively in SignUpDialTest; its calls through the library are walked in the wizard's
+// window tests.)
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -16,10 +17,7 @@
 namespace marvella {
 namespace {
 
-using rassim::JournalRecord;
 using rassim::RasSimulatorSession;
-using Lines = std::vector<std::string>;
-using Waits = std::vector<unsigned>;
 
 const char kDevices[] =
     "[service]\n"
@@ -140,108 +138,6 @@ TEST(RasBinding, ListsModemAndIsdnAdaptersOnly) {
   session.Write("[service]\n");  // no adapter at all
   EXPECT_TRUE(EnumerateDialDevices(list, true, nullptr, "test"));
   EXPECT_EQ(0u, list.Count());
-}
-
-struct SignUpDialAgainstService : ::testing::Test {
-  test::RecordingSleeper sleeper;
-  test::RecordingProgress progress;
-  SignUpEntrySettings settings = test::AltaEntry();
-  RasConnHandle connection = 0;
-
-  DialResult Dial(const DialCaller& caller = kResultsPageCaller) {
-    return DialSignUpEntry(connection, progress, sleeper, caller, settings);
-  }
-};
-
-TEST_F(SignUpDialAgainstService, DialsTheFreshEntryAndReportsConnected) {
-  RasSimulatorSession session(std::string(kDevices) +
-                              "[service]\ndial-accept-user = alta\n"
-                              "dial-accept-password = alta\n");
-  EXPECT_EQ(DialResult::kConnected, Dial());
-  EXPECT_EQ((Lines{"Llamando al 0909123456", "Conectando"}), progress.lines);
-  auto dials = session.Calls("RasDialA");
-  ASSERT_EQ(1u, dials.size());
-  EXPECT_EQ("Marvella Alta", dials[0].Get("entry"));
-  EXPECT_EQ("0909123456", dials[0].Get("phone"));
-  EXPECT_EQ("alta", dials[0].Get("user"));
-  EXPECT_EQ(std::to_string(connection), dials[0].Get("handle"));
-  rassim::SimState state = session.State();
-  ASSERT_EQ(1u, state.connections.size());
-  EXPECT_EQ(DWORD(RASCS_Connected), state.connections[0].state);
-  EXPECT_STREQ("0909123456", state.FindEntry("Marvella Alta")->record.szLocalPhoneNumber);
-  EXPECT_EQ("623", session.Calls("RasDeleteEntryA").at(0).Get("result"));  // first time
-}
-
-TEST_F(SignUpDialAgainstService, AFailedDialShowsTheServicesOwnText) {
-  RasSimulatorSession session(std::string(kDevices) + "[service]\ndial-outcome = no-carrier\n");
-  EXPECT_EQ(DialResult::kFailed, Dial());
-  // The service's own text, asked of it directly.
-  auto errorString = reinterpret_cast<DWORD(WINAPI*)(UINT, LPSTR, DWORD)>(
-      reinterpret_cast<void*>(GetProcAddress(RasLibrary::Module(), "RasGetErrorStringA")));
-  ASSERT_NE(nullptr, errorString);
-  char text[512] = "";
-  errorString(679, text, sizeof text);
-  ASSERT_STRNE("", text);
-  EXPECT_EQ((Lines{"Llamando al 0909123456", text}), progress.lines);
-  EXPECT_NE(0u, connection);  // held, to be hung up later
-}
-
-TEST_F(SignUpDialAgainstService, BadCredentialsFailWithTheServicesText) {
-  RasSimulatorSession session(std::string(kDevices) +
-                              "[service]\ndial-accept-user = otro\n"
-                              "dial-accept-password = otra\n");
-  EXPECT_EQ(DialResult::kFailed, Dial());
-  EXPECT_EQ(
-      "Acceso denegado porque el nombre de usuario o la contraseña no son válidos en el "
-      "dominio.",
-      progress.lines.back());
-}
-
-TEST_F(SignUpDialAgainstService, AConnectionStillAuthenticatingIsNotConnected) {
-  RasSimulatorSession session(std::string(kDevices) + "[service]\ndial-pending = Authenticate\n");
-  EXPECT_EQ(DialResult::kNotConnected, Dial());
-  EXPECT_EQ((Lines{"Llamando al 0909123456"}), progress.lines);
-  EXPECT_EQ("Authenticate", session.Calls("RasGetConnectStatusA").at(0).Get("state"));
-  EXPECT_NE(0u, connection);
-}
-
-TEST_F(SignUpDialAgainstService, DiallingAgainHangsUpFirstWithEachPagesWaits) {
-  RasSimulatorSession session(kDevices);
-  ASSERT_EQ(DialResult::kConnected, Dial(kResultsPageCaller));
-  RasConnHandle first = connection;
-  ASSERT_EQ(DialResult::kConnected, Dial(kResultsPageCaller));
-  EXPECT_EQ((Waits{2000, 2500}), sleeper.waits);
-  EXPECT_EQ(std::to_string(first), session.Calls("RasHangUpA").at(0).Get("handle"));
-  EXPECT_EQ("0", session.Calls("RasHangUpA").at(0).Get("result"));
-
-  // The user-type page keeps its hung-up handle; the service must still see a fresh dial.
-  sleeper.waits.clear();
-  ASSERT_EQ(DialResult::kConnected, Dial(kUserTypePageCaller));
-  EXPECT_EQ((Waits{2000}), sleeper.waits);
-  for (const JournalRecord& d : session.Calls("RasDialA")) EXPECT_FALSE(d.Has("in-handle"));
-  EXPECT_EQ(1u, session.State().connections.size());
-
-  sleeper.waits.clear();
-  ReleaseConnection(connection, sleeper, kUserTypePageReleaseWaitMs);
-  EXPECT_EQ((Waits{2000, 2000}), sleeper.waits);
-  EXPECT_EQ(0u, connection);
-  EXPECT_TRUE(session.State().connections.empty());
-}
-
-TEST_F(SignUpDialAgainstService, AlreadyOnLinePlacesNoCall) {
-  RasSimulatorSession session(kDevices);
-  settings.alreadyConnected = true;
-  EXPECT_EQ(DialResult::kConnected, Dial());
-  EXPECT_EQ((Lines{"Abriendo conexión con host remoto...", "Conectando"}), progress.lines);
-  EXPECT_TRUE(session.Calls("RasDialA").empty());
-  EXPECT_NE(nullptr, session.State().FindEntry("Marvella Alta"));  // re-created all the same
-}
-
-TEST(RasBindingHangUp, WaitsAfterEveryHangUpThatReachedTheService) {
-  RasSimulatorSession session(kDevices);
-  test::RecordingSleeper sleeper;
-  EXPECT_EQ(6u, HangUpConnection(77, sleeper));  // no such connection: the system says so
-  EXPECT_EQ((Waits{2000}), sleeper.waits);
 }
 
 }  // namespace

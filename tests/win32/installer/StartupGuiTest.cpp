@@ -82,29 +82,6 @@ TEST(InstallerStartup, ReadsInstallIniBesideTheProgramThroughTheSystem) {
   RemoveDirectoryA(dir.c_str());
 }
 
-TEST(InstallerStartup, MissingInstallIniShowsItsPathInAWarningBox) {
-  std::string dir = TempDirectory("marvella-startup-missing");
-  std::string caption = ProgramFileName();
-  std::string seen;
-  std::thread answer([&] {
-    HWND box = WaitForWindow("#32770", caption.c_str(), 10000);
-    if (!box) return;
-    seen = MessageBoxText(box);
-    SaveWindowScreenshot(box, "installer-missing-ini");
-    PressButton(box, IDOK);
-  });
-  RelocatedPlatform platform(dir + "install.exe", "install.exe");
-  RecordingWizard wizard;
-  InstallerApp app;
-  app.Run(platform, wizard);
-  answer.join();
-  EXPECT_EQ("No puedo leer fichero " + dir + "install.ini", seen);
-  EXPECT_EQ("", app.config.signUpEntryName);
-  EXPECT_EQ("6667", app.config.serverPort);
-  EXPECT_EQ("build toolbar run", wizard.steps);
-  RemoveDirectoryA(dir.c_str());
-}
-
 TEST(InstallExe, StartsUnderAnyNameAndReportsAMissingInstallIni) {
   char self[MAX_PATH];
   GetModuleFileNameA(nullptr, self, sizeof self);
@@ -139,18 +116,6 @@ TEST(InstallExe, StartsUnderAnyNameAndReportsAMissingInstallIni) {
   CloseHandle(pi.hThread);
   CloseHandle(pi.hProcess);
 
-  // With its install.ini it starts without a message and shows the wizard; Cancel ends it.
-  WriteText(dir + "install.ini", "[UserServer]\r\nProfileName=Marvella Alta\r\n");
-  ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                             dir.c_str(), &si, &pi));
-  sheet = WaitForProcessDialog(pi.dwProcessId, nullptr, 10000);
-  ASSERT_NE(nullptr, sheet) << "no wizard from install.exe";
-  EXPECT_EQ("Instalador de Marvella - Bienvenido", WindowText(sheet));
-  PressButton(sheet, IDCANCEL);
-  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 20000));
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  DeleteFileA((dir + "install.ini").c_str());
   DeleteFileA(program.c_str());
   RemoveDirectoryA(dir.c_str());
 }
@@ -174,28 +139,15 @@ TEST(WaitCursor, ShowsTheHourglassUntilTheLastEnd) {
   EXPECT_EQ(arrow, GetCursor());
 }
 
-TEST(UserServerCalls, ConversationsUseTheServerOfInstallIni) {
+// Signing up and fetching with the server of install.ini are walked in install.exe's and the
+// user-type page's window tests; here, a server that is not there.
+TEST(UserServerCalls, AServerThatIsNotThereIsNamedInTheError) {
   ASSERT_TRUE(StartWinsock());
   InstallerApp app;
   app.config.serverAddress = "127.0.0.1";
-  app.user.alta = "1";
   app.user.userid = "rosa";
   app.user.password = "pw";
   std::string error;
-  {
-    ScriptedServer server({Send("HELLO\r\n"), Send("OK\r\n"), Send("userid=rosa;pass=x;\r\n")});
-    app.config.serverPort = std::to_string(server.port());
-    EXPECT_EQ(SignUpResult::Accepted, RegisterNewUser(app, nullptr, error));
-    EXPECT_EQ("x", app.account.pass);
-  }
-  {
-    ScriptedServer server({Send("HELLO\r\n"), Send("ALREADYACCOUNT name=Rosa;dns1=10.1.1.1;\r\n")});
-    app.config.serverPort = std::to_string(server.port());
-    EXPECT_EQ(SignUpResult::AccountExists, FetchExistingUser(app, error));
-    EXPECT_EQ("Rosa", app.user.name);
-    EXPECT_EQ("10.1.1.1", app.account.dns1);
-    EXPECT_EQ("GETUSER userid=rosa;password=pw\r\n", server.Commands().at(1));
-  }
   app.config.serverPort = std::to_string(UnusedLoopbackPort());
   EXPECT_EQ(SignUpResult::Failed, FetchExistingUser(app, error));
   EXPECT_EQ("Error intentando establecer conexi\xF3n con host remoto: 127.0.0.1", error);

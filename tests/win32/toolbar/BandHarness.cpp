@@ -1,7 +1,6 @@
 // The band harness: frames, pumps, clicks and the sited band.
 #include "tests/win32/toolbar/BandHarness.h"
 
-#include <wininet.h>
 
 #include <gtest/gtest.h>
 
@@ -114,18 +113,6 @@ TandemBand* Sited(Services& s, Frame& f) {
 void Unsite(TandemBand* band) {
   band->SetSite(nullptr);
   band->Release();
-}
-
-std::string Get(const std::string& url) {
-  std::string body;
-  HINTERNET net = InternetOpenA("test", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
-  HINTERNET req = InternetOpenUrlA(net, url.c_str(), nullptr, 0, INTERNET_FLAG_RELOAD, 0);
-  char chunk[4096];
-  DWORD got = 0;
-  while (req && InternetReadFile(req, chunk, sizeof chunk, &got) && got > 0) body.append(chunk, got);
-  if (req) InternetCloseHandle(req);
-  InternetCloseHandle(net);
-  return body;
 }
 
 }  // namespace marvella::test

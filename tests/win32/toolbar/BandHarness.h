@@ -55,18 +55,15 @@ class ServiceStrings : public StringTable {
 
 // Everything a band of these tests works with; the files in a directory of the test's.
 struct Services {
-  explicit Services(const char* directory, unsigned mailPoll = kMailPollMilliseconds,
-                    MailPollingStop* sharedStop = nullptr)
+  explicit Services(const char* directory)
       : files(marvella::testing::FreshDirectory(directory)),
-        stop(sharedStop ? *sharedStop : ownStop),
         services{GetModuleHandleA(nullptr), strings, files,    ProcessDownloadQueue(),
                  tables,                    stop,    bitmaps,  &JPEGtoBMP,
-                 settings,                  "Tandem Marvella", mailPoll} {}
+                 settings,                  "Tandem Marvella", kMailPollMilliseconds} {}
   ServiceStrings strings;
   marvella::testing::DirectoryFiles files;
   BookmarkTables tables;
-  MailPollingStop ownStop;
-  MailPollingStop& stop;
+  MailPollingStop stop;
   BannerBitmapLoader bitmaps;
   MemorySettings settings;
   BarServices services;
@@ -95,6 +92,5 @@ bool Visible(HWND window);
 void LocalTables(Services& s);
 TandemBand* Sited(Services& s, Frame& f);
 void Unsite(TandemBand* band);
-std::string Get(const std::string& url);  // a GET on the service, its body
 
 }  // namespace marvella::test

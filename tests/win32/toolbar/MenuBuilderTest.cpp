@@ -1,5 +1,6 @@
-// The bookmarks menus as Windows menus: identifiers, separators, texts and the place of the
-// Mi Marvella insertions.
+// The portal links inserted into the Mi Marvella menu: their place and their separators.
+// (The user menus and the engines' popup are read and chosen from in CommandsWalkTest; their
+// entries and identifiers are tested natively in MenuModelsTest.)
 #include "toolbar/win32/MenuBuilder.h"
 
 #include <gtest/gtest.h>
@@ -22,44 +23,6 @@ bool IsSeparator(HMENU menu, UINT position) {
 }
 
 }  // namespace
-
-TEST(MenuBuilder, UserMenuItemsCarryTheirNumberFromOne) {
-  UserMenu menu;
-  menu.items.reset(new MenuItem[3]);
-  menu.itemCount = 3;
-  std::strcpy(menu.items[0].description, "Foros");
-  std::strcpy(menu.items[1].description, "SEPARATOR");
-  std::strcpy(menu.items[2].description, "P\xE1ginas");
-  HMENU popup = CreateUserMenuPopup(menu);
-  ASSERT_NE(nullptr, popup);
-  ASSERT_EQ(3, GetMenuItemCount(popup));
-  EXPECT_EQ(1u, GetMenuItemID(popup, 0));
-  EXPECT_EQ("Foros", Text(popup, 0));
-  EXPECT_TRUE(IsSeparator(popup, 1));
-  EXPECT_EQ("P\xE1ginas", Text(popup, 2));
-  EXPECT_EQ(3u, GetMenuItemID(popup, 2));
-  DestroyMenu(popup);
-
-  UserMenu empty;
-  HMENU none = CreateUserMenuPopup(empty);
-  EXPECT_EQ(0, GetMenuItemCount(none));
-  DestroyMenu(none);
-}
-
-TEST(MenuBuilder, SearchEnginesFrom21301) {
-  SearchEngineTable engines;
-  std::memset(&engines, 0, sizeof engines);
-  std::strcpy(engines.slots[0].name, "Marvella");
-  std::strcpy(engines.slots[1].name, "SEPARATOR");
-  std::strcpy(engines.slots[2].name, "Lengua Espa\xF1ola");
-  HMENU popup = CreateSearchEnginePopup(engines);
-  ASSERT_EQ(3, GetMenuItemCount(popup));
-  EXPECT_EQ(21301u, GetMenuItemID(popup, 0));
-  EXPECT_TRUE(IsSeparator(popup, 1));
-  EXPECT_EQ(21303u, GetMenuItemID(popup, 2));
-  EXPECT_EQ("Lengua Espa\xF1ola", Text(popup, 2));
-  DestroyMenu(popup);
-}
 
 TEST(MenuBuilder, PortalLinksGoJustBeforeTheLastItem) {
   HMENU menu = CreatePopupMenu();

@@ -24,8 +24,6 @@ using namespace marvella::test;
 
 namespace {
 
-constexpr int kNextButton = 0x3024;
-constexpr int kFinishButton = 0x3025;
 int step = 0;
 
 void Shoot(HWND window, const char* what) {

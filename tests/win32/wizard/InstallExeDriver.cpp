@@ -4,7 +4,6 @@
 #include <objbase.h>
 #include <prsht.h>
 #include <shlobj.h>
-#include <wininet.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,16 +12,12 @@
 
 #include "common/OperatorSettings.h"
 #include "installer/win32/WizardResource.h"
+#include "tests/win32/support/HttpGet.h"
 #include "tests/win32/support/TestPrograms.h"
 #include "tests/win32/support/WindowDriver.h"
 #include "tests/win32/wizard/DataPagesFill.h"
 
 namespace marvella::test {
-namespace {
-
-constexpr int kNextButton = 0x3024;  // the sheet's own
-
-}  // namespace
 
 InstallExe::InstallExe(const std::string& folder, const std::string& userPort,
                        const std::string& iniSource, bool keep)
@@ -71,15 +66,6 @@ HWND InstallExe::Start() {
 
 bool InstallExe::Ended() { return WaitForSingleObject(process_.hProcess, 60000) == WAIT_OBJECT_0; }
 
-HWND CurrentPage(HWND sheet) {
-  return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
-bool Usable(HWND sheet, int id) {
-  HWND b = GetDlgItem(sheet, id);
-  return b && IsWindowVisible(b) && IsWindowEnabled(b);
-}
-
 std::string Text(HWND page, int id) {
   char text[4096] = {};
   SendMessageA(GetDlgItem(page, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
@@ -89,18 +75,8 @@ std::string Text(HWND page, int id) {
 std::string Progress(HWND sheet) { return Text(CurrentPage(sheet), IDC_RS_PROGRESS); }
 
 std::string WalkToResults(HWND sheet, const std::function<void(int page)>& shoot, int stopAt) {
-  const char* pages[] = {
-      "Instalador de Marvella - Bienvenido",
-      "Instalador de Marvella - Contrato",
-      "Instalador de Marvella - Información sobre el hardware",
-      "Instalador de Marvella - Tipo de usuario",
-      "Instalador de Marvella - Datos necesarios",
-      "Instalador de Marvella - Datos de interés",
-      "Instalador de Marvella - Datos opcionales",
-      "Instalador de Marvella - Alta en servicio Marvella de acceso gratuito",
-  };
   for (int page = 0; page < 8; ++page) {
-    if (!Eventually([&] { return WindowText(sheet) == pages[page]; }))
+    if (!Eventually([&] { return WindowText(sheet) == kPageTitles[page]; }))
       return "expected page " + std::to_string(page) + ", showing " + WindowText(sheet);
     if (page == stopAt) return std::string();
     HWND p = CurrentPage(sheet);
@@ -187,16 +163,7 @@ std::string DesktopDirectory() {
 
 std::string Admin(const std::string& path) {
   const char* base = std::getenv("MARVELLA_DEVSERVICE_URL");
-  std::string body;
-  HINTERNET net = InternetOpenA("test", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0);
-  HINTERNET req = InternetOpenUrlA(net, (std::string(base ? base : "") + path).c_str(), nullptr,
-                                   0, INTERNET_FLAG_RELOAD, 0);
-  char chunk[4096];
-  DWORD got = 0;
-  while (req && InternetReadFile(req, chunk, sizeof chunk, &got) && got > 0) body.append(chunk, got);
-  if (req) InternetCloseHandle(req);
-  InternetCloseHandle(net);
-  return body;
+  return HttpGet(std::string(base ? base : "") + path);
 }
 
 std::string ItemValue(const std::string& list, const std::string& key, size_t from) {

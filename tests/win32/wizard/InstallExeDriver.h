@@ -7,20 +7,12 @@
 #include <functional>
 #include <string>
 
+#include "tests/win32/wizard/SheetDriver.h"
+
 namespace marvella::test {
 
 constexpr char kDemoConnection[] = "Marvella Ana";  // typed on the hardware page
 constexpr char kBrowserMainKey[] = "Software\\Microsoft\\Internet Explorer\\Main";
-
-// Polls until `done` holds or a minute passes; another process's queue cannot be settled.
-template <typename Done>
-bool Eventually(Done done) {
-  for (int i = 0; i < 3000; ++i) {
-    if (done()) return true;
-    Sleep(20);
-  }
-  return done();
-}
 
 // install.exe with tandem.dll and an install.ini for the user server on 127.0.0.1 at
 // `userPort`, in `folder` (created; its working directory, where the recording browser
@@ -47,8 +39,6 @@ class InstallExe {
   PROCESS_INFORMATION process_ = {};
 };
 
-HWND CurrentPage(HWND sheet);
-bool Usable(HWND sheet, int id);
 // A control's text in another process (WM_GETTEXT: GetWindowText does not ask there).
 std::string Text(HWND page, int id);
 std::string Progress(HWND sheet);  // the results page's progress box

@@ -21,6 +21,7 @@
 #include "tests/win32/support/TestPrograms.h"
 #include "tests/win32/support/WindowDriver.h"
 #include "tests/win32/wizard/InstallExeDriver.h"
+#include "tests/win32/wizard/SeedUser.h"
 #include "tests/win32/wizard/WizardUnderTest.h"
 #include "toolbar/win32/ServerTexts.h"
 // Last: it brings the SDK's remote-access header, whose macros would rename the kit's own
@@ -54,27 +55,6 @@ std::string Folder(const char* name) {
 std::string UserPort() {
   const char* port = std::getenv("MARVELLA_DEVSERVICE_USER_PORT");
   return port ? port : "";
-}
-
-// Signs a user up as another machine would have, account included (ACCOUNTINFO).
-void SeedUserWithAccount(const std::string& items) {
-  WSADATA wsa;
-  ASSERT_EQ(0, WSAStartup(MAKEWORD(1, 1), &wsa));
-  SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in addr = {};
-  addr.sin_family = AF_INET;
-  addr.sin_port = htons(static_cast<u_short>(std::atoi(UserPort().c_str())));
-  addr.sin_addr.s_addr = inet_addr("127.0.0.1");
-  EXPECT_EQ(0, connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr));
-  for (std::string line : {std::string("HELLO"), "USERINFO alta=1;" + items, std::string("ACCOUNTINFO")}) {
-    line += "\r\n";
-    send(s, line.data(), static_cast<int>(line.size()), 0);
-    char reply[4096] = {};
-    EXPECT_GT(recv(s, reply, sizeof reply - 1, 0), 0);
-    EXPECT_EQ(nullptr, std::strstr(reply, "ERROR")) << line << reply;
-  }
-  closesocket(s);
-  WSACleanup();
 }
 
 struct FilesOfTheWalk {
@@ -135,18 +115,24 @@ bool ClearStartPages() {
   return true;
 }
 
-TEST(InstallExeWizard, NewUserIsSignedUpAndTheMachineIsReadyAfterFinish) {
+// A whole installation's start and what it leaves: the fresh remote-access service (one
+// modem), the recording browser, no start page, the registration lock, and the files the
+// walk writes removed before and after (the prefix's desktop is the Unix user's home).
+class InstallExeWalk : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(UseRecordingBrowser());
+    ASSERT_TRUE(ClearStartPages());
+  }
   RemoteAccessConfigured remoteAccess;
-  rassim::RasSimulatorSession modem;  // the fresh service, for install.exe too: one modem
+  rassim::RasSimulatorSession modem;
   ToolbarRegistrationLock registration;
-  ASSERT_TRUE(UseRecordingBrowser());
-  ASSERT_TRUE(ClearStartPages());
   const std::string windows = WindowsDirectory();
   const std::string shortcutFile = DesktopDirectory() + "\\" + kDemoConnection + ".LNK";
-  // Written by this walk, from a clean start; the prefix's desktop is the Unix user's home,
-  // so nothing stays there afterwards.
   FilesOfTheWalk written{windows + "\\marvella.exe", shortcutFile};
+};
 
+TEST_F(InstallExeWalk, NewUserIsSignedUpAndTheMachineIsReadyAfterFinish) {
   InstallExe exe(Folder("marvella-install-new-user"), UserPort());
   HWND sheet = exe.Start();
   ASSERT_NE(nullptr, sheet) << "install.exe showed no wizard";
@@ -239,20 +225,12 @@ TEST(InstallExeWizard, NewUserIsSignedUpAndTheMachineIsReadyAfterFinish) {
   })) << RegText(HKEY_CLASSES_ROOT, server.c_str(), nullptr);
 }
 
-TEST(InstallExeWizard, ReturningUserWithAnAccountIsSetUpWithoutSigningUpAgain) {
-  SeedUserWithAccount("userid=luis.vuelve;password=clave&2;name=Luis;alias=luisv");
+TEST_F(InstallExeWalk, ReturningUserWithAnAccountIsSetUpWithoutSigningUpAgain) {
+  SeedUser("userid=luis.vuelve;password=clave&2;name=Luis;alias=luisv", true);
   const std::string user = Admin("/admin/user?userid=luis.vuelve");
   const size_t accountAt = user.find('\n');
   const std::string login = ItemValue(user, "userid", accountAt), pass = ItemValue(user, "pass", accountAt);
   ASSERT_FALSE(login.empty()) << user;
-  RemoteAccessConfigured remoteAccess;
-  rassim::RasSimulatorSession modem;
-  ToolbarRegistrationLock registration;
-  ASSERT_TRUE(UseRecordingBrowser());
-  ASSERT_TRUE(ClearStartPages());
-  const std::string windows = WindowsDirectory();
-  const std::string shortcutFile = DesktopDirectory() + "\\" + kDemoConnection + ".LNK";
-  FilesOfTheWalk written{windows + "\\marvella.exe", shortcutFile};
 
   InstallExe exe(Folder("marvella-install-returning-user"), UserPort());
   HWND sheet = exe.Start();

@@ -66,98 +66,81 @@ class CountingToolbar final : public ToolbarLibraryInstaller {
   bool sheetVisibleAtFirst = true;
 };
 
-HWND PageOf(HWND sheet) {
-  return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
-bool Usable(HWND sheet, int id) {
-  HWND b = GetDlgItem(sheet, id);
-  return b && IsWindowVisible(b) && IsWindowEnabled(b);
-}
-
-template <typename Done>
-bool Eventually(Done done) {
-  for (int i = 0; i < 250; ++i) {
-    if (done()) return true;
-    Sleep(20);
+// InstallerApp::Run with the real wizard on a thread of its own, as install.exe runs it.
+struct StartUp {
+  // The sheet once it shows (null if it never does).
+  HWND Sheet() { return WaitForWindow("#32770", kPageTitles[kWelcomePage], 60000); }
+  bool End() {
+    if (!Eventually([&] { return ended.load(); })) return false;
+    run.join();
+    return true;
   }
-  return done();
-}
+  InstallerApp app;
+  QuietPlatform platform;
+  CountingToolbar toolbar;
+  SheetWizard wizard{GetModuleHandleA(nullptr), &toolbar};
+  std::atomic<bool> ended{false};
+  std::thread run{[this] {
+    app.Run(platform, wizard);
+    ended = true;
+  }};
+};
 
 TEST(SheetWizard, StartUpRunsTheSheetAndTheToolbarInstallationOnceBeforeIt) {
   RemoteAccessConfigured remoteAccess;
   rassim::RasSimulatorSession modem;  // the fresh service: one modem
   ASSERT_TRUE(UseRecordingBrowser());  // the portal's first visit
-  InstallerApp app;
-  QuietPlatform platform;
-  CountingToolbar toolbar;
-  SheetWizard wizard(GetModuleHandleA(nullptr), &toolbar);
-  std::atomic<bool> ended{false};
-  std::thread run([&] {
-    app.Run(platform, wizard);
-    ended = true;
-  });
-
-  HWND sheet = WaitForWindow("#32770", "Instalador de Marvella - Bienvenido", 10000);
+  StartUp start;
+  HWND sheet = start.Sheet();
   ASSERT_NE(nullptr, sheet);
-  EXPECT_EQ(1, toolbar.installs.load()) << "step 6 runs once, before the wizard shows";
-  EXPECT_FALSE(toolbar.sheetVisibleAtFirst);
-  EXPECT_TRUE(platform.messages.shown.empty());
+  EXPECT_EQ(1, start.toolbar.installs.load()) << "step 6 runs once, before the wizard shows";
+  EXPECT_FALSE(start.toolbar.sheetVisibleAtFirst);
+  EXPECT_TRUE(start.platform.messages.shown.empty());
 
   // The welcome page writes the application's flag.
   PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
-  ASSERT_TRUE(Eventually([&] { return WindowText(sheet) == "Instalador de Marvella - Contrato"; }));
-  EXPECT_TRUE(app.flags.alreadyConnected);
-  SendMessageA(GetDlgItem(PageOf(sheet), IDC_ACCEPT), BM_CLICK, 0, 0);
+  ASSERT_TRUE(Eventually([&] { return WindowText(sheet) == kPageTitles[kLicensePage]; }));
+  EXPECT_TRUE(start.app.flags.alreadyConnected);
+  SendMessageA(GetDlgItem(CurrentPage(sheet), IDC_ACCEPT), BM_CLICK, 0, 0);
   for (int page = kLicensePage; page < kFinalPage; ++page) {
     if (page == kHardwarePage)  // the generic node, the shipped install.ini's one node
-      SendMessageA(GetDlgItem(PageOf(sheet), IDC_HW_GENERIC_NODE), BM_CLICK, 0, 0);
+      SendMessageA(GetDlgItem(CurrentPage(sheet), IDC_HW_GENERIC_NODE), BM_CLICK, 0, 0);
     if (page == kResultsPage) {  // posted: the notice holds the page until it is answered
-      PostMessageA(GetDlgItem(PageOf(sheet), IDC_RS_CREATE), BM_CLICK, 0, 0);
+      PostMessageA(GetDlgItem(CurrentPage(sheet), IDC_RS_CREATE), BM_CLICK, 0, 0);
       HWND notice = WaitForWindow("#32770", "Acceso creado", 60000);
-      ASSERT_NE(nullptr, notice) << ControlText(PageOf(sheet), IDC_RS_PROGRESS);
+      ASSERT_NE(nullptr, notice) << ControlText(CurrentPage(sheet), IDC_RS_PROGRESS);
       PressButton(notice, IDOK);
     }
     ASSERT_TRUE(Eventually([&] { return Usable(sheet, kNextButton); })) << "page " << page;
-    if (page == kPersonalDataPage) FillPersonalData(PageOf(sheet));
-    if (page == kInterestsPage) AnswerInterests(PageOf(sheet));
-    HWND before = PageOf(sheet);
+    if (page == kPersonalDataPage) FillPersonalData(CurrentPage(sheet));
+    if (page == kInterestsPage) AnswerInterests(CurrentPage(sheet));
+    HWND before = CurrentPage(sheet);
     PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
-    ASSERT_TRUE(Eventually([&] { return PageOf(sheet) != before; })) << "page " << page;
+    ASSERT_TRUE(Eventually([&] { return CurrentPage(sheet) != before; })) << "page " << page;
   }
   ASSERT_TRUE(Eventually([&] { return Usable(sheet, kFinishButton); }));
   PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
-  ASSERT_TRUE(Eventually([&] { return ended.load(); })) << "Finish did not end start-up";
-  run.join();
+  ASSERT_TRUE(start.End()) << "Finish did not end start-up";
   // The prefix's desktop is the Unix user's home: the walk's shortcut does not stay there.
   char desktop[MAX_PATH] = {};
   DWORD size = sizeof desktop - 1;
   RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
                "Desktop", RRF_RT_REG_SZ, nullptr, desktop, &size);
-  DeleteFileA((std::string(desktop) + "\\" + app.account.profileName + ".LNK").c_str());
-  EXPECT_EQ(2, toolbar.installs.load()) << "Finish installs the toolbar again";
-  EXPECT_EQ(nullptr, app.wizard);
-  EXPECT_EQ(nullptr, wizard.Sheet()) << "the sheet and its pages are gone after the run";
+  DeleteFileA((std::string(desktop) + "\\" + start.app.account.profileName + ".LNK").c_str());
+  EXPECT_EQ(2, start.toolbar.installs.load()) << "Finish installs the toolbar again";
+  EXPECT_EQ(nullptr, start.app.wizard);
+  EXPECT_EQ(nullptr, start.wizard.Sheet()) << "the sheet and its pages are gone after the run";
 }
 
 TEST(SheetWizard, CancelEndsStartUpWithOnlyTheFirstToolbarInstallation) {
-  InstallerApp app;
-  QuietPlatform platform;
-  CountingToolbar toolbar;
-  SheetWizard wizard(GetModuleHandleA(nullptr), &toolbar);
-  std::atomic<bool> ended{false};
-  std::thread run([&] {
-    app.Run(platform, wizard);
-    ended = true;
-  });
-  HWND sheet = WaitForWindow("#32770", "Instalador de Marvella - Bienvenido", 10000);
+  StartUp start;
+  HWND sheet = start.Sheet();
   ASSERT_NE(nullptr, sheet);
-  EXPECT_EQ(&wizard, app.wizard) << "the wizard is recorded while it runs";
+  EXPECT_EQ(&start.wizard, start.app.wizard) << "the wizard is recorded while it runs";
   PressButton(sheet, IDCANCEL);
-  ASSERT_TRUE(Eventually([&] { return ended.load(); }));
-  run.join();
-  EXPECT_EQ(1, toolbar.installs.load());
-  EXPECT_FALSE(app.flags.alreadyConnected) << "the welcome page's choice counts at Next only";
+  ASSERT_TRUE(start.End());
+  EXPECT_EQ(1, start.toolbar.installs.load());
+  EXPECT_FALSE(start.app.flags.alreadyConnected) << "the welcome page's choice counts at Next only";
 }
 
 }  // namespace

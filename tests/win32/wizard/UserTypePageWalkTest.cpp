@@ -16,32 +16,13 @@
 #include "installer/win32/WizardResource.h"
 #include "tests/win32/support/Screenshot.h"
 #include "tests/win32/support/WindowDriver.h"
+#include "tests/win32/wizard/SeedUser.h"
 #include "tests/win32/wizard/WizardUnderTest.h"
 // Last: its remote-access header's macros would rename the kit's records declared above.
 #include "simulators/ras/RasSimulatorSession.h"
 
 namespace marvella::test {
 namespace {
-
-// Signs a user up as another machine would have: ACCOUNTINFO gives the user an account.
-void SeedUser(int port, const std::string& items, bool withAccount) {
-  SOCKET s = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in addr = {};
-  addr.sin_family = AF_INET;
-  addr.sin_port = htons(static_cast<u_short>(port));
-  addr.sin_addr.s_addr = inet_addr("127.0.0.1");
-  ASSERT_EQ(0, connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr));
-  std::vector<std::string> lines = {"HELLO", "USERINFO alta=1;" + items};
-  if (withAccount) lines.push_back("ACCOUNTINFO");
-  for (std::string line : lines) {
-    line += "\r\n";
-    send(s, line.data(), static_cast<int>(line.size()), 0);
-    char reply[4096] = {};
-    EXPECT_GT(recv(s, reply, sizeof reply - 1, 0), 0);
-    EXPECT_EQ(nullptr, std::strstr(reply, "ERROR")) << line << reply;
-  }
-  closesocket(s);
-}
 
 // Types identifier and password, presses "&Obtener datos" (posted: it blocks and opens a
 // box), answers the box and waits for the page: the waits after hanging up do not pump, so
@@ -74,11 +55,10 @@ TEST(UserTypePage, EveryFetchOutcomeAgainstTheServiceAndTheSimulatedLine) {
   ASSERT_NE(nullptr, port) << "the devservice fixture did not run";
   WSADATA wsa;  // start-up's step, which the walk skips
   ASSERT_EQ(0, WSAStartup(MAKEWORD(1, 1), &wsa));
-  SeedUser(std::atoi(port),
-           "userid=eva.sin;password=clave1;name=Eva;surname=Sanz Gil;direccion=Calle Ancha 3;"
+  SeedUser("userid=eva.sin;password=clave1;name=Eva;surname=Sanz Gil;direccion=Calle Ancha 3;"
            "city=Toledo;telefono=925123456;alias=evas;email=eva.sin@marvella.es",
            false);
-  SeedUser(std::atoi(port), "userid=luis.con;password=clave2;name=Luis;alias=luism", true);
+  SeedUser("userid=luis.con;password=clave2;name=Luis;alias=luism", true);
   rassim::RasSimulatorSession ras;  // one modem, dials connect
   WizardUnderTest w;
   // What start-up and the hardware page leave.

@@ -1,12 +1,12 @@
-// What the wizard's resources hold, read as bytes: page titles in the dialog templates
-// (UTF-16 made from code page 1252), the two texts (code page 1252, CR LF), the pictures.
+// What the wizard's resources hold, read as bytes: the two texts (code page 1252, CR LF
+// throughout) and the pictures. (The page captions are read off the sheet in its walk,
+// WizardSheetTest.)
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "installer/WizardFrame.h"
 #include "installer/win32/WizardResource.h"
 
 namespace marvella::test {
@@ -18,50 +18,6 @@ std::string RawResource(int id, const char* type) {
   if (!found) return std::string();
   const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
   return std::string(bytes, SizeofResource(module, found));
-}
-
-// The caption of a DLGTEMPLATE: after style, extended style, item count and the
-// rectangle come the menu and the class (each none, an ordinal or a string), then the title.
-std::wstring TemplateCaption(const std::string& t) {
-  const WORD* p = reinterpret_cast<const WORD*>(t.data() + 18);
-  for (int field = 0; field < 2; ++field) {
-    if (*p == 0xFFFF)
-      p += 2;
-    else
-      p += std::wstring(reinterpret_cast<const wchar_t*>(p)).size() + 1;
-  }
-  return std::wstring(reinterpret_cast<const wchar_t*>(p));
-}
-
-std::wstring FromCp1252(const char* text) {
-  wchar_t wide[256] = {};
-  MultiByteToWideChar(1252, 0, text, -1, wide, 256);
-  return wide;
-}
-
-TEST(WizardResources, PageTemplatesCarryTheWizardTitlesInCodePage1252) {
-  struct Page {
-    int id;
-    const char* title;
-  } pages[] = {
-      {IDD_WELCOME, "Instalador de Marvella - Bienvenido"},
-      {IDD_LICENSE, "Instalador de Marvella - Contrato"},
-      {IDD_HARDWARE, "Instalador de Marvella - Información sobre el hardware"},
-      {IDD_USERTYPE, "Instalador de Marvella - Tipo de usuario"},
-      {IDD_USERINFO, "Instalador de Marvella - Datos necesarios"},
-      {IDD_USERINFO2, "Instalador de Marvella - Datos de interés"},
-      {IDD_USERINFO3, "Instalador de Marvella - Datos opcionales"},
-      {IDD_RESULTS, "Instalador de Marvella - Alta en servicio Marvella de acceso gratuito"},
-      {IDD_FINAL, "Instalador de Marvella - Conexión configurada"},
-      {IDD_PRIVACY, "Política de Privacidad"},
-  };
-  for (const Page& page : pages) {
-    std::string t = RawResource(page.id, MAKEINTRESOURCEA(5) /* RT_DIALOG */);
-    ASSERT_GT(t.size(), 18u) << page.id;
-    EXPECT_EQ(FromCp1252(page.title), TemplateCaption(t)) << page.id;
-  }
-  // The narrow literal above is code page 1252 too: "ó" is one byte, 0xF3.
-  EXPECT_EQ('\xF3', std::string("ó")[0]);
 }
 
 TEST(WizardResources, TextsAreCodePage1252WithCrLfLineEnds) {

@@ -11,13 +11,9 @@
 #include "installer/PassThroughPage.h"
 #include "installer/win32/WizardSheet.h"
 #include "tests/unit/wizard/ScriptedPages.h"
+#include "tests/win32/wizard/SheetDriver.h"
 
 namespace marvella::test {
-
-// The sheet's own button identifiers.
-constexpr int kBackButton = 0x3023;
-constexpr int kNextButton = 0x3024;
-constexpr int kFinishButton = 0x3025;
 
 struct ButtonState {
   bool back = false;    // Back shown and enabled
