@@ -33,7 +33,25 @@ BarWindow::BarWindow(BarServices& services)
       search_(services),
       mail_(services),
       home_(services),
-      routing_{&show_, &banner_, &tools_, &home_, &search_, &mail_, &menu_} {}
+      routing_{&show_, &banner_, &tools_, &home_, &search_, &mail_, &menu_} {
+  // Each configuration page the banner fetches may bring new tokens or a personal page.
+  banner_.Feed().SetStoredHook(&BarWindow::ConfigStored, this);
+}
+
+void BarWindow::ConfigStored(void* bar) { static_cast<BarWindow*>(bar)->menu_.ReadAhead(); }
+
+void BarWindow::MenusReady() {
+  mail_.Checker().TakeWebMail(services_.tables);
+  if (!menu_.Rebuild()) return;
+  bool collapsed = layout_.collapsed;
+  BarSize sizes[kBarSlots];
+  for (int i = 0; i < kBarSlots; ++i) sizes[i] = routing_[i]->Size();
+  BarLayout measured = MeasureBar(sizes);
+  layout_.fullWidth = measured.fullWidth;
+  layout_.bandHeight = measured.bandHeight;
+  layout_.collapsed = collapsed;
+  OnSize(0, 0, 0);
+}
 
 BarWindow::~BarWindow() { BarWindow::Destroy(); }
 
@@ -125,6 +143,8 @@ bool BarWindow::CreateControls() {
   BarSize sizes[kBarSlots];
   for (int i = 0; i < kBarSlots; ++i) sizes[i] = routing_[i]->Size();
   layout_ = MeasureBar(sizes);
+  // The bookmarks file was read before the bar was built: the mail button's page is known.
+  mail_.Checker().TakeWebMail(services_.tables);
   return true;
 }
 
@@ -163,6 +183,9 @@ LRESULT CALLBACK BarWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
       return bar->OnCommand(HIWORD(wparam), wparam, reinterpret_cast<HWND>(lparam));
     case kBannerReadyMessage:
       bar->Banner().ShowReady();
+      return 0;
+    case kMenusReadyMessage:
+      bar->MenusReady();
       return 0;
     case WM_NCDESTROY:
       // The rebar may take the window down with the browser's frame before the band lets

@@ -55,13 +55,17 @@ class BarWindow {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   bool CreateControls();
+  // The menu bar's read of the bookmarks file is done (kMenusReadyMessage): its buttons
+  // and the mail button's page.
+  void MenusReady();
+  static void ConfigStored(void* bar);
   BarControl* Owner(HWND window);
 
   BarServices& services_;
   HWND window_ = nullptr;
   BarLayout layout_;
-  // Constructed in this order (the menu bar reads the bookmarks file first, the mail
-  // indicator starts its checker's thread); routed in the order of routing_.
+  // Constructed in this order (the menu bar starts reading the bookmarks file first, the
+  // mail indicator starts its checker's thread); routed in the order of routing_.
   MenuBar menu_;
   ShowButton show_;
   BannerControl banner_;
