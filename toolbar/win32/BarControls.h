@@ -159,8 +159,10 @@ class MenuBar : public BarControl {
   ~MenuBar() override;
   bool Create(HWND parent, int x) override;
   void Destroy() override;
-  // Builds the buttons again once the file has been read; true when they changed.
-  bool Rebuild();
+  // Once the file has been read (kMenusReadyMessage): the refresh that a document completed
+  // meanwhile asked for, and the buttons built again; true when they changed.
+  bool FileRead();
+  bool FileWasRead();
   // Asks for a read of the tokens and personal-page fields (e.g. their page has changed).
   void ReadAhead();
   // Waits until no read is asked for or running; false when the time has passed.
@@ -184,6 +186,7 @@ class MenuBar : public BarControl {
   BarServices& services_;
   unsigned menuButtons_ = 0;  // the user menus that got a button
   bool builtPrepared_ = false;  // the buttons were built from the read file
+  bool refreshWanted_ = false;  // a document completed before the file was read
   TokensFetcher tokens_;
   PersonalPageFetcher personalPage_;
   BookmarksFile bookmarks_;

@@ -40,9 +40,15 @@ BarWindow::BarWindow(BarServices& services)
 
 void BarWindow::ConfigStored(void* bar) { static_cast<BarWindow*>(bar)->menu_.ReadAhead(); }
 
+void BarWindow::Hold(bool) {}
+
 void BarWindow::MenusReady() {
   mail_.Checker().TakeWebMail(services_.tables);
-  if (!menu_.Rebuild()) return;
+  if (offerWanted_) {
+    offerWanted_ = false;
+    OfferNewVersion();
+  }
+  if (!menu_.FileRead()) return;
   bool collapsed = layout_.collapsed;
   BarSize sizes[kBarSlots];
   for (int i = 0; i < kBarSlots; ++i) sizes[i] = routing_[i]->Size();
@@ -94,6 +100,15 @@ void BarWindow::OnSysColorChange() {
 
 void BarWindow::OnDocumentComplete(const char* url) {
   for (BarControl* control : routing_) control->OnDocumentComplete(url);
+  // The version comes from this toolbar's bookmarks file: until it has been read the offer
+  // waits for it.
+  if (menu_.FileWasRead())
+    OfferNewVersion();
+  else
+    offerWanted_ = true;
+}
+
+void BarWindow::OfferNewVersion() {
   InternalSettings internal;
   services_.tables.CopyInternalSettings(&internal);
   PromptHost host(*this);
@@ -185,7 +200,9 @@ LRESULT CALLBACK BarWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
       bar->Banner().ShowReady();
       return 0;
     case kMenusReadyMessage:
+      bar->Hold(true);
       bar->MenusReady();
+      bar->Hold(false);  // last: the band may go with it
       return 0;
     case WM_NCDESTROY:
       // The rebar may take the window down with the browser's frame before the band lets

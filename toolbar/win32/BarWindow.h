@@ -31,6 +31,9 @@ class BarWindow {
   // Opens url in the browser window that holds the toolbar.
   virtual HRESULT Navigate(const char* url) = 0;
   virtual void Expand(int leftWidth, int fullWidth, int height) = 0;
+  // Keeps the object alive across a question box shown from the window's own message
+  // (the band holds a reference); released last.
+  virtual void Hold(bool held);
 
   // Makes the host window as a child of parent and creates the controls in it; on failure
   // destroys whatever was made. The window class is registered once per process.
@@ -58,12 +61,15 @@ class BarWindow {
   // The menu bar's read of the bookmarks file is done (kMenusReadyMessage): its buttons
   // and the mail button's page.
   void MenusReady();
+  // The offer of a newer version, from the bookmarks file this toolbar has read.
+  void OfferNewVersion();
   static void ConfigStored(void* bar);
   BarControl* Owner(HWND window);
 
   BarServices& services_;
   HWND window_ = nullptr;
   BarLayout layout_;
+  bool offerWanted_ = false;  // a document completed before the bookmarks file was read
   // Constructed in this order (the menu bar starts reading the bookmarks file first, the
   // mail indicator starts its checker's thread); routed in the order of routing_.
   MenuBar menu_;

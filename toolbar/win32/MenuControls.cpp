@@ -62,6 +62,11 @@ void MenuBar::ReadFiles(void* p) {
   if (host) PostMessageA(host, kMenusReadyMessage, 0, 0);
 }
 
+bool MenuBar::FileWasRead() {
+  MutexLock lock(readLock_);
+  return prepared_;
+}
+
 void MenuBar::PageStored(void* bar) { static_cast<MenuBar*>(bar)->ReadAhead(); }
 
 void MenuBar::ReadAhead() { work_.Request(); }
@@ -88,7 +93,11 @@ void MenuBar::Destroy() {
   BarControl::Destroy();
 }
 
-bool MenuBar::Rebuild() {
+bool MenuBar::FileRead() {
+  if (refreshWanted_) {
+    refreshWanted_ = false;
+    bookmarks_.Refresh();
+  }
   if (!toolbar_ || builtPrepared_) return false;
   HWND parent = GetParent(toolbar_);
   RECT place;
@@ -134,12 +143,10 @@ bool MenuBar::Create(HWND parent, int x) {
 
 void MenuBar::OnDocumentComplete(const char*) {
   // The refresh replaces the working copy: not while the first read may still be reading it.
-  bool read;
-  {
-    MutexLock lock(readLock_);
-    read = prepared_;
-  }
-  if (read) bookmarks_.Refresh();
+  if (FileWasRead())
+    bookmarks_.Refresh();
+  else
+    refreshWanted_ = true;
   tokens_.Refresh();
   ReadAhead();
 }

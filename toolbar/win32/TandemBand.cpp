@@ -327,6 +327,13 @@ void TandemBand::Destroy() {
 
 void TandemBand::DestroyToolbarWindows() { Destroy(); }
 
+void TandemBand::Hold(bool held) {
+  if (held)
+    AddRef();
+  else
+    Release();
+}
+
 void TandemBand::ResizeBand(bool collapsed, int minWidth, int width, int height) {
   if (!rebar_ || bandIndex_ < 0) return;
   int index = static_cast<int>(SendMessageA(rebar_, RB_IDTOINDEX, kBandId, 0));

@@ -75,6 +75,7 @@ class TandemBand final : public IDeskBand,
   void Destroy() override;
   void Collapse(int width, int height) override;
   HRESULT Navigate(const char* url) override;
+  void Hold(bool held) override;
   void Expand(int leftWidth, int fullWidth, int height) override;
 
   // The uninstall: the windows go, the object stays until the browser lets go of it.
