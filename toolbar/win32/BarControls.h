@@ -34,6 +34,8 @@ constexpr UINT kBannerReadyMessage = WM_APP + 1;
 
 // Posted to the host window when the menu bar's read of the bookmarks file is done.
 constexpr UINT kMenusReadyMessage = WM_APP + 2;
+// Posted to the host window by itself: build the controls (BarWindow::CreateHost).
+constexpr UINT kBuildControlsMessage = WM_APP + 3;
 
 // The advertising banner: the feed's image, link and tooltip. The feed works on a thread
 // of the control's own (JPEG conversion, page reads); the window's thread only swaps in a
