@@ -12,10 +12,12 @@ bool BackgroundWork::Request() {
   {
     MutexLock lock(mutex_);
     pending_ = true;
+    settled_.Reset();
   }
   if (!thread_.Started() && !thread_.Start(&BackgroundWork::Run, this)) {
     MutexLock lock(mutex_);
     pending_ = false;
+    if (!running_) settled_.Set();
     return false;
   }
   wake_.Set();
@@ -34,12 +36,10 @@ void BackgroundWork::Stop() {
   stopping_ = false;
   pending_ = false;
   wake_.Reset();
+  settled_.Set();
 }
 
-bool BackgroundWork::Idle() {
-  MutexLock lock(mutex_);
-  return !pending_ && !running_;
-}
+bool BackgroundWork::WaitIdle(unsigned milliseconds) { return settled_.WaitFor(milliseconds); }
 
 void BackgroundWork::Run(void* p) {
   BackgroundWork* work = static_cast<BackgroundWork*>(p);
@@ -56,6 +56,7 @@ void BackgroundWork::Run(void* p) {
     work->job_(work->argument_);
     MutexLock lock(work->mutex_);
     work->running_ = false;
+    if (!work->pending_) work->settled_.Set();
   }
 }
 

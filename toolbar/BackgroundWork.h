@@ -9,7 +9,9 @@ namespace marvella {
 
 class BackgroundWork {
  public:
-  BackgroundWork(void (*job)(void*), void* argument) : job_(job), argument_(argument) {}
+  BackgroundWork(void (*job)(void*), void* argument) : job_(job), argument_(argument) {
+    settled_.Set();
+  }
   ~BackgroundWork() { Stop(); }
   BackgroundWork(const BackgroundWork&) = delete;
   BackgroundWork& operator=(const BackgroundWork&) = delete;
@@ -20,19 +22,21 @@ class BackgroundWork {
   // Waits for a run in progress, ends the thread and drops requests not yet served; a
   // later request starts a new thread. The owner stops before what the job uses goes.
   void Stop();
-  // True when no run is asked for or in progress (a caller waiting for the work's effects).
-  bool Idle();
+  // Waits until no run is asked for or in progress, or the time has passed; true when
+  // settled (a caller waiting for the work's effects).
+  bool WaitIdle(unsigned milliseconds);
 
  private:
   static void Run(void* work);
 
   void (*job_)(void*);
   void* argument_;
-  Mutex mutex_;  // guards the three flags
+  Mutex mutex_;  // guards the three flags and the settled event's changes
   bool pending_ = false;
   bool stopping_ = false;
   bool running_ = false;
   Event wake_;
+  Event settled_;  // set while nothing is pending or running
   Thread thread_;
 };
 

@@ -31,6 +31,13 @@ class DownloadClient {
   // True when the last download produced data in its destination; false at first.
   bool LastResult() const { return lastResult_.load(std::memory_order_acquire); }
   DownloadQueue& Queue() { return queue_; }
+  // Runs hook(context) on the worker each time a download of this client has written its
+  // file, so a reader can read ahead. It must return at once (the queue's lock is held);
+  // it is never called once Close has returned.
+  void SetStoredHook(void (*hook)(void*), void* context) {
+    storedHook_ = hook;
+    storedContext_ = context;
+  }
   bool HasSession() const { return session_ != nullptr; }
 
  protected:
@@ -47,6 +54,8 @@ class DownloadClient {
   bool closed_ = false;
   std::atomic<int> busy_{0};
   std::atomic<bool> lastResult_{false};
+  void (*storedHook_)(void*) = nullptr;
+  void* storedContext_ = nullptr;
 };
 
 }  // namespace marvella

@@ -156,6 +156,7 @@ void DownloadQueue::Serve() {
       if (request->client) {
         client->lastResult_.store(result, std::memory_order_release);
         client->busy_.fetch_sub(1, std::memory_order_acq_rel);
+        if (result && client->storedHook_) client->storedHook_(client->storedContext_);
       }
       InternetHandle toClose = ReleaseSessionLocked(session);
       if (toClose) {

@@ -47,14 +47,18 @@ MailChecker::MailChecker(DownloadQueue& queue, const char* agent, StringTable& s
       pollMilliseconds_(pollMilliseconds) {
   shared_ = !ChoosePageFile(strings, files, IDS_URL_MAIL, IDS_FILE_MAIL, url_, pageFile_);
   if (!shared_ && pageFile_[0]) files_.Delete(pageFile_);
-  InternalSettings internal;
-  tables.CopyInternalSettings(&internal);
-  CopyBounded(webMail_, internal.webMail);
+  TakeWebMail(tables);
   strings.Load(IDS_MAIL_NOT_CONNECTED, tooltip_, sizeof tooltip_);
   strings.Load(IDS_MAIL_NONE, textNone_, sizeof textNone_);
   strings.Load(IDS_MAIL_ONE, textOne_, sizeof textOne_);
   strings.Load(IDS_MAIL_MANY, textMany_, sizeof textMany_);
   thread_.Start(&MailChecker::Poll, this);  // no thread: the checker still checks on demand
+}
+
+void MailChecker::TakeWebMail(BookmarkTables& tables) {
+  InternalSettings internal;
+  tables.CopyInternalSettings(&internal);
+  CopyBounded(webMail_, internal.webMail);
 }
 
 MailChecker::~MailChecker() {

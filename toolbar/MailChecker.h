@@ -76,6 +76,9 @@ class MailChecker final : public DownloadClient {
 
   void CopyTooltip(char* buffer, std::size_t capacity);
   const char* WebMailUrl() const { return webMail_; }
+  // Takes WebMail anew, once the toolbar's own read of the bookmarks file has filled the
+  // tables (it runs in the background, after the checker was made).
+  void TakeWebMail(BookmarkTables& tables);
   int LastCount();
   bool Shared() const { return shared_; }
   const char* PageFile() const { return pageFile_; }

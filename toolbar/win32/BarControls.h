@@ -32,6 +32,11 @@ class ShowButton : public BarControl {
 // Posted to the host window when a converted banner waits to be shown.
 constexpr UINT kBannerReadyMessage = WM_APP + 1;
 
+// Posted to the host window when the menu bar's read of the bookmarks file is done.
+constexpr UINT kMenusReadyMessage = WM_APP + 2;
+// Posted to the host window by itself: build the controls (BarWindow::CreateHost).
+constexpr UINT kBuildControlsMessage = WM_APP + 3;
+
 // The advertising banner: the feed's image, link and tooltip. The feed works on a thread
 // of the control's own (JPEG conversion, page reads); the window's thread only swaps in a
 // ready image with the link and tooltip that came with it.
@@ -50,8 +55,9 @@ class BannerControl : public BarControl {
   void ShowReady();
   const char* Link() const { return link_; }
   const char* Tooltip() const { return tooltip_; }
-  // True once no feed refresh is asked for or running.
-  bool FeedIdle() { return work_.Idle(); }
+  // Waits until no feed refresh is asked for or running; false when the time has passed.
+  bool WaitFeedIdle(unsigned milliseconds) { return work_.WaitIdle(milliseconds); }
+  BannerFeed& Feed() { return feed_; }
 
  private:
   static void RefreshFeed(void* control);
@@ -145,11 +151,24 @@ class MailIndicator : public BarControl {
   char tooltip_[kMailTextCapacity] = "";
 };
 
-// "Mi Marvella" and one button per user menu of the bookmarks file.
+// "Mi Marvella" and one button per user menu of the bookmarks file. The file, the tokens
+// and the personal page are read on a thread of the bar's own: a bar built before the
+// file was read has "Mi Marvella" alone and is built again at kMenusReadyMessage, and the
+// Mi Marvella menu shows the fields as last read (after each download of their page).
 class MenuBar : public BarControl {
  public:
   explicit MenuBar(BarServices& services);
+  ~MenuBar() override;
   bool Create(HWND parent, int x) override;
+  void Destroy() override;
+  // Once the file has been read (kMenusReadyMessage): the refresh that a document completed
+  // meanwhile asked for, and the buttons built again; true when they changed.
+  bool FileRead();
+  bool FileWasRead();
+  // Asks for a read of the tokens and personal-page fields (e.g. their page has changed).
+  void ReadAhead();
+  // Waits until no read is asked for or running; false when the time has passed.
+  bool WaitReads(unsigned milliseconds) { return work_.WaitIdle(milliseconds); }
   LRESULT OnCommand(int code, WPARAM wparam, HWND sender, BarWindow& bar) override;
   LRESULT OnNotify(NMHDR* header, BarWindow& bar) override;
   void OnDocumentComplete(const char* url) override;
@@ -161,12 +180,25 @@ class MenuBar : public BarControl {
   // The commands and menus (MenuBarCommands.cpp).
   void ShowMiMarvellaMenu(BarWindow& bar);
   void ShowUserMenu(unsigned k, BarWindow& bar);
+  static void ReadFiles(void* bar);
+  static void PageStored(void* bar);
+  // True once the bookmarks file has been read; else the ready message goes to host.
+  bool Prepared(HWND host);
 
   BarServices& services_;
   unsigned menuButtons_ = 0;  // the user menus that got a button
+  bool builtPrepared_ = false;  // the buttons were built from the read file
+  bool refreshWanted_ = false;  // a document completed before the file was read
   TokensFetcher tokens_;
   PersonalPageFetcher personalPage_;
   BookmarksFile bookmarks_;
+  Mutex readLock_;  // guards what follows, written by the reads' thread
+  bool prepared_ = false;
+  HWND readyHost_ = nullptr;
+  int tokenCount_ = -1;
+  bool personalFound_ = false;
+  char personalPageAddress_[kHiddenTextCapacity] = "";
+  BackgroundWork work_;  // last: stopped before the rest goes
 };
 
 }  // namespace marvella

@@ -3,10 +3,24 @@
 
 #include "toolbar/BarTexts.h"
 
+#include <atomic>
+
 namespace marvella {
 
 namespace {
 const char kClassName[] = "TandemBarClass";
+
+// The layout of the first toolbar built in the process, for those that follow. Written
+// once, by the first toolbar to get there; read only once the state says it is whole.
+enum : int { kNoLayout, kLayoutBeingWritten, kLayoutKnown };
+std::atomic<int> g_layoutState{kNoLayout};
+BarLayout g_firstLayout;
+
+bool SameBand(const BarLayout& a, const BarLayout& b) {
+  BandSizes x = BandSizesOf(a), y = BandSizesOf(b);
+  return x.minimum.width == y.minimum.width && x.minimum.height == y.minimum.height &&
+         x.maximum.height == y.maximum.height;
+}
 
 // The version offer's question box, without owner, and its way to the browser.
 class PromptHost : public VersionPromptHost {
@@ -33,7 +47,32 @@ BarWindow::BarWindow(BarServices& services)
       search_(services),
       mail_(services),
       home_(services),
-      routing_{&show_, &banner_, &tools_, &home_, &search_, &mail_, &menu_} {}
+      routing_{&show_, &banner_, &tools_, &home_, &search_, &mail_, &menu_} {
+  // Each configuration page the banner fetches may bring new tokens or a personal page.
+  banner_.Feed().SetStoredHook(&BarWindow::ConfigStored, this);
+}
+
+void BarWindow::ConfigStored(void* bar) { static_cast<BarWindow*>(bar)->menu_.ReadAhead(); }
+
+void BarWindow::Hold(bool) {}
+void BarWindow::BandSizesChanged() {}
+
+void BarWindow::MenusReady() {
+  mail_.Checker().TakeWebMail(services_.tables);
+  if (offerWanted_) {
+    offerWanted_ = false;
+    OfferNewVersion();
+  }
+  if (!menu_.FileRead()) return;
+  bool collapsed = layout_.collapsed;
+  BarSize sizes[kBarSlots];
+  for (int i = 0; i < kBarSlots; ++i) sizes[i] = routing_[i]->Size();
+  BarLayout measured = MeasureBar(sizes);
+  layout_.fullWidth = measured.fullWidth;
+  layout_.bandHeight = measured.bandHeight;
+  layout_.collapsed = collapsed;
+  OnSize(0, 0, 0);
+}
 
 BarWindow::~BarWindow() { BarWindow::Destroy(); }
 
@@ -75,7 +114,17 @@ void BarWindow::OnSysColorChange() {
 }
 
 void BarWindow::OnDocumentComplete(const char* url) {
+  if (!BuildPending()) return;
   for (BarControl* control : routing_) control->OnDocumentComplete(url);
+  // The version comes from this toolbar's bookmarks file: until it has been read the offer
+  // waits for it.
+  if (menu_.FileWasRead())
+    OfferNewVersion();
+  else
+    offerWanted_ = true;
+}
+
+void BarWindow::OfferNewVersion() {
   InternalSettings internal;
   services_.tables.CopyInternalSettings(&internal);
   PromptHost host(*this);
@@ -83,10 +132,12 @@ void BarWindow::OnDocumentComplete(const char* url) {
 }
 
 void BarWindow::RefreshControls() {
+  if (!BuildPending()) return;
   for (BarControl* control : routing_) control->Refresh();
 }
 
 void BarWindow::Destroy() {
+  buildPending_ = false;
   for (BarControl* control : routing_) control->Destroy();
   if (window_) DestroyWindow(window_);
   window_ = nullptr;
@@ -106,9 +157,44 @@ bool BarWindow::CreateHost(HWND parent) {
   if (!CreateWindowExA(0, kClassName, nullptr, WS_CHILD, 0, 0, 0, 0, parent, nullptr,
                        services_.module, this))
     return false;
-  if (CreateControls()) return true;
-  Destroy();
-  return false;
+  if (g_layoutState.load(std::memory_order_acquire) == kLayoutKnown &&
+      PostMessageA(window_, kBuildControlsMessage, 0, 0)) {
+    layout_ = g_firstLayout;
+    buildPending_ = true;
+    return true;
+  }
+  if (!CreateControls()) {
+    Destroy();
+    return false;
+  }
+  int none = kNoLayout;
+  if (g_layoutState.compare_exchange_strong(none, kLayoutBeingWritten)) {
+    g_firstLayout = layout_;
+    g_layoutState.store(kLayoutKnown, std::memory_order_release);
+  }
+  return true;
+}
+
+bool BarWindow::BuildPending() {
+  if (!buildPending_) return true;
+  buildPending_ = false;
+  BarLayout inserted = layout_;
+  // Built out of sight, so that nobody sees the controls of the other state while the
+  // collapsed state is set on them.
+  bool shown = (GetWindowLongPtrA(window_, GWL_STYLE) & WS_VISIBLE) != 0;
+  if (shown) ShowWindow(window_, SW_HIDE);
+  if (!CreateControls()) {
+    Destroy();  // the band's: the toolbar leaves the rebar
+    return false;
+  }
+  // "Hide" may have collapsed the band before there were controls to hide.
+  layout_.collapsed = inserted.collapsed;
+  for (BarControl* control : routing_)
+    control->Show(control == &show_ ? layout_.collapsed : !layout_.collapsed);
+  OnSize(0, 0, 0);
+  if (shown) ShowWindow(window_, SW_SHOWNA);
+  if (!SameBand(inserted, layout_)) BandSizesChanged();
+  return true;
 }
 
 bool BarWindow::CreateControls() {
@@ -125,6 +211,8 @@ bool BarWindow::CreateControls() {
   BarSize sizes[kBarSlots];
   for (int i = 0; i < kBarSlots; ++i) sizes[i] = routing_[i]->Size();
   layout_ = MeasureBar(sizes);
+  // The bookmarks file was read before the bar was built: the mail button's page is known.
+  mail_.Checker().TakeWebMail(services_.tables);
   return true;
 }
 
@@ -161,8 +249,19 @@ LRESULT CALLBACK BarWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
       return bar->OnNotify(reinterpret_cast<NMHDR*>(lparam));
     case WM_COMMAND:
       return bar->OnCommand(HIWORD(wparam), wparam, reinterpret_cast<HWND>(lparam));
+    case kBuildControlsMessage:
+      bar->Hold(true);
+      bar->BuildPending();
+      bar->Hold(false);  // last: a failed build lets the band go
+      return 0;
     case kBannerReadyMessage:
-      bar->Banner().ShowReady();
+      if (bar->BuildPending()) bar->Banner().ShowReady();
+      return 0;
+    case kMenusReadyMessage:
+      if (!bar->BuildPending()) return 0;
+      bar->Hold(true);
+      bar->MenusReady();
+      bar->Hold(false);  // last: the band may go with it
       return 0;
     case WM_NCDESTROY:
       // The rebar may take the window down with the browser's frame before the band lets

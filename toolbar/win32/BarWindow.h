@@ -31,10 +31,21 @@ class BarWindow {
   // Opens url in the browser window that holds the toolbar.
   virtual HRESULT Navigate(const char* url) = 0;
   virtual void Expand(int leftWidth, int fullWidth, int height) = 0;
+  // The band's sizes in the rebar changed from those it went in with.
+  virtual void BandSizesChanged();
+  // Keeps the object alive across a question box shown from the window's own message
+  // (the band holds a reference); released last.
+  virtual void Hold(bool held);
 
   // Makes the host window as a child of parent and creates the controls in it; on failure
-  // destroys whatever was made. The window class is registered once per process.
+  // destroys whatever was made. The window class is registered once per process. Once one
+  // toolbar of the process has been built, the next ones take its layout and build their
+  // controls from their window's message loop (kBuildControlsMessage), after the browser
+  // has finished opening the window: the controls are the same, and so are their sizes.
   bool CreateHost(HWND parent);
+  // Builds the controls now if their build is still waiting; false when it failed (the
+  // toolbar has then been destroyed).
+  bool BuildPending();
   // Shows the show button alone, or every control but it, and resizes the band.
   void SetCollapsed(bool collapsed);
   // Refresh on every control ("Refrescar").
@@ -55,13 +66,21 @@ class BarWindow {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   bool CreateControls();
+  // The menu bar's read of the bookmarks file is done (kMenusReadyMessage): its buttons
+  // and the mail button's page.
+  void MenusReady();
+  // The offer of a newer version, from the bookmarks file this toolbar has read.
+  void OfferNewVersion();
+  static void ConfigStored(void* bar);
   BarControl* Owner(HWND window);
 
   BarServices& services_;
   HWND window_ = nullptr;
   BarLayout layout_;
-  // Constructed in this order (the menu bar reads the bookmarks file first, the mail
-  // indicator starts its checker's thread); routed in the order of routing_.
+  bool offerWanted_ = false;
+  bool buildPending_ = false;  // the controls wait for kBuildControlsMessage  // a document completed before the bookmarks file was read
+  // Constructed in this order (the menu bar starts reading the bookmarks file first, the
+  // mail indicator starts its checker's thread); routed in the order of routing_.
   MenuBar menu_;
   ShowButton show_;
   BannerControl banner_;

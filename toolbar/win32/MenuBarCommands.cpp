@@ -1,4 +1,5 @@
 // The menu bar's commands: the Mi Marvella button and its menu, and the user menus.
+#include "common/BoundedText.h"
 #include "toolbar/CommandRules.h"
 #include "toolbar/CommandTexts.h"
 #include "toolbar/BarTexts.h"
@@ -74,10 +75,19 @@ void MenuBar::ShowMiMarvellaMenu(BarWindow& bar) {
   if (loaded) DestroyMenu(loaded);
   if (!menu) return;
 
+  // The fields as last read in the background: the menu opens without touching the disk.
+  int tokens;
+  bool personalFound;
+  char personalPage[kHiddenTextCapacity];
+  {
+    MutexLock lock(readLock_);
+    tokens = tokenCount_;
+    personalFound = personalFound_;
+    CopyBounded(personalPage, personalPageAddress_);
+  }
   char tokensTemplate[kMenuLineCapacity] = "";
   GetMenuStringA(menu, ID_TOKENS, tokensTemplate, sizeof tokensTemplate, MF_BYCOMMAND);
-  MiMarvellaLines lines =
-      ChooseMiMarvellaLines(personalPage_.Read(), tokens_.Read(), tokensTemplate);
+  MiMarvellaLines lines = ChooseMiMarvellaLines(personalFound, tokens, tokensTemplate);
   if (!lines.personalPage) DeleteMenu(menu, ID_PERSONAL_PAGE, MF_BYCOMMAND);
   if (!lines.tokens)
     DeleteMenu(menu, ID_TOKENS, MF_BYCOMMAND);
@@ -88,6 +98,7 @@ void MenuBar::ShowMiMarvellaMenu(BarWindow& bar) {
   InsertPortalLinks(menu, portal);
 
   int chosen = ShowPopup(toolbar_, menu, 0);
+  ReadAhead();  // a page another window or browser fetched meanwhile, for the next opening
   int slot = PortalLinkSlotFor(static_cast<unsigned>(chosen));
   if (slot >= 0) {
     bar.Navigate(portal.slots[slot].url);
@@ -97,7 +108,7 @@ void MenuBar::ShowMiMarvellaMenu(BarWindow& bar) {
   InternalSettings internal;
   services_.tables.CopyPersonalizationLinks(&links);
   services_.tables.CopyInternalSettings(&internal);
-  const char* address = MenuOwnAddress(chosen, links, internal, personalPage_.Address());
+  const char* address = MenuOwnAddress(chosen, links, internal, personalPage);
   if (address) bar.Navigate(address);
 }
 

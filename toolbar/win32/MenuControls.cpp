@@ -1,4 +1,5 @@
 // The tools button and the menu bar: their windows, buttons and sizes.
+#include "common/BoundedText.h"
 #include "toolbar/BarTexts.h"
 #include "toolbar/CommandRules.h"
 #include "toolbar/win32/BarControls.h"
@@ -26,11 +27,91 @@ MenuBar::MenuBar(BarServices& services)
     : services_(services),
       tokens_(services.queue, services.agent, services.strings, services.files),
       personalPage_(services.queue, services.agent, services.strings, services.files),
-      bookmarks_(services.queue, services.agent, services.tables) {
-  PrepareBookmarksFile(bookmarks_, services.module, services.strings, services.files);
+      bookmarks_(services.queue, services.agent, services.tables),
+      work_(&MenuBar::ReadFiles, this) {
+  tokens_.SetStoredHook(&MenuBar::PageStored, this);
+  if (!work_.Request()) ReadFiles(this);  // no thread: the old way, on this one
+}
+
+MenuBar::~MenuBar() {
+  tokens_.Close();  // no more read-ahead asked for by its downloads
+  MenuBar::Destroy();
+}
+
+void MenuBar::ReadFiles(void* p) {
+  MenuBar* bar = static_cast<MenuBar*>(p);
+  bool prepare;
+  {
+    MutexLock lock(bar->readLock_);
+    prepare = !bar->prepared_;
+  }
+  if (prepare)
+    PrepareBookmarksFile(bar->bookmarks_, bar->services_.module, bar->services_.strings,
+                         bar->services_.files);
+  int tokens = bar->tokens_.Read();
+  bool found = bar->personalPage_.Read();
+  HWND host;
+  {
+    MutexLock lock(bar->readLock_);
+    bar->tokenCount_ = tokens;
+    bar->personalFound_ = found;
+    CopyBounded(bar->personalPageAddress_, bar->personalPage_.Address());
+    bar->prepared_ = true;
+    host = prepare ? bar->readyHost_ : nullptr;
+  }
+  if (host) PostMessageA(host, kMenusReadyMessage, 0, 0);
+}
+
+bool MenuBar::FileWasRead() {
+  MutexLock lock(readLock_);
+  return prepared_;
+}
+
+void MenuBar::PageStored(void* bar) { static_cast<MenuBar*>(bar)->ReadAhead(); }
+
+void MenuBar::ReadAhead() { work_.Request(); }
+
+bool MenuBar::Prepared(HWND host) {
+  {
+    MutexLock lock(readLock_);
+    if (prepared_) return true;
+    readyHost_ = host;
+  }
+  // A read that an earlier Destroy dropped is asked for again.
+  if (work_.WaitIdle(0) && !work_.Request()) ReadFiles(this);
+  MutexLock lock(readLock_);
+  return prepared_;
+}
+
+void MenuBar::Destroy() {
+  // The reads' thread posts to the host window: it ends before the window goes.
+  work_.Stop();
+  {
+    MutexLock lock(readLock_);
+    readyHost_ = nullptr;
+  }
+  BarControl::Destroy();
+}
+
+bool MenuBar::FileRead() {
+  if (refreshWanted_) {
+    refreshWanted_ = false;
+    bookmarks_.Refresh();
+  }
+  if (!toolbar_ || builtPrepared_) return false;
+  HWND parent = GetParent(toolbar_);
+  RECT place;
+  GetWindowRect(toolbar_, &place);
+  MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&place), 2);
+  bool shown = IsWindowVisible(toolbar_) != FALSE;
+  BarControl::Destroy();
+  if (!Create(parent, place.left)) return false;
+  if (!shown) Show(false);
+  return true;
 }
 
 bool MenuBar::Create(HWND parent, int x) {
+  builtPrepared_ = Prepared(parent);
   normal_ = LoadImages(services_.module, 18, 18, 4, IDB_MENUS, IDB_MENUS_MASK);
   hot_ = LoadImages(services_.module, 18, 18, 4, IDB_MENUS_HOT, IDB_MENUS_MASK);
   // The texts: "Mi Marvella", then the section names. A menu whose name no longer fits is
@@ -38,8 +119,11 @@ bool MenuBar::Create(HWND parent, int x) {
   char first[kMenuLineCapacity];
   services_.strings.Load(IDS_MI_MARVELLA, first, sizeof first);
   char strings[kMenuBarStringsCapacity];
-  unsigned menus = BuildMenuBarStrings(first, bookmarks_.Menus(), bookmarks_.MenuCount(), strings,
-                                       sizeof strings);
+  unsigned menus = builtPrepared_ ? BuildMenuBarStrings(first, bookmarks_.Menus(),
+                                                       bookmarks_.MenuCount(), strings,
+                                                       sizeof strings)
+                                  : BuildMenuBarStrings(first, nullptr, 0, strings,
+                                                        sizeof strings);
   menuButtons_ = menus;
 
   // A separator, "Mi Marvella" (command 10), one button per menu (11 + k).
@@ -58,8 +142,13 @@ bool MenuBar::Create(HWND parent, int x) {
 }
 
 void MenuBar::OnDocumentComplete(const char*) {
-  bookmarks_.Refresh();
+  // The refresh replaces the working copy: not while the first read may still be reading it.
+  if (FileWasRead())
+    bookmarks_.Refresh();
+  else
+    refreshWanted_ = true;
   tokens_.Refresh();
+  ReadAhead();
 }
 
 }  // namespace marvella

@@ -264,23 +264,11 @@ void TandemBand::InsertBand() {
     LeaveRebar();
     return;
   }
-  DESKBANDINFO info = {};
-  info.dwMask = DBIM_MINSIZE | DBIM_MAXSIZE | DBIM_INTEGRAL | DBIM_ACTUAL | DBIM_TITLE |
-                DBIM_MODEFLAGS | DBIM_BKCOLOR;
-  GetBandInfo(0, 0, &info);
-  REBARBANDINFOA band = {};
-  band.cbSize = sizeof band;
-  band.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_ID;
+  REBARBANDINFOA band = BandRecordSizes();
+  band.fMask |= RBBIM_STYLE | RBBIM_CHILD | RBBIM_ID;
   band.fStyle = RBBS_BREAK;
   band.hwndChild = Window();
   band.wID = kBandId;
-  if (info.dwMask & DBIM_MINSIZE) {
-    band.fMask |= RBBIM_CHILDSIZE | RBBIM_SIZE;
-    band.cxMinChild = band.cx = static_cast<UINT>(info.ptMinSize.x);
-    band.cyMinChild = static_cast<UINT>(info.ptMinSize.y);
-  }
-  if (info.dwMask & DBIM_MAXSIZE) band.cyMaxChild = static_cast<UINT>(info.ptMaxSize.y);
-  if (info.dwMask & DBIM_INTEGRAL) band.cyIntegral = static_cast<UINT>(info.ptIntegral.y);
   if (!SendMessageA(rebar, RB_INSERTBANDA, static_cast<WPARAM>(-1),
                     reinterpret_cast<LPARAM>(&band))) {
     BarWindow::Destroy();
@@ -291,6 +279,30 @@ void TandemBand::InsertBand() {
   char hide[8];
   if (Services().settings.Read("Hide", hide, sizeof hide) && lstrcmpA(hide, "1") == 0)
     SetCollapsed(true);
+}
+
+REBARBANDINFOA TandemBand::BandRecordSizes() {
+  DESKBANDINFO info = {};
+  info.dwMask = DBIM_MINSIZE | DBIM_MAXSIZE | DBIM_INTEGRAL | DBIM_ACTUAL | DBIM_TITLE |
+                DBIM_MODEFLAGS | DBIM_BKCOLOR;
+  GetBandInfo(0, 0, &info);
+  REBARBANDINFOA band = {};
+  band.cbSize = sizeof band;
+  if (info.dwMask & DBIM_MINSIZE) {
+    band.fMask |= RBBIM_CHILDSIZE | RBBIM_SIZE;
+    band.cxMinChild = band.cx = static_cast<UINT>(info.ptMinSize.x);
+    band.cyMinChild = static_cast<UINT>(info.ptMinSize.y);
+  }
+  if (info.dwMask & DBIM_MAXSIZE) band.cyMaxChild = static_cast<UINT>(info.ptMaxSize.y);
+  if (info.dwMask & DBIM_INTEGRAL) band.cyIntegral = static_cast<UINT>(info.ptIntegral.y);
+  return band;
+}
+
+void TandemBand::BandSizesChanged() {
+  if (!rebar_ || bandIndex_ < 0) return;
+  int index = static_cast<int>(SendMessageA(rebar_, RB_IDTOINDEX, kBandId, 0));
+  REBARBANDINFOA band = BandRecordSizes();
+  if (index >= 0) SendMessageA(rebar_, RB_SETBANDINFOA, index, reinterpret_cast<LPARAM>(&band));
 }
 
 void TandemBand::LeaveRebar() {
@@ -326,6 +338,13 @@ void TandemBand::Destroy() {
 }
 
 void TandemBand::DestroyToolbarWindows() { Destroy(); }
+
+void TandemBand::Hold(bool held) {
+  if (held)
+    AddRef();
+  else
+    Release();
+}
 
 void TandemBand::ResizeBand(bool collapsed, int minWidth, int width, int height) {
   if (!rebar_ || bandIndex_ < 0) return;

@@ -75,6 +75,8 @@ class TandemBand final : public IDeskBand,
   void Destroy() override;
   void Collapse(int width, int height) override;
   HRESULT Navigate(const char* url) override;
+  void Hold(bool held) override;
+  void BandSizesChanged() override;
   void Expand(int leftWidth, int fullWidth, int height) override;
 
   // The uninstall: the windows go, the object stays until the browser lets go of it.
@@ -86,6 +88,8 @@ class TandemBand final : public IDeskBand,
 
  private:
   ~TandemBand();
+  // The band record's sizes, from GetBandInfo, as the band goes into the rebar.
+  REBARBANDINFOA BandRecordSizes();
   void InsertBand();
   void LeaveRebar();
   void ResizeBand(bool collapsed, int minWidth, int width, int height);

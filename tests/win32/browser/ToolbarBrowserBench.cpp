@@ -1,5 +1,6 @@
 // Figures, not assertions: the registered toolbar in the test browser under Wine. Band
-// insertion (SetSite until the band is in the rebar with its controls), the toolbar's share
+// insertion (SetSite until the band is in the rebar; after the process's first toolbar the
+// controls are built from the window's loop once it has opened), the toolbar's share
 // of one document-complete broadcast on the window's thread, and opening a browser window
 // with the toolbar registered against opening one without it.
 #include <windows.h>
@@ -87,7 +88,7 @@ TEST(ToolbarBench, InsertionBroadcastAndWindowOpening) {
   ASSERT_FALSE(insertion.empty() || broadcast.empty() || opened.empty() || plain.empty());
   Print("first browser window, loading the library", first);
   Print("first browser window without the toolbar", firstPlain);
-  Print("band insertion (SetSite, band in the rebar with its controls)", insertion);
+  Print("band insertion (SetSite, band in the rebar)", insertion);
   Print("document-complete broadcast (the toolbar's sinks, window thread)", broadcast);
   Print("browser window opened with the toolbar", opened);
   Print("browser window opened without it", plain);

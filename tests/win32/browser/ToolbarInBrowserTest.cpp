@@ -36,6 +36,12 @@ class Window {
     frame_ = HandleIn(open_, "frame");
     rebar_ = HandleIn(open_, "rebar");
     run.WaitLines("ready " + number_ + " ", 1);
+    // The window's thread builds the controls once the window has opened; a host window
+    // without them shows none.
+    WaitUntil([&] {
+      ToolbarWindows t = Toolbar();
+      return !t.bar || !t.visible.empty();
+    });
   }
   HWND Frame() const { return frame_; }
   std::string Thread() const { return open_.substr(open_.find("thread=")); }

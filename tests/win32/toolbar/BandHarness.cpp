@@ -104,6 +104,8 @@ void LocalTables(Services& s) {
 
 TandemBand* Sited(Services& s, Frame& f) {
   TandemBand* band = new TandemBand(s.services);
+  // The band reads its bookmarks file in the background into the tables; ours go on top.
+  EXPECT_TRUE(band->Menus().WaitReads(60000));
   LocalTables(s);
   EXPECT_EQ(S_OK, band->SetSite(static_cast<IUnknown*>(BrowserSite(f.browser))));
   Pump();

@@ -120,3 +120,26 @@ TEST(BandInRebar, LaysOutAnswersTooltipsAndTheBrowsersQuestions) {
   CloseFrame(f);
   OleUninitialize();
 }
+
+// The first band of a process is built at once, while its bookmarks file is still being
+// read in the background: its user menus come when the read is done, in a layout that
+// holds them.
+TEST(BandInRebar, MenusReadAfterTheBandWasBuiltJoinTheBar) {
+  OleInitialize(nullptr);
+  Services s("band-menus-late");
+  Frame f = MakeFrame("Marvella - menús");
+  TandemBand* band = new TandemBand(s.services);
+  EXPECT_EQ(S_OK, band->SetSite(static_cast<IUnknown*>(BrowserSite(f.browser))));
+  EXPECT_TRUE(band->Menus().WaitReads(60000));
+  Pump();
+  HWND menus = band->Menus().Toolbar();
+  EXPECT_EQ(5, SendMessageA(menus, TB_BUTTONCOUNT, 0, 0));  // separator, Mi Marvella, three
+  int width = 0;
+  for (int slot = kBannerSlot; slot < kBarSlots; ++slot)
+    width += band->Control(BarSlot(slot)).Size().width;
+  EXPECT_EQ(width, band->Layout().fullWidth);
+  EXPECT_EQ(Left(band->Banner().Toolbar()) + width - band->Menus().Size().width, Left(menus));
+  Unsite(band);
+  CloseFrame(f);
+  OleUninitialize();
+}
