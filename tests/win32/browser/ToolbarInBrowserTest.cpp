@@ -125,12 +125,15 @@ TEST(ToolbarInBrowser, RegisteredToolbarLivesInTheBrowsersWindows) {
   // three new mails, and completed documents bring both in. A banner is converted at the
   // first completed document after its image has arrived.
   const std::string image = run.Folder() + "tnbbannr.jpg";
+  // Each click completes a document; the feed skips one while its own download runs, so
+  // under load the clicks are spaced out and bounded by time, not by their number.
   auto bannerLink = [&](const std::string& want) {
     std::string link;
-    for (int i = 0; i < 30 && link != want; ++i) {
+    for (DWORD start = GetTickCount(); link != want && GetTickCount() - start < 120000;) {
       WaitUntil([&] { return GetFileAttributesA(image.c_str()) != INVALID_FILE_ATTRIBUTES; },
                 2000);
       link = first.Click(kBanner);
+      if (link != want) Sleep(500);
     }
     return link;
   };
