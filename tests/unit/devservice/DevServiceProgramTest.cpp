@@ -64,9 +64,9 @@ class DevServiceProgram : public ::testing::Test {
   TempDir dir_;
 };
 
-// What every fixture does: a background start that publishes its addresses, --replace
-// --fresh over a leftover instance, --stop that clears the addresses and fails when nothing
-// runs (so a fixture whose service died is reported), and a taken port reported at once.
+// What the fixtures and the demo do: a background start that publishes its addresses,
+// --ctl, --replace --fresh over a leftover instance, --stop that clears the addresses and
+// fails when nothing runs (so a fixture whose service died is reported), a taken port.
 TEST_F(DevServiceProgram, BackgroundStartReplaceAndStop) {
   std::string out;
   EXPECT_EQ(RunProgram("--stop --data-dir " + dir_.Path(), &out), 3) << out;  // none yet
@@ -74,6 +74,9 @@ TEST_F(DevServiceProgram, BackgroundStartReplaceAndStop) {
   EXPECT_EQ(SignUp(InfoPort(dir_.Path(), "MARVELLA_DEVSERVICE_USER_PORT"), "rita", "pw")
                 .rfind("userid=", 0),
             0u);
+  std::string status;  // what the demo prints at its end
+  EXPECT_EQ(RunProgram("--data-dir " + dir_.Path() + " --ctl status", &status), 0) << status;
+  EXPECT_NE(status.find("accounts=1\n"), std::string::npos) << status;
   EXPECT_EQ(
       RunProgram("--background --data-dir " + dir_.Path() + " --user-port 0 --http-port 0", &out),
       1);

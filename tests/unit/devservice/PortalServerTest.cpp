@@ -98,7 +98,7 @@ TEST_F(PortalServerTest, WebFaultsTheDownloadsMeet) {
     const char* fault;
     int status;
     Ended ended;
-    int length;  // the Content-Length against the body: -1 none, 0 equal, 1 above it
+    int length;        // the Content-Length against the body: -1 none, 0 equal, 1 above it
     std::size_t size;  // of the body; 0: any
   } rows[] = {
       {"nolength&fault_size=70000", 200, Ended::Eof, -1, 70000},
