@@ -1,183 +1,98 @@
-// The service's protocol logic and data without sockets: item lists, name rules and
-// suggestions, the store's uniqueness and persistence, fault rules.
+// The user server's replies as protocol logic, without sockets, and which command a fault
+// rule falls on and for how long.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <set>
-#include <thread>
+#include <string>
 #include <vector>
 
 #include "devservice/Faults.h"
-#include "devservice/ItemText.h"
 #include "devservice/Store.h"
 #include "devservice/UserConversation.h"
-#include "tests/unit/devservice/DevServiceTestSupport.h"
 
 namespace {
 
 using namespace devservice;
-using devservice_test::TempDir;
 
-TEST(DevServiceItems, SplitLikeTheKit) {
-  // Items end at ";": a text without any is no list, a last item without ";" still counts.
-  EXPECT_TRUE(ParseItems("userid=juan").empty());
-  auto items = ParseItems("userid=juan;password=a=b;=x;junk;name=");
-  ASSERT_EQ(items.size(), 3u);
-  EXPECT_EQ(items[1], (Item{"password", "a=b"}));
-  EXPECT_EQ(items[2], (Item{"name", ""}));
-  EXPECT_EQ(*FindItem(ParseItems("a=1;a=2;"), "a"), "2");  // the later item wins
-  EXPECT_EQ(FindItem(items, "USERID"), nullptr);           // keys are case-sensitive
-  std::string list;
-  AppendItem(list, "direccion", "Mayor 1;B\r\n");
-  EXPECT_EQ(list, "direccion=Mayor 1 B  ;");
-}
-
-TEST(DevServiceItems, IdentifierAndAliasRules) {
-  for (const char* good : {"juan", "ana.p", "a_1", "x123456789012345"}) {
-    EXPECT_EQ(IsValidIdentifier(good), std::string(good).size() <= 15) << good;
-  }
-  for (const char* bad : {"", "1juan", ".ana", "ana.", "an..a", "Juan", "ju an", "juañ"}) {
-    EXPECT_FALSE(IsValidIdentifier(bad)) << bad;
-  }
-  EXPECT_TRUE(IsValidAlias("Ana[1]^`\\"));
-  EXPECT_FALSE(IsValidAlias("ana.p"));
-  EXPECT_FALSE(IsValidAlias("abcdefghij"));
-}
-
-TEST(DevServiceItems, SuggestionsStayValidAndShort) {
-  EXPECT_EQ(IdentifierCandidates("juan", 3, 1),
-            (std::vector<std::string>{"juan1", "juan2", "juan3"}));
-  // A 15-character identifier is shortened to make room, never ending in ".".
-  for (const std::string& c : IdentifierCandidates("abcdefghijklmn.", 3, 9)) {
-    EXPECT_TRUE(IsValidIdentifier(c)) << c;
-  }
-  auto longOnes = IdentifierCandidates("abcdefghijklmno", 2, 99);
-  EXPECT_EQ(longOnes, (std::vector<std::string>{"abcdefghijklm99", "abcdefghijkl100"}));
-  for (const std::string& c : AliasCandidates("Superman9", 3, 10)) {
-    EXPECT_TRUE(IsValidAlias(c)) << c;
-  }
-}
-
-class DevServiceStore : public ::testing::Test {
- protected:
-  std::unique_ptr<Store> Open() {
-    std::string error;
-    auto store = Store::Open(dir_.Path() + "/data.db", &error);
-    EXPECT_TRUE(store) << error;
-    return store;
-  }
-  static UserData User(const std::string& id, const std::string& alias = "") {
-    return UserData{id, "secreto", alias, "name=Ana;"};
-  }
-  TempDir dir_;
+// Each row is one command of conversation `conv` (all on one store) and the start of its
+// reply; `whole` asks for the whole reply line.
+struct Turn {
+  int conv;
+  std::string line;
+  std::string reply;
+  bool whole = false;
 };
 
-TEST_F(DevServiceStore, NamesAreUniqueAndTheIdentifierIsReportedFirst) {
-  auto store = Open();
-  EXPECT_EQ(store->AddUser(User("ana", "Anita")), StoreResult::Ok);
-  EXPECT_EQ(store->AddUser(User("ana", "Otra")), StoreResult::IdTaken);
-  EXPECT_EQ(store->AddUser(User("ana", "anita")), StoreResult::IdTaken);
-  EXPECT_EQ(store->AddUser(User("bea", "ANITA")), StoreResult::AliasTaken);  // aliases ignore case
-  EXPECT_EQ(store->AddUser(User("bea")), StoreResult::Ok);
-  EXPECT_EQ(store->AddUser(User("eva")), StoreResult::Ok);  // many users without alias
-  EXPECT_EQ(store->FreeIdentifiers({"ana", "ana1", "bea", "bea1"}),
-            (std::vector<std::string>{"ana1", "bea1"}));
-  EXPECT_EQ(store->FreeAliases({"aNiTa", "anita1"}), (std::vector<std::string>{"anita1"}));
-}
-
-TEST_F(DevServiceStore, AccountsAreMadeOnceAndKeptAcrossReopening) {
-  AccountDefaults defaults;
-  {
-    auto store = Open();
-    ASSERT_EQ(store->AddUser(User("ana")), StoreResult::Ok);
-    AccountData first;
-    AccountData second;
-    auto make = [&](const std::string& id) { return MakeAccount(defaults, id); };
-    ASSERT_EQ(store->EnsureAccount("ana", make, &first), StoreResult::Ok);
-    ASSERT_EQ(store->EnsureAccount("ana", make, &second), StoreResult::Ok);
-    EXPECT_EQ(first.pass, second.pass);
-    EXPECT_EQ(first.pass.size(), 8u);
-    EXPECT_EQ(store->EnsureAccount("nadie", make, &second), StoreResult::Unknown);
-  }
-  auto store = Open();
-  UserData user;
-  AccountData account;
-  bool hasAccount = false;
-  EXPECT_EQ(store->CheckUser("ana", "otra", &user, &account, &hasAccount),
-            StoreResult::WrongPassword);
-  ASSERT_EQ(store->CheckUser("ana", "secreto", &user, &account, &hasAccount), StoreResult::Ok);
-  EXPECT_TRUE(hasAccount);
-  EXPECT_EQ(user.fields, "name=Ana;");
-  EXPECT_EQ(account.idwebmail, "ana@marvella.es");
-  EXPECT_EQ(store->CountAccounts(), 1);
-}
-
-TEST_F(DevServiceStore, ConcurrentSignUpsOfOneNameRegisterItOnce) {
-  auto store = Open();
-  std::atomic<int> accepted{0};
-  std::vector<std::thread> threads;
-  for (int t = 0; t < 8; ++t) {
-    threads.emplace_back([&] {
-      for (int i = 0; i < 50; ++i) {
-        if (store->AddUser(User("u" + std::to_string(i))) == StoreResult::Ok) ++accepted;
-      }
-    });
-  }
-  for (auto& t : threads) t.join();
-  EXPECT_EQ(accepted.load(), 50);
-  EXPECT_EQ(store->CountUsers(), 50);
-}
-
-TEST(DevServiceConversation, RepliesWithoutSockets) {
+TEST(DevServiceConversation, RepliesToEachCommand) {
+  const Turn turns[] = {
+      {0, "ACCOUNTINFO", "ERROR"},  // before any accepted USERINFO
+      {0, "USERINFO alta=1;userid=juan;password=x;alias=Juanito;", "OK\r\n", true},
+      {0, "ACCOUNTINFO", "userid=juan;pass="},
+      {1, "USERINFO alta=1;userid=juan1;password=x;", "OK\r\n", true},
+      // Both names taken: the identifier is reported first, with free suggestions only;
+      // aliases compare without case.
+      {2, "USERINFO alta=1;userid=juan;password=y;alias=juanito;",
+       "ALREADYREG juan2;juan3;juan4;\r\n", true},
+      {2, "USERINFO alta=1;userid=juan2;password=y;alias=JUANITO;",
+       "ALREADYALIAS JUANITO1;JUANITO2;JUANITO3;\r\n", true},
+      {2, "USERINFO alta=1;userid=juan2;password=y;alias=juanito1;", "OK\r\n", true},
+      {2, "USERINFO alta=2;userid=eva;password=x;", "ERROR"},
+      {2, "USERINFO alta=1;userid=Eva;password=x;", "ERROR"},
+      {2, "USERINFO alta=1;userid=eva;", "ERROR"},
+      {2, "hello", kReplyUnknownCommand, true},
+      {2, std::string("HELLO\0x", 7), kReplyBadBytes, true},
+      // The kit sends GETUSER values unescaped, and its USERINFO made the ";" of a password
+      // a blank: such a password is still recognised. The user's password never travels back.
+      {3, "USERINFO alta=1;userid=luis;password=p w;name=Luis;city=Vigo;", "OK\r\n", true},
+      {4, "GETUSER userid=luis;password=p;w", "OK userid=luis;name=Luis;city=Vigo;\r\n", true},
+      {4, "GETUSER userid=luis;password=no", "ERROR "},
+      // A returning user (alta 0) updates what it sends, keeps the rest, then gets an account.
+      {4, "USERINFO alta=0;userid=luis;password=p w;city=Ourense;", "OK\r\n", true},
+      {4, "ACCOUNTINFO", "userid=luis;pass="},
+      {4, "GETUSER userid=luis;password=p w",
+       "ALREADYACCOUNT userid=luis;name=Luis;city=Ourense;userid=luis;pass="},
+      {4, "USERINFO alta=0;userid=luis;password=mal;", "ERROR"},
+  };
   std::string error;
   auto store = Store::Open(":memory:", &error);
   ASSERT_TRUE(store) << error;
   AccountDefaults defaults;
-  UserConversation c(*store, defaults);
-  Fault none;
-  EXPECT_EQ(c.Handle("ACCOUNTINFO", none).text.rfind("ERROR", 0), 0u);  // before any USERINFO
-  EXPECT_EQ(c.Handle("USERINFO alta=1;userid=ana;password=x y;", none).text, "OK\r\n");
-  EXPECT_EQ(c.Handle("USERINFO alta=2;userid=eva;password=x;", none).word, std::string("ERROR"));
-  EXPECT_EQ(c.Handle("USERINFO alta=1;userid=Eva;password=x;", none).word, std::string("ERROR"));
-  EXPECT_EQ(c.Handle("USERINFO alta=1;userid=eva;", none).word, std::string("ERROR"));
-  EXPECT_EQ(c.Handle("hello", none).text, kReplyUnknownCommand);
-  EXPECT_EQ(c.Handle(std::string("HELLO\0x", 7), none).text, kReplyBadBytes);
-  EXPECT_TRUE(c.Handle("QUIT", none).close);
-  // The kit sends GETUSER values unescaped, and its USERINFO made the ";" of a password a
-  // blank: a password with ";" must still be recognised.
-  UserConversation d(*store, defaults);
-  EXPECT_EQ(d.Handle("GETUSER userid=ana;password=x;y", none).text, "OK userid=ana;\r\n");
-  EXPECT_EQ(d.Handle("GETUSER userid=ana;password=x", none).word, std::string("ERROR"));
-  EXPECT_EQ(d.Summary(), "GETUSER:OK GETUSER:ERROR");
+  std::vector<UserConversation> convs(5, UserConversation(*store, defaults));
+  const Fault none;
+  for (const Turn& t : turns) {
+    const std::string reply = convs[t.conv].Handle(t.line, none).text;
+    if (t.whole) {
+      EXPECT_EQ(reply, t.reply) << t.line;
+    } else {
+      EXPECT_EQ(reply.rfind(t.reply, 0), 0u) << t.line << " -> " << reply;
+    }
+  }
+  // One text for a wrong password and an unknown user, so neither gives the other away.
+  EXPECT_EQ(convs[4].Handle("GETUSER userid=luis;password=no", none).text,
+            convs[4].Handle("GETUSER userid=nadie;password=no", none).text);
+  EXPECT_TRUE(convs[4].Handle("QUIT", none).close);
 }
 
-TEST(DevServiceFaults, RulesParseMatchAndExpire) {
-  Fault f;
-  std::string error;
-  ASSERT_TRUE(ParseFault(FaultScope::User, "split,command=USERINFO,count=2,delay=50", &f, &error))
-      << error;
-  EXPECT_EQ(f.kind, FaultKind::Split);
-  EXPECT_EQ(f.pieces, 2);  // default
-  EXPECT_EQ(f.delayMs, 50);
-  ASSERT_TRUE(ParseFault(FaultScope::Http, "404", &f, &error));
-  EXPECT_EQ(f.status, 404);
-  EXPECT_FALSE(ParseFault(FaultScope::Http, "split", &f, &error));  // a user kind
-  EXPECT_FALSE(ParseFault(FaultScope::User, "close,count=0", &f, &error));
-  EXPECT_FALSE(ParseFault(FaultScope::User, "close,path=/x", &f, &error));
-  EXPECT_FALSE(ParseFault(FaultScope::User, "delay,delay=1x", &f, &error));
-
+TEST(DevServiceFaults, RulesFallOnTheirCommandAndRunOut) {
   Faults faults;
-  ParseFault(FaultScope::User, "silence,command=GETUSER,count=2", &f, &error);
-  faults.Add(FaultScope::User, f);
-  ParseFault(FaultScope::User, "busy", &f, &error);
-  faults.Add(FaultScope::User, f);
-  EXPECT_EQ(faults.Take(FaultScope::User, "GETUSER").kind, FaultKind::Silence);
-  EXPECT_EQ(faults.Take(FaultScope::User, "USERINFO").kind, FaultKind::Busy);
-  EXPECT_EQ(faults.Take(FaultScope::User, "GETUSER").kind, FaultKind::Silence);
-  EXPECT_EQ(faults.Take(FaultScope::User, "GETUSER").kind, FaultKind::None);  // silence used up,
-  EXPECT_EQ(faults.Take(FaultScope::User, "USERINFO").kind,
-            FaultKind::Busy);  // busy is for USERINFO
-  EXPECT_EQ(faults.Take(FaultScope::Http, "/").kind, FaultKind::None);
+  for (const char* rule : {"silence,command=GETUSER,count=2", "busy"}) {
+    Fault f;
+    std::string error;
+    ASSERT_TRUE(ParseFault(FaultScope::User, rule, &f, &error)) << error;
+    faults.Add(FaultScope::User, f);
+  }
+  const struct {
+    FaultScope scope;
+    const char* match;
+    FaultKind taken;
+  } takes[] = {
+      {FaultScope::User, "GETUSER", FaultKind::Silence},
+      {FaultScope::User, "USERINFO", FaultKind::Busy},  // busy is for USERINFO only
+      {FaultScope::User, "GETUSER", FaultKind::Silence},
+      {FaultScope::User, "GETUSER", FaultKind::None},  // silence used up
+      {FaultScope::User, "USERINFO", FaultKind::Busy},
+      {FaultScope::Http, "/", FaultKind::None},  // scopes stay apart
+  };
+  for (const auto& t : takes) EXPECT_EQ(faults.Take(t.scope, t.match).kind, t.taken) << t.match;
   faults.Clear(FaultScope::User);
   EXPECT_EQ(faults.Take(FaultScope::User, "USERINFO").kind, FaultKind::None);
 }

@@ -57,51 +57,21 @@ TempDir::~TempDir() {
   if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
 }
 
-TestService::TestService(devservice::ServiceConfig config, const std::string& dataDir)
-    : config_(std::move(config)) {
-  if (dataDir.empty()) {
-    ownDir_ = std::make_unique<TempDir>();
-    dataDir_ = ownDir_->Path();
-  } else {
-    dataDir_ = dataDir;
-  }
-  config_.userPort = 0;
-  config_.httpPort = 0;
-  if (config_.dbPath.empty()) config_.dbPath = dataDir_ + "/devservice.db";
-  logPath_ = dataDir_ + "/test.log";
-  Start();
-}
-
-TestService::~TestService() { Stop(); }
-
-void TestService::Start() {
-  log_ = std::fopen(logPath_.c_str(), "a");
-  config_.log = log_;
-  service_ = std::make_unique<devservice::Service>(config_);
+TestService::TestService() {
+  devservice::ServiceConfig config;
+  config.userPort = 0;
+  config.httpPort = 0;
+  config.dbPath = dir_.Path() + "/devservice.db";
+  log_ = std::fopen((dir_.Path() + "/test.log").c_str(), "a");
+  config.log = log_;
+  service_ = std::make_unique<devservice::Service>(config);
   std::string error;
   EXPECT_TRUE(service_->Start(&error)) << error;
 }
 
-void TestService::Stop() {
+TestService::~TestService() {
   service_.reset();
   if (log_) std::fclose(log_);
-  log_ = nullptr;
-}
-
-void TestService::Restart() {
-  Stop();
-  Start();
-}
-
-std::string TestService::Log() const {
-  std::string text;
-  std::FILE* f = std::fopen(logPath_.c_str(), "rb");
-  if (!f) return text;
-  char chunk[4096];
-  std::size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);
-  std::fclose(f);
-  return text;
 }
 
 LineClient::LineClient(int port) : fd_(ConnectLoopback(port)) {}
@@ -149,28 +119,6 @@ std::string LineClient::ReceiveLine(std::chrono::milliseconds wait) {
 std::string LineClient::Ask(const std::string& line) {
   Send(line + "\r\n");
   return ReceiveLine();
-}
-
-Ended LineClient::WaitForEnd(std::chrono::milliseconds wait) {
-  auto deadline = Clock::now() + wait;
-  for (;;) {
-    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    if (left.count() <= 0) return Ended::Timeout;
-    char buffer[65536];
-    long n = ReadSome(fd_, buffer, sizeof buffer, left);
-    if (n == 0) return Ended::Eof;
-    if (n == -1) return Ended::Reset;
-    if (n == -2) return Ended::Timeout;
-  }
-}
-
-void LineClient::ShutdownWrite() { shutdown(fd_, SHUT_WR); }
-
-void LineClient::AbortWithReset() {
-  linger hard{1, 0};
-  setsockopt(fd_, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
-  close(fd_);
-  fd_ = -1;
 }
 
 std::string SignUp(int port, const std::string& userid, const std::string& password,
@@ -236,7 +184,6 @@ HttpResult RawGet(int port, const std::string& target, bool keepAlive,
   close(fd);
   std::size_t headEnd = data.find("\r\n\r\n");
   if (headEnd != std::string::npos) result.body = data.substr(headEnd + 4);
-  result.took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
   return result;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -22,26 +23,16 @@ class TempDir {
   std::string path_;
 };
 
+// A service on free loopback ports with its data in a fresh folder; the test fails if it
+// cannot start.
 class TestService {
  public:
-  // Starts at once; the test fails (fatally for the caller's checks) if it cannot.
-  explicit TestService(devservice::ServiceConfig config = devservice::ServiceConfig(),
-                       const std::string& dataDir = std::string());
+  TestService();
   ~TestService();
-  devservice::Service& operator*() { return *service_; }
   devservice::Service* operator->() { return service_.get(); }
-  // Stops and starts a new service on the same data (same ports not promised).
-  void Restart();
-  void Stop();
-  std::string Log() const;  // everything logged so far
-  const std::string& DataDir() const { return dataDir_; }
 
  private:
-  void Start();
-  devservice::ServiceConfig config_;
-  std::unique_ptr<TempDir> ownDir_;
-  std::string dataDir_;
-  std::string logPath_;
+  TempDir dir_;
   std::FILE* log_ = nullptr;
   std::unique_ptr<devservice::Service> service_;
 };
@@ -53,7 +44,6 @@ class LineClient {
  public:
   explicit LineClient(int port);
   ~LineClient();
-  bool Connected() const { return fd_ >= 0; }
   bool Send(const std::string& bytes);
   // One receive call, as the kit makes it: whatever arrives first (up to 64000 bytes).
   std::string ReceiveOnce(std::chrono::milliseconds wait = std::chrono::milliseconds(3000));
@@ -61,11 +51,7 @@ class LineClient {
   std::string ReceiveLine(std::chrono::milliseconds wait = std::chrono::milliseconds(3000));
   // Sends a command line (CR LF added) and returns the reply line.
   std::string Ask(const std::string& line);
-  // Waits for the server to end the connection; how did it end?
-  Ended WaitForEnd(std::chrono::milliseconds wait);
-  Ended LastEnd() const { return ended_; }
-  void ShutdownWrite();
-  void AbortWithReset();  // close with a TCP reset
+  Ended LastEnd() const { return ended_; }  // how the last receive ended, if it did
 
  private:
   int fd_ = -1;
@@ -85,7 +71,6 @@ struct HttpResult {
   Ended ended = Ended::Open;
   int status = 0;
   long contentLength = -1;  // -1: no Content-Length header
-  std::chrono::milliseconds took{0};
 };
 
 // GET over a raw socket. By default it asks the server to close after the response and
