@@ -103,11 +103,19 @@ bool MenuBar::FileRead() {
   RECT place;
   GetWindowRect(toolbar_, &place);
   MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&place), 2);
-  bool shown = IsWindowVisible(toolbar_) != FALSE;
-  BarControl::Destroy();
-  if (!Create(parent, place.left)) return false;
-  if (!shown) Show(false);
-  return true;
+  // Its own visibility, not its parents': a host still out of sight keeps it shown.
+  bool shown = (GetWindowLongA(toolbar_, GWL_STYLE) & WS_VISIBLE) != 0;
+  // The new bar goes up before the old one goes: the bar is never without its menus.
+  HWND old = toolbar_;
+  HIMAGELIST oldNormal = normal_, oldHot = hot_;
+  toolbar_ = tooltip_ = nullptr;
+  normal_ = hot_ = nullptr;
+  bool built = Create(parent, place.left);
+  if (built && !shown) Show(false);
+  DestroyWindow(old);
+  if (oldNormal) ImageList_Destroy(oldNormal);
+  if (oldHot) ImageList_Destroy(oldHot);
+  return built;
 }
 
 bool MenuBar::Create(HWND parent, int x) {
