@@ -148,11 +148,6 @@ TEST(KitWalk, SearchHideShowAndUninstallFromTheToolsMenu) {
   EXPECT_FALSE(FindToolbar(HandleIn(Last(run.WaitLines("open 2 ", 1)), "rebar")).bar);
   run.Go("go3");
   EXPECT_EQ(0u, run.Finish());
-  std::vector<std::string> journal = run.Journal();
-  EXPECT_EQ(2u, Matching(journal, "closed ").size());
-  for (const std::string& line : Matching(journal, "closed "))
-    EXPECT_NE(std::string::npos, line.find("browser-refs=0")) << line;
-  EXPECT_TRUE(Matching(journal, "failed").empty());
-  EXPECT_TRUE(Matching(journal, "wrong-thread").empty());
+  ExpectClosedCleanly(run.Journal(), 2);
   SetSetting("Hide", nullptr);
 }

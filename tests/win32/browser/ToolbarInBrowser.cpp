@@ -8,6 +8,8 @@
 
 #include <commctrl.h>
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -236,5 +238,14 @@ std::string ServiceUrl() {
 }
 
 std::string Service(const std::string& path) { return HttpGet(ServiceUrl() + path); }
+
+void ExpectClosedCleanly(const std::vector<std::string>& journal, size_t windows) {
+  std::vector<std::string> closed = Matching(journal, "closed ");
+  EXPECT_EQ(windows, closed.size());
+  for (const std::string& line : closed)
+    EXPECT_NE(std::string::npos, line.find("browser-refs=0")) << line;
+  EXPECT_TRUE(Matching(journal, "failed").empty());
+  EXPECT_TRUE(Matching(journal, "wrong-thread").empty());
+}
 
 }  // namespace marvella::test

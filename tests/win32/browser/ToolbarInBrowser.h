@@ -49,6 +49,10 @@ class BrowserRun {
 };
 
 std::vector<std::string> Matching(const std::vector<std::string>& lines, const std::string& start);
+
+// The run's journal after it finished: this many windows closed with no browser reference
+// left, and no call failed or came on the wrong thread.
+void ExpectClosedCleanly(const std::vector<std::string>& journal, size_t windows);
 // The window handle after "key=" in a journal line ("frame=", "rebar=").
 HWND HandleIn(const std::string& line, const char* key);
 

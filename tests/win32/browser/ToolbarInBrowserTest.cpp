@@ -211,11 +211,7 @@ TEST(ToolbarInBrowser, RegisteredToolbarLivesInTheBrowsersWindows) {
   EXPECT_EQ(4u, unsites.size());
   for (const std::string& line : unsites)
     EXPECT_NE(std::string::npos, line.find("result=0x00000000 rebar-proc=own")) << line;
-  EXPECT_EQ(4u, Matching(journal, "closed ").size());
-  for (const std::string& line : Matching(journal, "closed "))
-    EXPECT_NE(std::string::npos, line.find("browser-refs=0")) << line;
-  EXPECT_TRUE(Matching(journal, "failed").empty());
-  EXPECT_TRUE(Matching(journal, "wrong-thread").empty());
+  ExpectClosedCleanly(journal, 4);
   SetSetting("Hide", nullptr);
   SetSetting("LastAskedVersion", nullptr);
 }
