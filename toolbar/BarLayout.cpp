@@ -1,4 +1,4 @@
-// The toolbar's layout and version arithmetic.
+// The toolbar's layout arithmetic.
 #include "toolbar/BarLayout.h"
 
 namespace marvella {
@@ -37,27 +37,6 @@ BandSizes BandSizesOf(const BarLayout& layout) {
     sizes.maximum = {layout.fullWidth, layout.bandHeight};
   }
   return sizes;
-}
-
-double VersionValue(const char* text) {
-  if (!text) return 0;
-  const char* p = text;
-  while (*p == ' ' || (*p >= '\t' && *p <= '\r')) ++p;
-  bool negative = *p == '-';
-  if (*p == '-' || *p == '+') ++p;
-  double value = 0;
-  for (; *p >= '0' && *p <= '9'; ++p) value = value * 10 + (*p - '0');
-  if (*p == '.') {
-    double scale = 0.1;
-    for (++p; *p >= '0' && *p <= '9'; ++p, scale /= 10) value += (*p - '0') * scale;
-  }
-  return negative ? -value : value;
-}
-
-bool ShouldOfferVersion(const char* lastVersion, const char* lastAsked) {
-  double offered = VersionValue(lastVersion);
-  if (!(offered > VersionValue(kToolbarVersion))) return false;
-  return VersionValue(lastAsked) != offered;
 }
 
 }  // namespace marvella

@@ -1,5 +1,5 @@
-// The toolbar's arithmetic that needs no window: where each control stands, the sizes the
-// band reports to the rebar, and whether a newer version is still to be offered.
+// The toolbar's arithmetic that needs no window: where each control stands and the sizes
+// the band reports to the rebar.
 #pragma once
 
 namespace marvella {
@@ -36,16 +36,5 @@ struct BandSizes {
   BarSize maximum;
 };
 BandSizes BandSizesOf(const BarLayout& layout);
-
-// The numeric value of a version text: its leading decimal number ("1.02", " 2", "-1.5"),
-// 0 when the text does not begin with one.
-double VersionValue(const char* text);
-
-// The toolbar's own version, compared against the one the bookmarks file announces.
-constexpr const char* kToolbarVersion = "1.01";
-
-// True when lastVersion is newer than this toolbar and differs from the one last asked
-// about (lastAsked null when none was recorded).
-bool ShouldOfferVersion(const char* lastVersion, const char* lastAsked);
 
 }  // namespace marvella

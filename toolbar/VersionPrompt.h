@@ -26,6 +26,20 @@ class VersionPromptHost {
 
 constexpr std::size_t kVersionTextCapacity = 64;
 
+// The toolbar's own version, compared against the one the bookmarks file announces.
+constexpr const char* kToolbarVersion = "1.01";
+
+// Orders two version texts by the decimal number each begins with (after blanks, an
+// optional sign, digits, an optional point and more digits; 0 when a text does not begin
+// with one): -1, 0 or 1. Exact: digits are compared as digits, never as floating point,
+// whose rounding differs between builds ("1.02" equals "1.020", "1.1" is newer than
+// "1.02", "1.0100000000000001" newer than "1.01"). A null text counts as 0.
+int CompareVersions(const char* a, const char* b);
+
+// True when lastVersion is newer than this toolbar and differs from the one last asked
+// about (lastAsked null when none was recorded).
+bool ShouldOfferVersion(const char* lastVersion, const char* lastAsked);
+
 // Runs the offer for lastVersion (the bookmarks file's LastVersion) and its download page.
 void RunVersionPrompt(const char* lastVersion, const char* lastVersionUrl,
                       SettingsStore& settings, VersionPromptHost& host);

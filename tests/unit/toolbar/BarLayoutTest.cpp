@@ -95,6 +95,8 @@ TEST(VersionPrompt, OfferedOncePerNewerVersionWhateverTheAnswer) {
       {"", nullptr, true, false, nullptr},
       {"2", "texto", true, true, "2"},
       {" 1.5beta", nullptr, false, true, " 1.5beta"},
+      {"1.0100000000000001", nullptr, false, true, "1.0100000000000001"},
+      {"1.010", nullptr, true, false, nullptr},  // this toolbar's own version
   };
   for (const Case& c : cases) {
     Settings settings;
@@ -108,6 +110,29 @@ TEST(VersionPrompt, OfferedOncePerNewerVersionWhateverTheAnswer) {
     EXPECT_EQ(c.stored ? c.stored : "<none>",
               it == settings.values.end() ? "<none>" : it->second)
         << c.lastVersion;
+  }
+}
+
+// Exact: the i686 build once kept one side of a floating-point comparison at 80 bits, so
+// "1.01" came out newer than itself and a stored "1.02" never equalled an offered one.
+TEST(VersionPrompt, VersionsCompareDigitForDigit) {
+  struct Case {
+    const char* a;
+    const char* b;
+    int order;
+  } cases[] = {
+      {"1.02", "1.020", 0},   {"1.01", "1.01", 0},   {"1.02", "1.02", 0},
+      {"01.5", "1.50", 0},    {"1.", "1", 0},        {".5", "0.5", 0},
+      {"-0", "0", 0},         {"abc", "0", 0},       {"", "texto", 0},
+      {nullptr, "0.0", 0},    {" \t1.5beta", "1.5", 0}, {"1.1", "1.02", 1},
+      {"1.0100000000000001", "1.01", 1},             {"2", "1.99999999999999999999", 1},
+      {"10", "9.9", 1},       {"1.02", "1.01", 1},   {"0.001", "", 1},
+      {"-1", "0", -1},        {"-1.5", "-1.49", -1}, {"+1.5", "1.5", 0},
+      {"1e3", "1", 0},        {".", "0", 0},         {"-.5", "0", -1},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.order, CompareVersions(c.a, c.b)) << (c.a ? c.a : "null") << " " << c.b;
+    EXPECT_EQ(-c.order, CompareVersions(c.b, c.a)) << c.b << " " << (c.a ? c.a : "null");
   }
 }
 
