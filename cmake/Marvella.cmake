@@ -6,8 +6,10 @@ set(MARVELLA_SANITIZE "" CACHE STRING "Native sanitizers for the unit tests (add
 option(MARVELLA_FUZZ "Build only the libFuzzer targets (clang), run briefly as tests" OFF)
 set(MARVELLA_FUZZ_SECONDS 15 CACHE STRING "How long each fuzzer runs as a test")
 
-# GoogleTest: the Debian package natively, its source package for the Windows tree.
-if(MARVELLA_WINDOWS)
+# GoogleTest: the Debian package natively, its source package for the Windows and 32-bit
+# trees (the package's library is 64-bit).
+option(MARVELLA_NATIVE32 "The portable core built as 32-bit code (preset native32)" OFF)
+if(MARVELLA_WINDOWS OR MARVELLA_NATIVE32)
   set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -28,6 +30,13 @@ endif()
 add_compile_options(
   $<$<COMPILE_LANGUAGE:C,CXX>:-Wall>
   $<$<COMPILE_LANGUAGE:C,CXX>:-Wextra>)
+# No build paths in the Windows binaries (__FILE__, debug information): the kit is the
+# same bytes wherever the tree stands.
+if(MARVELLA_WINDOWS)
+  add_compile_options(
+    $<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=>
+    $<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=>)
+endif()
 if(MARVELLA_WERROR)
   add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-Werror>)
 endif()
@@ -103,6 +112,21 @@ endif()
 
 set(MARVELLA_SCREENSHOT_DIR ${CMAKE_BINARY_DIR}/screenshots)
 
+# The 32-bit tree's tests run as they are where the machine runs 32-bit programs, and
+# under qemu's user-mode emulator where it does not (MARVELLA_NATIVE32_EMULATE=ON forces
+# the emulator, to try that path on any machine).
+set(MARVELLA_NATIVE32_RUNNER "")
+if(MARVELLA_NATIVE32)
+  option(MARVELLA_NATIVE32_EMULATE "Run the 32-bit tree's tests under qemu-i386" OFF)
+  execute_process(COMMAND /lib/ld-linux.so.2 --version RESULT_VARIABLE runs32
+                  OUTPUT_QUIET ERROR_QUIET)
+  if(MARVELLA_NATIVE32_EMULATE OR NOT runs32 EQUAL 0)
+    find_program(MARVELLA_QEMU_I386 qemu-i386 REQUIRED)
+    set(MARVELLA_NATIVE32_RUNNER ${MARVELLA_QEMU_I386})
+    message(STATUS "The 32-bit tests run under ${MARVELLA_QEMU_I386}")
+  endif()
+endif()
+
 # Sections per function, so the linker drops what nothing calls. Not per variable with
 # MinGW: its GCC gives a zero-filled variable of its own section a ".data$" name, so every
 # such array would take its size in the file instead of living in .bss.
@@ -135,7 +159,15 @@ if(MARVELLA_WINDOWS AND CMAKE_SIZEOF_VOID_P EQUAL 4)
     string(REPLACE "  /DISCARD/ :\n  {\n" "  /DISCARD/ :\n  {\n    *(.eh_frame*)\n"
            _ld_script "${_ld_script}")
     set(MARVELLA_KIT_LINK_SCRIPT ${CMAKE_BINARY_DIR}/kit.ld)
-    file(WRITE ${MARVELLA_KIT_LINK_SCRIPT} "${_ld_script}\n")
+    # Written only when it changes: the kit depends on it, and a new time on the same
+    # script would relink all three at every configure.
+    set(_ld_old "")
+    if(EXISTS ${MARVELLA_KIT_LINK_SCRIPT})
+      file(READ ${MARVELLA_KIT_LINK_SCRIPT} _ld_old)
+    endif()
+    if(NOT _ld_old STREQUAL "${_ld_script}\n")
+      file(WRITE ${MARVELLA_KIT_LINK_SCRIPT} "${_ld_script}\n")
+    endif()
   else()
     message(WARNING "The linker's script has no .eh_frame block as expected: the kit keeps "
                     "the runtime's unwind tables")
@@ -153,7 +185,8 @@ function(marvella_product_target target)
     $<$<COMPILE_LANGUAGE:C,CXX>:${MARVELLA_SECTION_FLAGS}>)
   if(MARVELLA_WINDOWS)
     target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/cmake/runtime/LeanRuntime.cpp)
-    target_link_options(${target} PRIVATE -Wl,--gc-sections -s
+    # No link time stamp: two builds of one commit give the same bytes.
+    target_link_options(${target} PRIVATE -Wl,--gc-sections -s -Wl,--no-insert-timestamp
                         -Wl,-Map=${CMAKE_BINARY_DIR}/maps/${target}.map)
     if(MARVELLA_KIT_LINK_SCRIPT)
       target_link_options(${target} PRIVATE -Wl,-T,${MARVELLA_KIT_LINK_SCRIPT})
@@ -226,6 +259,7 @@ function(marvella_gtest name)
     list(APPEND env "WINEPREFIX=${MARVELLA_WINEPREFIX}" "MARVELLA_WINE_ARCH=${MARVELLA_WINE_ARCH}")
   else()
     list(APPEND labels native)
+    set(runner ${MARVELLA_NATIVE32_RUNNER})
   endif()
   # The test environment travels in a small launcher: gtest_discover_tests passes each list
   # element of a property on its own, so an ENVIRONMENT list would keep only its first entry.
@@ -311,7 +345,7 @@ endfunction()
 
 # A benchmark (native only): an executable that prints its figures; scripts/bench runs them.
 function(marvella_benchmark name)
-  if(MARVELLA_WINDOWS OR MARVELLA_FUZZ OR MARVELLA_SANITIZE)
+  if(MARVELLA_WINDOWS OR MARVELLA_FUZZ OR MARVELLA_SANITIZE OR MARVELLA_NATIVE32)
     return()
   endif()
   cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})

@@ -31,7 +31,7 @@ endif()
 
 function(marvella_devservice_fixture name)
   cmake_parse_arguments(F "" "" "ARGS" ${ARGN})
-  if(MARVELLA_FUZZ)
+  if(MARVELLA_FUZZ OR MARVELLA_NATIVE32)  # trees without the service
     return()
   endif()
   get_property(known GLOBAL PROPERTY MARVELLA_DEVSERVICE_ENV_${name} SET)
