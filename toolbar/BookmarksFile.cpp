@@ -2,6 +2,7 @@
 #include "toolbar/BookmarksFile.h"
 
 #include "common/BoundedText.h"
+#include "toolbar/LinkRules.h"
 #include "toolbar/PageText.h"
 
 #include <cstring>
@@ -28,8 +29,9 @@ void NumberedKey(char (&key)[32], const char* prefix, unsigned n) {
 }
 
 // Reads a numbered table (CERCADORS, or the entries of MIMARVELLA): entries from 1 while
-// the name key of that number is non-empty, at most 31, then the empty terminator.
-void ReadLinkTable(ProfileSource& source, const char* section, const char* namePrefix,
+// the name key of that number is non-empty, at most 31, then the empty terminator. An
+// address the toolbar would not open is read as empty.
+void ReadLinkTable(ProfileSource& source, const char* section, const char* namePrefix, LinkUse use,
                    LinkEntry (&slots)[kLinkSlots]) {
   unsigned n = 1;
   for (; n < kLinkSlots; ++n) {
@@ -39,6 +41,7 @@ void ReadLinkTable(ProfileSource& source, const char* section, const char* nameP
     if (source.ReadString(section, key, "", slot.name, sizeof slot.name) == 0) break;
     NumberedKey(key, "URL", n);
     source.ReadString(section, key, "", slot.url, sizeof slot.url);
+    KeepIfOpenable(slot.url, use);
   }
   slots[n - 1].name[0] = '\0';
   slots[n - 1].url[0] = '\0';
@@ -91,6 +94,7 @@ void BookmarksFile::ReadUserMenu(ProfileSource& source, const char* section, Use
     source.ReadString(section, key, "", item.description, sizeof item.description);
     NumberedKey(key, "URL", k + 1);
     source.ReadString(section, key, "", item.url, sizeof item.url);
+    KeepIfOpenable(item.url, LinkUse::kPageOrMail);
   }
   menu->itemCount = count;
 }
@@ -120,7 +124,7 @@ void BookmarksFile::Read(ProfileSource& source) {
 
   ReservedTables& t = *tables;
   std::memset(&t, 0, sizeof t);
-  ReadLinkTable(source, "CERCADORS", "Cercador", t.engines.slots);
+  ReadLinkTable(source, "CERCADORS", "Cercador", LinkUse::kPage, t.engines.slots);
   PersonalizationLinks& links = t.personalization;
   source.ReadString("PERSONALITZACIONS", "Tiempo", "", links.tiempo, sizeof links.tiempo);
   source.ReadString("PERSONALITZACIONS", "Bolsa", "", links.bolsa, sizeof links.bolsa);
@@ -128,7 +132,7 @@ void BookmarksFile::Read(ProfileSource& source) {
   source.ReadString("PERSONALITZACIONS", "Horoscopo", "", links.horoscopo, sizeof links.horoscopo);
   source.ReadString("PERSONALITZACIONS", "Angeles", "", links.angeles, sizeof links.angeles);
   source.ReadString("MIMARVELLA", "Target", "", t.portal.target, sizeof t.portal.target);
-  ReadLinkTable(source, "MIMARVELLA", "Description", t.portal.slots);
+  ReadLinkTable(source, "MIMARVELLA", "Description", LinkUse::kPageOrMail, t.portal.slots);
   InternalSettings& in = t.internal;
   source.ReadString("INTERN", "LastVersion", "", in.lastVersion, sizeof in.lastVersion);
   source.ReadString("INTERN", "LastVersionURL", "", in.lastVersionUrl, sizeof in.lastVersionUrl);
@@ -136,6 +140,11 @@ void BookmarksFile::Read(ProfileSource& source) {
   source.ReadString("INTERN", "WebMail", "", in.webMail, sizeof in.webMail);
   source.ReadString("INTERN", "CarpetaPersonal", "", in.carpetaPersonal, sizeof in.carpetaPersonal);
   source.ReadString("INTERN", "Log", "", in.log, sizeof in.log);
+  // What the toolbar opens in the browser: web pages only (menu items above may be mail).
+  char* const pages[] = {links.tiempo,  links.bolsa,       links.deportes,    links.horoscopo,
+                         links.angeles, t.portal.target,   in.lastVersionUrl, in.help,
+                         in.webMail,    in.carpetaPersonal};
+  for (char* page : pages) KeepIfOpenable(page, LinkUse::kPage);
   tables_.Store(t.engines, t.personalization, t.portal, t.internal);
 }
 

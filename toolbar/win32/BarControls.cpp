@@ -3,6 +3,7 @@
 
 #include "common/BoundedText.h"
 #include "toolbar/BarTexts.h"
+#include "toolbar/LinkRules.h"
 #include "toolbar/ToolbarTexts.h"
 #include "toolbar/win32/BarWindow.h"
 
@@ -69,7 +70,7 @@ void BannerControl::Destroy() {
 }
 
 LRESULT BannerControl::OnCommand(int, WPARAM, HWND, BarWindow& bar) {
-  bar.Navigate(link_);
+  if (MayOpen(link_, LinkUse::kPage)) bar.Navigate(link_);
   return 0;
 }
 
@@ -162,7 +163,7 @@ void MailIndicator::Destroy() {
 }
 
 LRESULT MailIndicator::OnCommand(int, WPARAM, HWND, BarWindow& bar) {
-  bar.Navigate(checker_.WebMailUrl());
+  if (MayOpen(checker_.WebMailUrl(), LinkUse::kPage)) bar.Navigate(checker_.WebMailUrl());
   return 0;
 }
 
