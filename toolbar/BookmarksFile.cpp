@@ -107,17 +107,24 @@ void BookmarksFile::Read(ProfileSource& source) {
   names[length] = '\0';
   const char* end = names.get() + length;
 
-  // Names are zero-ended one after the other; an empty one ends the list.
+  // Names are zero-ended one after the other; an empty one ends the list. The menus read
+  // are those the bar can show: each key read is a profile call, which opens the file.
   unsigned userSections = 0;
-  for (const char* p = names.get(); p < end && *p; p += std::strlen(p) + 1)
-    if (!IsReservedSection(p)) ++userSections;
+  std::size_t barText = 1;  // the list's last zero
+  for (const char* p = names.get(); p < end && *p; p += std::strlen(p) + 1) {
+    if (IsReservedSection(p)) continue;
+    std::size_t name = std::strlen(p);
+    barText += (name < kMenuTextCapacity ? name : kMenuTextCapacity - 1) + 1;
+    if (barText > kMenuBarStringsCapacity) break;
+    ++userSections;
+  }
   if (userSections == 0) return;
 
   std::unique_ptr<UserMenu[]> menus(new (std::nothrow) UserMenu[userSections]);
   std::unique_ptr<ReservedTables> tables(new (std::nothrow) ReservedTables);
   if (!menus || !tables) return;
   unsigned k = 0;
-  for (const char* p = names.get(); p < end && *p; p += std::strlen(p) + 1)
+  for (const char* p = names.get(); k < userSections; p += std::strlen(p) + 1)
     if (!IsReservedSection(p)) ReadUserMenu(source, p, &menus[k++]);
   menus_ = std::move(menus);
   menuCount_ = userSections;
@@ -184,7 +191,7 @@ void BookmarksFile::Refresh() {
     upToDate_ = true;
     return;
   }
-  if (url_[0] && workingCopy_[0]) QueueDownload(url_, workingCopy_);
+  if (url_[0] && workingCopy_[0]) QueueDownload(url_, workingCopy_, kLargestBookmarksBody);
 }
 
 }  // namespace marvella

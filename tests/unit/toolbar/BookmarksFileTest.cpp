@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -241,6 +242,25 @@ TEST_F(BookmarksFileTest, AddressesTheToolbarWouldNotOpenAreReadEmpty) {
     EXPECT_STREQ("", page);
 }
 
+TEST_F(BookmarksFileTest, OnlyTheMenusTheBarCanNameAreRead) {
+  // Names of 9 characters take 10 bytes of the bar's 1024 with the list's last zero: 102.
+  MemoryProfile p;
+  for (int n = 0; n < 3000; ++n) {
+    char name[16];
+    std::snprintf(name, sizeof name, "menu%05d", n);
+    p.Section(name).Key("Icon", "1");
+    Items(p, 1, 3);
+  }
+  p.Section("INTERN").Key("LastVersion", "1.01");
+  file.Read(p);
+  ASSERT_EQ(102u, file.MenuCount());
+  EXPECT_STREQ("menu00101", file.Menu(101)->name);
+  EXPECT_STREQ("1.01", Internal().lastVersion);  // reserved sections are read all the same
+  // Each read is a profile call, which opens the file: 11 for a menu of 3 items, then the
+  // reserved sections' few dozen.
+  EXPECT_LT(p.reads, 102 * 11 + 100);
+}
+
 TEST_F(BookmarksFileTest, AnEndlessMenuIsCut) {
   MemoryProfile p;
   p.Section("Huge");
@@ -267,6 +287,8 @@ TEST_F(BookmarksFileTest, RefreshFetchesUntilOneFetchSucceeded) {
   EXPECT_EQ(0u, queue.PendingCount());
   ASSERT_EQ(2u, fetcher.Downloads().size());
   EXPECT_EQ("T:\\tandbkmk.ini", fetcher.Downloads()[1].destination);
+  // Every window reads it key by key: a bigger body is no bookmarks file.
+  EXPECT_EQ(marvella::kLargestBookmarksBody, fetcher.Downloads()[1].largestBody);
 }
 
 TEST_F(BookmarksFileTest, NoRefreshWhileItsDownloadRuns) {

@@ -23,7 +23,8 @@ class PreparedFetcher : public Fetcher {
   explicit PreparedFetcher(std::string dir) : dir_(std::move(dir)) {}
   InternetHandle OpenInternet(const char*, const char*) override { return this; }
   void CloseInternet(InternetHandle) override {}
-  bool DownloadToFile(InternetHandle, const char* url, const char* destination) override {
+  bool DownloadToFile(InternetHandle, const char* url, const char* destination,
+                      const DownloadTerms&) override {
     std::string u = url;
     std::string source = u.find(".jpg") != std::string::npos       ? "served.jpg"
                          : u.find("mailtand") != std::string::npos ? "served.htm"
