@@ -41,7 +41,7 @@ LRESULT ShowButton::OnNotify(NMHDR* header, BarWindow&) {
 BannerControl::BannerControl(BarServices& services)
     : services_(services),
       feed_(services.queue, services.agent, services.strings, services.files, services.tables,
-            services.bitmaps, services.convert),
+            services.bitmaps, services.convert, GetCurrentProcessId()),
       work_(&BannerControl::RefreshFeed, this) {
   CopyBounded(link_, feed_.Link());
   CopyBounded(tooltip_, feed_.Tooltip());
