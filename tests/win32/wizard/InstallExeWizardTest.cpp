@@ -1,6 +1,6 @@
 // install.exe itself under Wine, as a process of its own driven through its windows, against
-// the reference service and the simulated remote-access service: a new user's whole
-// installation, a returning user whose account is fetched, and a results page whose dial and
+// the reference service and the simulated remote-access service, with the install.ini the
+// build ships (its server address aside): a new user's whole installation, a returning user whose account is fetched, and a results page whose dial and
 // sign-up fail. What the installation left on the machine is checked from outside afterwards.
 #include <winsock2.h>
 #include <windows.h>
@@ -165,6 +165,7 @@ TEST_F(InstallExeWalk, NewUserIsSignedUpAndTheMachineIsReadyAfterFinish) {
   const size_t accountAt = user.find('\n');
   const std::string login = ItemValue(user, "userid", accountAt), pass = ItemValue(user, "pass", accountAt);
   ASSERT_FALSE(login.empty()) << user;
+  EXPECT_EQ(kDemoProvince, ItemValue(user, "provincia")) << user;
   EXPECT_EQ(login, Text(page, IDC_RS_USERID));
   EXPECT_EQ(pass, Text(page, IDC_RS_PASSWORD));
   EXPECT_EQ("192.0.2.53", Text(page, IDC_RS_DNS));
