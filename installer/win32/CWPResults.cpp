@@ -74,6 +74,7 @@ bool CWPResults::CreateAccount() {
     case SignUpResult::Failed:
     case SignUpResult::AccountExists:  // an answer to the other conversation only
       progress.AppendProgressLine(TEXT_SERVER_UNREACHABLE);
+      if (!reason.empty()) progress.AppendProgressLine(reason.c_str());
       return false;
     case SignUpResult::Refused: {
       MessageBoxSink messages(Sheet().Window());
