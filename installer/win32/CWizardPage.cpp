@@ -32,6 +32,20 @@ bool CWizardPage::OnWizardFinish() { return flow_->Finish(index_); }
 
 INT_PTR CWizardPage::OnNotify(HWND window, const NMHDR& header) {
   LONG_PTR result = 0;
+  if (sheet_->Busy()) {
+    switch (header.code) {
+      case PSN_WIZNEXT:
+      case PSN_WIZBACK:
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, -1);
+        return TRUE;
+      case PSN_WIZFINISH:
+      case PSN_QUERYCANCEL:
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+      default:
+        break;
+    }
+  }
   switch (header.code) {
     case PSN_SETACTIVE:
       OnSetActive();

@@ -201,7 +201,7 @@ TEST_F(InstallExeWalk, NewUserIsSignedUpAndTheMachineIsReadyAfterFinish) {
   EXPECT_TRUE(monitor == ReadFileBytes(BinDir() + "marvella.exe")) << "marvella.exe differs";
   Shortcut shortcut;
   ASSERT_TRUE(ReadShortcut(shortcutFile, shortcut)) << shortcutFile;
-  EXPECT_EQ("marvella.exe", Lower(shortcut.path.substr(shortcut.path.find_last_of("\\/") + 1)));
+  EXPECT_EQ(Lower(windows + "\\marvella.exe"), Lower(shortcut.path));
   EXPECT_EQ(kDemoConnection, shortcut.arguments);
   EXPECT_EQ(kDemoConnection, shortcut.description);
   EXPECT_EQ(Lower(windows + "\\marvella.exe"), Lower(shortcut.icon));
@@ -301,6 +301,82 @@ TEST_F(InstallExeWalk, ReturningUserWithAnAccountIsSetUpWithoutSigningUpAgain) {
   ASSERT_TRUE(Eventually([&] { return !ReadWholeLines(exe.BrowserLog()).empty(); }));
   EXPECT_EQ("http://" MARVELLA_PORTAL_HOST "/cgi-bin/gohome?user=" + login + "&password=" + pass,
             ReadWholeLines(exe.BrowserLog()).front());
+}
+
+// The desktop folder as a profile names it, "%VAR%\...", for one walk; put back after.
+class ExpandableDesktop {
+ public:
+  explicit ExpandableDesktop(const std::string& folder) : folder_(folder) {
+    SetEnvironmentVariableA("MARVELLA_WALK_DESKTOP", folder.c_str());  // install.exe inherits it
+    Write(REG_EXPAND_SZ, "%MARVELLA_WALK_DESKTOP%");
+  }
+  ~ExpandableDesktop() { Write(REG_SZ, folder_); }
+
+ private:
+  void Write(DWORD type, const std::string& value) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER,
+                      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
+                      KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+      return;
+    RegSetValueExA(key, "Desktop", 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+  }
+  std::string folder_;
+};
+
+// A returning user whose monitor program cannot be written (a folder holds its name): the
+// failure comes in one box owned by the wizard and no notice says all is configured. The
+// final actions run inside page 3's Next, and a Cancel queued behind it reaches the sheet
+// while the failure's progress line pumps: it is refused. The desktop folder is an
+// expandable value, and the shortcut still lands in it.
+TEST_F(InstallExeWalk, ReturningUserIsToldWhatFailedAndCannotCancelWhileItRuns) {
+  SeedUser("userid=rosa.vuelve;password=clave3;name=Rosa;alias=rosav", true);
+  const std::string monitor = windows + "\\marvella.exe";
+  ASSERT_TRUE(CreateDirectoryA(monitor.c_str(), nullptr));
+  struct RemoveFolder {
+    std::string path;
+    ~RemoveFolder() { RemoveDirectoryA(path.c_str()); }
+  } plantedFolder{monitor};
+  ExpandableDesktop desktop(DesktopDirectory());
+
+  InstallExe exe(Folder("marvella-install-failed-step"), UserPort());
+  HWND sheet = exe.Start();
+  ASSERT_NE(nullptr, sheet) << "install.exe showed no wizard";
+  ASSERT_EQ("", WalkToResults(sheet, [](int) {}, 3));
+  HWND page = CurrentPage(sheet);
+  SendMessageA(GetDlgItem(page, IDC_UT_EXISTING_USER), BM_CLICK, 0, 0);
+  SendMessageA(GetDlgItem(page, IDC_UT_IDENTIFIER), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("rosa.vuelve"));
+  SendMessageA(GetDlgItem(page, IDC_UT_PASSWORD), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("clave3"));
+  PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_UT_FETCH, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_UT_FETCH)));
+  HWND box = WaitForProcessDialog(exe.Id(), sheet, 60000);
+  ASSERT_NE(nullptr, box) << Text(page, IDC_UT_PROGRESS);
+  PressButton(box, IDOK);
+  ASSERT_TRUE(Eventually([&] { return !IsWindow(box) && Usable(sheet, kNextButton); }));
+
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+  box = WaitForProcessDialog(exe.Id(), sheet, 60000);
+  ASSERT_NE(nullptr, box) << WindowText(sheet);
+  EXPECT_EQ(sheet, GetWindow(box, GW_OWNER));
+  EXPECT_EQ("La instalación no se ha completado. Estos pasos no se han podido realizar:\n\n"
+            "No se ha podido guardar el programa marvella.exe.",
+            MessageBoxText(box));
+  Shoot(box, "install-failed-step-box");
+  PressButton(box, IDOK);
+  ASSERT_TRUE(Eventually([&] { return Usable(sheet, kFinishButton); })) << WindowText(sheet);
+  EXPECT_EQ("Instalador de Marvella - Conexión configurada", WindowText(sheet));
+  EXPECT_EQ(nullptr, WaitForProcessDialog(exe.Id(), sheet, 2000)) << "no notice after the box";
+  Shoot(sheet, "install-failed-step-page-8");
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+  ASSERT_TRUE(exe.Ended());
+
+  Shortcut shortcut;
+  ASSERT_TRUE(ReadShortcut(shortcutFile, shortcut)) << shortcutFile;
+  EXPECT_EQ(Lower(monitor), Lower(shortcut.path)) << "where the monitor was to be written";
+  EXPECT_NE(nullptr, modem.State().FindEntry(kDemoConnection));
 }
 
 TEST(InstallExeWizard, FailedDialAndBusyServerLeaveTheResultsPageToTryAgain) {
