@@ -76,11 +76,16 @@ std::string SystemFinalActions::DesktopDirectory() {
   DWORD type = 0;
   LONG r = RegQueryValueExA(key, "Desktop", nullptr, &type, reinterpret_cast<BYTE*>(path), &size);
   RegCloseKey(key);
-  if (r != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::string();
-  if (type == REG_SZ) return std::string(path);
+  if (r != ERROR_SUCCESS) return std::string();
+  return FolderOfValue(type, path);
+}
+
+std::string FolderOfValue(DWORD type, const char* value) {
+  if (type == REG_SZ) return std::string(value);
+  if (type != REG_EXPAND_SZ) return std::string();
   // "%USERPROFILE%\Escritorio" and the like: the folder is what the variables name.
   char expanded[MAX_PATH + 1] = {};
-  DWORD n = ExpandEnvironmentStringsA(path, expanded, MAX_PATH);
+  DWORD n = ExpandEnvironmentStringsA(value, expanded, MAX_PATH);
   if (n == 0 || n > MAX_PATH) return std::string();  // too long for a path
   return std::string(expanded);
 }
