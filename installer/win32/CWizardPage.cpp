@@ -1,6 +1,7 @@
 // Property-page plumbing of the wizard pages.
 #include "installer/win32/CWizardPage.h"
 
+#include "common/win32/CommonControls.h"
 #include "installer/win32/CStaticLink.h"
 #include "installer/win32/CWPSheet.h"
 
@@ -21,7 +22,7 @@ HPROPSHEETPAGE CWizardPage::CreatePage() {
   page.pszTemplate = MAKEINTRESOURCEA(templateId_);
   page.pfnDlgProc = DialogProc;
   page.lParam = reinterpret_cast<LPARAM>(this);
-  return CreatePropertySheetPageA(&page);
+  return CreateSystemPropertySheetPage(page);
 }
 
 void CWizardPage::OnInitDialog() { flow_->Init(index_); }

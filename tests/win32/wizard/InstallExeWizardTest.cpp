@@ -355,6 +355,54 @@ TEST_F(InstallExeWalk, ReturningUserIsToldWhatFailedAndCannotCancelWhileItRuns) 
   EXPECT_NE(nullptr, modem.State().FindEntry(kDemoConnection));
 }
 
+// Libraries downloaded into install.exe's folder under the names of the system's common
+// controls and sockets are never loaded, even where the system would take a native copy
+// first (a Wine override says so here); the wizard still runs on the system's own.
+TEST_F(InstallExeWalk, LibrariesPlantedBesideItAreNeverLoaded) {
+  const char* planted[] = {"comctl32", "wsock32"};
+  const std::string overrides = "Software\\Wine\\AppDefaults\\install.exe\\DllOverrides";
+  InstallExe exe(Folder("marvella-install-planted"), UserPort());
+  const std::string folder = Folder("marvella-install-planted") + "\\";
+  // Declared after `exe`, so it goes first and the folder can go with it.
+  struct Cleanup {
+    std::string folder, overrides;
+    ~Cleanup() {
+      RegDeleteKeyA(HKEY_CURRENT_USER, overrides.c_str());
+      for (const char* name : {"comctl32", "wsock32"}) {
+        DeleteFileA((folder + name + ".dll").c_str());
+        DeleteFileA((folder + "planted-" + name + ".dll.txt").c_str());
+      }
+    }
+  } cleanup{folder, overrides};
+  HKEY key;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, overrides.c_str(), 0, nullptr, 0,
+                                           KEY_WRITE, nullptr, &key, nullptr));
+  for (const char* name : planted) {
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>("native,builtin"), 15);
+    ASSERT_TRUE(CopyTo(BinDir() + "planted\\planted.dll", folder + name + ".dll"));
+  }
+  RegCloseKey(key);
+
+  HWND sheet = exe.Start();
+  ASSERT_NE(nullptr, sheet) << "install.exe showed no wizard";
+  ASSERT_EQ("", WalkToResults(sheet, [](int) {}, 2)) << "the common controls work";
+  Shoot(sheet, "install-planted-libraries");
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+  ASSERT_TRUE(exe.Ended());
+  for (const char* name : planted) {
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES,
+              GetFileAttributesA((folder + "planted-" + name + ".dll.txt").c_str()))
+        << name << " was loaded from install.exe's folder";
+  }
+  // The check's own control: loaded, the library does leave its mark.
+  const std::string mark = BinDir() + "planted\\planted-planted.dll.txt";
+  DeleteFileA(mark.c_str());
+  HMODULE own = LoadLibraryA((BinDir() + "planted\\planted.dll").c_str());
+  ASSERT_NE(nullptr, own);
+  FreeLibrary(own);
+  EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(mark.c_str()));
+}
+
 TEST(InstallExeWizard, FailedDialAndBusyServerLeaveTheResultsPageToTryAgain) {
   RemoteAccessConfigured remoteAccess;
   rassim::RasSimulatorSession modem(std::string("[service]\r\ndial-outcome = busy\r\n") + kModem);
