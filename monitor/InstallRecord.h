@@ -44,6 +44,7 @@ constexpr StartPageSlot kStartPageSlots[] = {
     {BrowserRoot::kUser, "Default_Page_URL", "HKCU Default_Page_URL",
      "HKCU Default_Page_URL antes"},
 };
+constexpr int kStartPageSlotCount = sizeof kStartPageSlots / sizeof kStartPageSlots[0];
 
 // A recorded text with its zero: paths (259) and start pages fit; longer is not recorded.
 constexpr std::size_t kRecordTextSize = 1024;

@@ -45,7 +45,7 @@ class Undo {
       ++outcome_.pagesKept;  // the user's own choice since
     }
     if (done) record_.Remove(slot.before);
-    Settle(slot.written, done, UndoFailure::kStartPage, slot.value);
+    Settle(slot.written, done, UndoFailure::kStartPage, slot.written);
   }
 
   void Library() {

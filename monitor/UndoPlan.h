@@ -33,7 +33,7 @@ class UninstallPlatform {
 enum class UndoFailure {
   kEntry,           // subject: the entry name
   kShortcut,        // the .LNK path
-  kStartPage,       // the value's name
+  kStartPage,       // the key and value ("HKCU Start Page")
   kToolbar,         // the library's path (not unregistered, so kept)
   kFile,            // a path neither deleted nor scheduled
   kRecord,          // no subject
