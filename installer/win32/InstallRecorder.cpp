@@ -5,6 +5,7 @@
 
 #include "common/BoundedText.h"
 #include "dialup/RasTypes.h"
+#include "installer/PendingDeletion.h"
 #include "monitor/win32/RegistryRecord.h"
 
 namespace marvella {
@@ -55,6 +56,49 @@ bool WriteUninstallEntry(const std::string& monitor) {
   return done;
 }
 
+// An uninstall before this installation may have left the file to be deleted at the next
+// start (it was in use): the restart would take the copy just written.
+void CancelDeletionAtRestart(const std::string& path) {
+  OSVERSIONINFOA version = {};
+  version.dwOSVersionInfoSize = sizeof version;
+  if (GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT) {
+    const char* const kName = "PendingFileRenameOperations";
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", 0,
+                      KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+      return;
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExA(key, kName, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+        type == REG_MULTI_SZ && size > 1) {
+      std::string list(size + 1, '\0');
+      if (RegQueryValueExA(key, kName, nullptr, &type, reinterpret_cast<BYTE*>(&list[0]),
+                           &size) == ERROR_SUCCESS) {
+        std::size_t length = size;
+        if (length > 0 && list[length - 1] == '\0') --length;  // the list's own final zero
+        std::size_t kept = DropPendingDeletion(&list[0], length, path.c_str());
+        if (kept == 0)
+          RegDeleteValueA(key, kName);
+        else if (kept != length)
+          RegSetValueExA(key, kName, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(list.data()),
+                         static_cast<DWORD>(kept + 1));
+      }
+    }
+    RegCloseKey(key);
+    return;
+  }
+  char shortPath[MAX_PATH];
+  DWORD n = GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath);
+  if (n == 0 || n >= sizeof shortPath) return;
+  std::string section(32767, '\0');
+  DWORD length = GetPrivateProfileSectionA("rename", &section[0], 32767, "WININIT.INI");
+  if (length == 0 || length >= 32767 - 2) return;  // nothing there, or cut: leave it whole
+  std::size_t kept = DropWininitDeletion(&section[0], length, shortPath);
+  if (kept == length) return;
+  section[kept] = '\0';
+  section[kept + 1] = '\0';
+  WritePrivateProfileSectionA("rename", section.data(), "WININIT.INI");
+}
+
 }  // namespace
 
 void LogInstallStep(const char* step, const char* subject, bool done, DWORD error) {
@@ -97,6 +141,7 @@ bool RecordingFinalActions::WriteMonitorProgram(const std::string& path) {
   bool done = actions_.WriteMonitorProgram(path);
   LogInstallStep("Programa", path.c_str(), done, GetLastError());
   if (!done) return false;
+  CancelDeletionAtRestart(path);
   RegistryRecord record;
   record.Write(kRecordMonitor, path.c_str());
   bool listed = WriteUninstallEntry(path);
@@ -133,6 +178,7 @@ bool RecordingFinalActions::SetStartPage(const std::string& address) {
 
 void RecordToolbarLibrary(const std::string& library, bool registrationStarted) {
   DWORD error = GetLastError();
+  CancelDeletionAtRestart(library);
   RegistryRecord record;
   if (registrationStarted) record.Write(kRecordLibrary, library.c_str());
   LogInstallStep("Barra del navegador", library.c_str(), registrationStarted, error);
