@@ -450,13 +450,26 @@ void SetPage(HKEY root, const char* name, const char* page) {
   RegCloseKey(key);
 }
 
-// Gone, or named for deletion at the next start (WININIT.INI, as Windows 98 does it).
+// Gone, or named for deletion at the next start: in WININIT.INI (Windows 95 and 98) or in
+// the session manager's pending operations (NT), as a source with an empty target.
 std::string GoneOrScheduled(const std::string& path, const std::string& wininit) {
   char shortPath[MAX_PATH] = {};
   if (!GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath)) return "gone";
-  return Lower(wininit).find(Lower(std::string("NUL=") + shortPath)) != std::string::npos
-             ? "scheduled"
-             : "still there";
+  if (Lower(wininit).find(Lower(std::string("NUL=") + shortPath)) != std::string::npos)
+    return "scheduled";
+  std::string pending(65536, '\0');
+  DWORD size = static_cast<DWORD>(pending.size() - 2);
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", 0,
+                    KEY_READ, &key) == ERROR_SUCCESS) {
+    if (RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr,
+                         reinterpret_cast<BYTE*>(&pending[0]), &size) != ERROR_SUCCESS)
+      size = 0;
+    RegCloseKey(key);
+  }
+  const std::string deletion = Lower("\\??\\" + path + std::string(2, '\0'));
+  return Lower(pending.substr(0, size + 1)).find(deletion) != std::string::npos ? "scheduled"
+                                                                                 : "still there";
 }
 
 TEST_F(InstallExeWalk, AddRemoveProgramsGivesTheMachineBackAndAnotherInstallationStartsClean) {
