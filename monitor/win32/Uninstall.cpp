@@ -166,7 +166,7 @@ bool IsUninstallCommand(const char* commandLine) {
   if (!commandLine) return false;
   while (*commandLine == ' ' || *commandLine == '\t') ++commandLine;
   char word[sizeof kUninstallSwitch + 1];
-  CopyBounded(word, commandLine);
+  if (!CopyBounded(word, commandLine)) return false;  // longer: more than the switch
   for (char* end = word + lstrlenA(word); end > word && (end[-1] == ' ' || end[-1] == '\t');)
     *--end = '\0';
   return lstrcmpiA(word, kUninstallSwitch) == 0;
