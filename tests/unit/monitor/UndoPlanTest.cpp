@@ -150,7 +150,19 @@ const std::vector<std::string> kAllUndone = {
     "entry key removed",
 };
 
+// kAllUndone less the calls `dropped`, with a call inserted after those `after` names.
+std::vector<std::string> AllUndoneBut(const std::set<std::string>& dropped,
+                                      const std::map<std::string, std::string>& after = {}) {
+  std::vector<std::string> calls;
+  for (const std::string& call : kAllUndone) {
+    if (!dropped.count(call)) calls.push_back(call);
+    if (after.count(call)) calls.push_back(after.at(call));
+  }
+  return calls;
+}
+
 TEST(UndoPlan, UndoesWhatTheRecordNamesKeepsTheUsersChoicesAndLeavesFailuresForAnotherRun) {
+  const std::string library = "C:\\WINDOWS\\SYSTEM\\tandem.dll", monitor = "C:\\WINDOWS\\marvella.exe";
   const Case cases[] = {
       {"nothing changed since", nullptr, kAllUndone, {}, {}, 0, false},
       {"pages the user chose since stay; one they removed is not put back",
@@ -158,47 +170,27 @@ TEST(UndoPlan, UndoesWhatTheRecordNamesKeepsTheUsersChoicesAndLeavesFailuresForA
          m.pages["HKCU Start Page"] = "http://elegida/";
          m.pages.erase("HKLM Default_Page_URL");
        },
-       {"entry Marvella Ana", "delete C:\\Escritorio\\Marvella Ana.LNK",
-        "page HKLM Start Page deleted", "page HKCU Default_Page_URL = http://mia/",
-        "unregister C:\\WINDOWS\\SYSTEM\\tandem.dll", "delete C:\\WINDOWS\\SYSTEM\\tandem.dll",
-        "delete C:\\WINDOWS\\marvella.exe", "delete C:\\WINDOWS\\marvella.log", "record removed",
-        "entry key removed"},
+       AllUndoneBut({"page HKLM Default_Page_URL deleted", "page HKCU Start Page = http://mia/"}),
        {}, {}, 2, false},
       {"files in use go at the next start",
-       [](TableRecord&, Machine& m) {
-         m.inUse = {"C:\\WINDOWS\\SYSTEM\\tandem.dll", "C:\\WINDOWS\\marvella.exe"};
-       },
-       {"entry Marvella Ana", "delete C:\\Escritorio\\Marvella Ana.LNK",
-        "page HKLM Start Page deleted", "page HKLM Default_Page_URL deleted",
-        "page HKCU Start Page = http://mia/", "page HKCU Default_Page_URL = http://mia/",
-        "unregister C:\\WINDOWS\\SYSTEM\\tandem.dll", "delete C:\\WINDOWS\\SYSTEM\\tandem.dll",
-        "at restart C:\\WINDOWS\\SYSTEM\\tandem.dll", "delete C:\\WINDOWS\\marvella.exe",
-        "at restart C:\\WINDOWS\\marvella.exe", "delete C:\\WINDOWS\\marvella.log",
-        "record removed", "entry key removed"},
+       [&](TableRecord&, Machine& m) { m.inUse = {library, monitor}; },
+       AllUndoneBut({}, {{"delete " + library, "at restart " + library},
+                         {"delete " + monitor, "at restart " + monitor}}),
        {}, {}, 0, true},
       {"only the recorded entry is deleted; a library already gone is not unregistered",
-       [](TableRecord& r, Machine& m) {
+       [&](TableRecord& r, Machine& m) {
          r.Remove(kRecordEntry);  // its creation had failed
-         m.files.erase("C:\\WINDOWS\\SYSTEM\\tandem.dll");
+         m.files.erase(library);
        },
-       {"delete C:\\Escritorio\\Marvella Ana.LNK", "page HKLM Start Page deleted",
-        "page HKLM Default_Page_URL deleted", "page HKCU Start Page = http://mia/",
-        "page HKCU Default_Page_URL = http://mia/", "delete C:\\WINDOWS\\SYSTEM\\tandem.dll",
-        "delete C:\\WINDOWS\\marvella.exe", "delete C:\\WINDOWS\\marvella.log", "record removed",
-        "entry key removed"},
-       {}, {}, 0, false},
+       AllUndoneBut({"entry Marvella Ana", "unregister " + library}), {}, {}, 0, false},
       {"failures are named; the uninstaller, log, record and entry stay with what is left",
        [](TableRecord&, Machine& m) {
          m.failEntry = true;
          m.failPages = true;
          m.failUnregister = true;
        },
-       {"entry Marvella Ana", "delete C:\\Escritorio\\Marvella Ana.LNK",
-        "page HKLM Start Page deleted", "page HKLM Default_Page_URL deleted",
-        "page HKCU Start Page = http://mia/", "page HKCU Default_Page_URL = http://mia/",
-        "unregister C:\\WINDOWS\\SYSTEM\\tandem.dll"},
-       {"0 Marvella Ana", "2 HKLM Start Page", "2 HKLM Default_Page_URL",
-        "3 C:\\WINDOWS\\SYSTEM\\tandem.dll"},
+       {kAllUndone.begin(), kAllUndone.begin() + 7},
+       {"0 Marvella Ana", "2 HKLM Start Page", "2 HKLM Default_Page_URL", "3 " + library},
        {kRecordEntry, kRecordMonitor, kRecordLibrary, kRecordLog, "HKLM Start Page",
         "HKLM Default_Page_URL"},
        0, false},
