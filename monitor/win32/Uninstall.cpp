@@ -61,15 +61,14 @@ class SystemUninstall final : public UninstallPlatform {
     // repeats there, so the section is read whole and written back with one line more (a
     // single profile write would replace an earlier "NUL=").
     HANDLE heap = GetProcessHeap();
-    char* section = static_cast<char*>(HeapAlloc(heap, 0, kWininitLimit));
+    char* section = static_cast<char*>(HeapAlloc(heap, 0, kWininitLimit + MAX_PATH + 8));
     if (!section) return false;
-    DWORD used = GetPrivateProfileSectionA("rename", section, kWininitLimit - MAX_PATH,
-                                           "WININIT.INI");
+    DWORD used = GetPrivateProfileSectionA("rename", section, kWininitLimit, "WININIT.INI");
     char* line = section + used;  // the list's last zero: ours goes there
     bool done = false;
     // A section that did not fit is not written back: its cut lines would be lost.
-    if (used < kWininitLimit - MAX_PATH - 2) {
-      CopyBounded(line, MAX_PATH + 4, "NUL=");
+    if (used < kWininitLimit - 2) {
+      CopyBounded(line, 5, "NUL=");
       DWORD n = GetShortPathNameA(path, line + 4, MAX_PATH);
       if (n > 0 && n < MAX_PATH) {
         line[4 + n + 1] = '\0';  // the list ends with two zeros
