@@ -449,7 +449,7 @@ std::string GoneOrScheduled(const std::string& path, const std::string& wininit)
   char shortPath[MAX_PATH] = {};
   if (!GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath)) return "gone";
   if (Lower(wininit).find(Lower(std::string("NUL=") + shortPath)) != std::string::npos)
-    return "scheduled";
+    return "scheduled in WININIT.INI";
   std::string pending(65536, '\0');
   DWORD size = static_cast<DWORD>(pending.size() - 2);
   HKEY key;
@@ -461,8 +461,9 @@ std::string GoneOrScheduled(const std::string& path, const std::string& wininit)
     RegCloseKey(key);
   }
   const std::string deletion = Lower("\\??\\" + path + std::string(2, '\0'));
-  return Lower(pending.substr(0, size + 1)).find(deletion) != std::string::npos ? "scheduled"
-                                                                                 : "still there";
+  return Lower(pending.substr(0, size + 1)).find(deletion) != std::string::npos
+             ? "scheduled in the pending operations"
+             : "still there";
 }
 
 TEST_F(InstallExeWalk, AddRemoveProgramsGivesTheMachineBackAndAnotherInstallationStartsClean) {
