@@ -2,6 +2,7 @@
 #include "toolbar/BannerAnchor.h"
 
 #include "common/BoundedText.h"
+#include "toolbar/LinkRules.h"
 #include "toolbar/PageText.h"
 
 #include <cstring>
@@ -29,7 +30,10 @@ bool ParseBannerAnchor(const char* bytes, std::size_t size, BannerAnchor* anchor
   if (!a) return false;
   const char* aEnd = FindChar(a, end, '>');
   if (!aEnd) return false;
-  if (!ReadTagAttribute(a, aEnd, "HREF", anchor->link)) return false;
+  // A link the banner would not open is no link: the anchor fails, its image is not fetched.
+  if (!ReadTagAttribute(a, aEnd, "HREF", anchor->link) ||
+      !KeepIfOpenable(anchor->link, LinkUse::kPage))
+    return false;
   if (!FindText(a + 3, end, "</A>", 4)) return false;
   const char* img = FindText(a + 3, end, "<IMG ", 5);
   if (!img) return false;

@@ -16,9 +16,9 @@ struct BannerAnchor {
 };
 
 // Parses page bytes (read up to the first zero byte or the end) into anchor, field by field
-// in this order: HREF of the first "<A " tag, a "</A>" somewhere after it, the first "<IMG "
-// after it with its SRC and ALT (empty when absent). Stops at the first step that fails;
-// true when every step succeeded.
+// in this order: HREF of the first "<A " tag (emptied and failing unless a web page), a "</A>"
+// somewhere after it, the first "<IMG " after it with its SRC and ALT (empty when absent). Stops at
+// the first step that fails; true when every step succeeded.
 bool ParseBannerAnchor(const char* bytes, std::size_t size, BannerAnchor* anchor);
 
 // The attribute rule for a tag [tagStart, tagEnd) where tagEnd is its ">": the first

@@ -4,13 +4,22 @@
 #include "common/BoundedText.h"
 #include "toolbar/ToolbarTexts.h"
 
+#include <atomic>
+#include <cstring>
 #include <initializer_list>
 
 namespace marvella {
 
+namespace {
+// Process-wide by design: feeds number their files, and the configuration page, which
+// every feed of the process fetches and its readers share, lives while one feed does.
+std::atomic<unsigned> g_feedSerial{0};
+std::atomic<unsigned> g_liveFeeds{0};
+}  // namespace
+
 BannerFeed::BannerFeed(DownloadQueue& queue, const char* agent, StringTable& strings,
                        FileAccess& files, BookmarkTables& tables, BitmapLoader& loader,
-                       JpegConverter convert)
+                       JpegConverter convert, unsigned long processId)
     : DownloadClient(queue, agent),
       strings_(strings),
       files_(files),
@@ -23,16 +32,24 @@ BannerFeed::BannerFeed(DownloadQueue& queue, const char* agent, StringTable& str
   char name[kRequestPathCapacity];
   strings_.Load(IDS_FILE_CONFIG, name, sizeof name);
   TempFilePath(files_, name, configPage_, sizeof configPage_);
-  TempFilePath(files_, "tnbbannr.jpg", jpegPath_, sizeof jpegPath_);
-  TempFilePath(files_, "tnbbannr.bmp", bmpPath_, sizeof bmpPath_);
+  unsigned serial = g_feedSerial.fetch_add(1, std::memory_order_relaxed);
+  char own[32];
+  FormatBounded(own, sizeof own, "tnb%lx-%x.jpg", processId, serial);
+  TempFilePath(files_, own, jpegPath_, sizeof jpegPath_);
+  FormatBounded(own, sizeof own, "tnb%lx-%x.bmp", processId, serial);
+  TempFilePath(files_, own, bmpPath_, sizeof bmpPath_);
   TempFilePath(files_, "stats.bin", hitPath_, sizeof hitPath_);
-  for (const char* path : {configPage_, jpegPath_, bmpPath_})
+  bool first = g_liveFeeds.fetch_add(1, std::memory_order_acq_rel) == 0;
+  for (const char* path :
+       std::initializer_list<const char*>{first ? configPage_ : "", jpegPath_, bmpPath_})
     if (path[0]) files_.Delete(path);
 }
 
 BannerFeed::~BannerFeed() {
   Close();
-  for (const char* path : {configPage_, jpegPath_, bmpPath_})
+  bool last = g_liveFeeds.fetch_sub(1, std::memory_order_acq_rel) == 1;
+  for (const char* path :
+       std::initializer_list<const char*>{last ? configPage_ : "", jpegPath_, bmpPath_})
     if (path[0]) files_.Delete(path);
 }
 
@@ -45,11 +62,18 @@ BitmapHandle BannerFeed::Refresh(int width, int height) {
   // one has been served, and only after the file of the one before is gone.
   bool imagePending = Queue().HasRequest(*this, jpegPath_);
   BitmapHandle bitmap = nullptr;
-  if (!imagePending && convert_(jpegPath_, bmpPath_) == 0) {
-    bitmap = loader_.LoadBitmapFile(bmpPath_, width, height);
-    // The image is here: its tooltip and link go with it, and with no other image.
-    CopyBounded(tooltip_, queued_.alt);
-    CopyBounded(link_, queued_.link);
+  if (!imagePending && files_.Exists(jpegPath_)) {
+    if (convert_(jpegPath_, bmpPath_) == 0) {
+      bitmap = loader_.LoadBitmapFile(bmpPath_, width, height);
+      // The image is here: its tooltip and link go with it, and with no other image.
+      CopyBounded(tooltip_, queued_.alt);
+      CopyBounded(link_, queued_.link);
+      failedImage_[0] = '\0';
+    } else {
+      // Converting it again would cost as much for the same failure (a hostile file may
+      // take seconds within its bounds).
+      CopyBounded(failedImage_, queued_.image);
+    }
     files_.Delete(jpegPath_);
   }
 
@@ -57,7 +81,7 @@ BitmapHandle BannerFeed::Refresh(int width, int height) {
     return ParseBannerAnchor(bytes, size, &parsed_);
   });
   if (parsed) {
-    if (!imagePending) {
+    if (!imagePending && std::strcmp(parsed_.image, failedImage_) != 0) {
       files_.Delete(jpegPath_);
       queued_ = parsed_;
       QueueDownload(parsed_.image, jpegPath_);

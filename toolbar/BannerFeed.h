@@ -4,7 +4,13 @@
 // one hit at the log address, and fetches the configuration page again. An anchor thus takes
 // effect, image, tooltip and link together, in a later refresh, once its image is here; an
 // anchor whose image never arrives changes nothing. A converted image is shown once: the
-// JPEG goes when it has been converted.
+// JPEG goes when it has been converted. An image that fails to convert is not fetched
+// again while the page keeps naming it.
+//
+// Each feed has an image file and a bitmap file of its own, so that no window shows,
+// deletes or adopts the image another one queued. The configuration page is one for the
+// process (its page fetchers and mail checker read it too): the first feed clears an old
+// one and the last one deletes it.
 #pragma once
 
 #include "toolbar/BannerAnchor.h"
@@ -29,10 +35,12 @@ using JpegConverter = int (*)(const char* jpegPath, const char* bmpPath);
 
 class BannerFeed : public DownloadClient {
  public:
-  // Deletes "tandcfg.htm", "tnbbannr.jpg" and "tnbbannr.bmp" from the temporary directory.
+  // Names its own files, "tnb<process>-<feed>.jpg" and ".bmp", in the temporary directory
+  // and deletes them; the process's first feed deletes "tandcfg.htm" too.
   BannerFeed(DownloadQueue& queue, const char* agent, StringTable& strings, FileAccess& files,
-             BookmarkTables& tables, BitmapLoader& loader, JpegConverter convert);
-  // Deletes the same three files.
+             BookmarkTables& tables, BitmapLoader& loader, JpegConverter convert,
+             unsigned long processId = 0);
+  // Deletes its own files, and the configuration page when it is the process's last feed.
   ~BannerFeed();
 
   // The refresh of a completed document; returns the new banner bitmap (the caller owns it),
@@ -44,6 +52,8 @@ class BannerFeed : public DownloadClient {
   const char* Link() const { return link_; }
   const BannerAnchor& LastParsed() const { return parsed_; }
   const char* ConfigPagePath() const { return configPage_; }
+  const char* JpegPath() const { return jpegPath_; }
+  const char* BmpPath() const { return bmpPath_; }
 
  private:
   StringTable& strings_;
@@ -55,6 +65,7 @@ class BannerFeed : public DownloadClient {
   char link_[kBannerTextCapacity] = "";
   BannerAnchor parsed_;
   BannerAnchor queued_;  // the anchor whose image was queued last
+  char failedImage_[kBannerTextCapacity] = "";  // the last image that did not convert
   char configUrl_[kRequestUrlCapacity] = "";
   char configPage_[kRequestPathCapacity] = "";
   char jpegPath_[kRequestPathCapacity] = "";

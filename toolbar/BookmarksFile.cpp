@@ -2,6 +2,7 @@
 #include "toolbar/BookmarksFile.h"
 
 #include "common/BoundedText.h"
+#include "toolbar/LinkRules.h"
 #include "toolbar/PageText.h"
 
 #include <cstring>
@@ -28,8 +29,9 @@ void NumberedKey(char (&key)[32], const char* prefix, unsigned n) {
 }
 
 // Reads a numbered table (CERCADORS, or the entries of MIMARVELLA): entries from 1 while
-// the name key of that number is non-empty, at most 31, then the empty terminator.
-void ReadLinkTable(ProfileSource& source, const char* section, const char* namePrefix,
+// the name key of that number is non-empty, at most 31, then the empty terminator. An
+// address the toolbar would not open is read as empty.
+void ReadLinkTable(ProfileSource& source, const char* section, const char* namePrefix, LinkUse use,
                    LinkEntry (&slots)[kLinkSlots]) {
   unsigned n = 1;
   for (; n < kLinkSlots; ++n) {
@@ -39,6 +41,7 @@ void ReadLinkTable(ProfileSource& source, const char* section, const char* nameP
     if (source.ReadString(section, key, "", slot.name, sizeof slot.name) == 0) break;
     NumberedKey(key, "URL", n);
     source.ReadString(section, key, "", slot.url, sizeof slot.url);
+    KeepIfOpenable(slot.url, use);
   }
   slots[n - 1].name[0] = '\0';
   slots[n - 1].url[0] = '\0';
@@ -91,6 +94,7 @@ void BookmarksFile::ReadUserMenu(ProfileSource& source, const char* section, Use
     source.ReadString(section, key, "", item.description, sizeof item.description);
     NumberedKey(key, "URL", k + 1);
     source.ReadString(section, key, "", item.url, sizeof item.url);
+    KeepIfOpenable(item.url, LinkUse::kPageOrMail);
   }
   menu->itemCount = count;
 }
@@ -103,24 +107,31 @@ void BookmarksFile::Read(ProfileSource& source) {
   names[length] = '\0';
   const char* end = names.get() + length;
 
-  // Names are zero-ended one after the other; an empty one ends the list.
+  // Names are zero-ended one after the other; an empty one ends the list. The menus read
+  // are those the bar can show: each key read is a profile call, which opens the file.
   unsigned userSections = 0;
-  for (const char* p = names.get(); p < end && *p; p += std::strlen(p) + 1)
-    if (!IsReservedSection(p)) ++userSections;
+  std::size_t barText = 1;  // the list's last zero
+  for (const char* p = names.get(); p < end && *p; p += std::strlen(p) + 1) {
+    if (IsReservedSection(p)) continue;
+    std::size_t name = std::strlen(p);
+    barText += (name < kMenuTextCapacity ? name : kMenuTextCapacity - 1) + 1;
+    if (barText > kMenuBarStringsCapacity) break;
+    ++userSections;
+  }
   if (userSections == 0) return;
 
   std::unique_ptr<UserMenu[]> menus(new (std::nothrow) UserMenu[userSections]);
   std::unique_ptr<ReservedTables> tables(new (std::nothrow) ReservedTables);
   if (!menus || !tables) return;
   unsigned k = 0;
-  for (const char* p = names.get(); p < end && *p; p += std::strlen(p) + 1)
+  for (const char* p = names.get(); k < userSections; p += std::strlen(p) + 1)
     if (!IsReservedSection(p)) ReadUserMenu(source, p, &menus[k++]);
   menus_ = std::move(menus);
   menuCount_ = userSections;
 
   ReservedTables& t = *tables;
   std::memset(&t, 0, sizeof t);
-  ReadLinkTable(source, "CERCADORS", "Cercador", t.engines.slots);
+  ReadLinkTable(source, "CERCADORS", "Cercador", LinkUse::kPage, t.engines.slots);
   PersonalizationLinks& links = t.personalization;
   source.ReadString("PERSONALITZACIONS", "Tiempo", "", links.tiempo, sizeof links.tiempo);
   source.ReadString("PERSONALITZACIONS", "Bolsa", "", links.bolsa, sizeof links.bolsa);
@@ -128,7 +139,7 @@ void BookmarksFile::Read(ProfileSource& source) {
   source.ReadString("PERSONALITZACIONS", "Horoscopo", "", links.horoscopo, sizeof links.horoscopo);
   source.ReadString("PERSONALITZACIONS", "Angeles", "", links.angeles, sizeof links.angeles);
   source.ReadString("MIMARVELLA", "Target", "", t.portal.target, sizeof t.portal.target);
-  ReadLinkTable(source, "MIMARVELLA", "Description", t.portal.slots);
+  ReadLinkTable(source, "MIMARVELLA", "Description", LinkUse::kPageOrMail, t.portal.slots);
   InternalSettings& in = t.internal;
   source.ReadString("INTERN", "LastVersion", "", in.lastVersion, sizeof in.lastVersion);
   source.ReadString("INTERN", "LastVersionURL", "", in.lastVersionUrl, sizeof in.lastVersionUrl);
@@ -136,6 +147,11 @@ void BookmarksFile::Read(ProfileSource& source) {
   source.ReadString("INTERN", "WebMail", "", in.webMail, sizeof in.webMail);
   source.ReadString("INTERN", "CarpetaPersonal", "", in.carpetaPersonal, sizeof in.carpetaPersonal);
   source.ReadString("INTERN", "Log", "", in.log, sizeof in.log);
+  // What the toolbar opens in the browser: web pages only (menu items above may be mail).
+  char* const pages[] = {links.tiempo,  links.bolsa,       links.deportes,    links.horoscopo,
+                         links.angeles, t.portal.target,   in.lastVersionUrl, in.help,
+                         in.webMail,    in.carpetaPersonal};
+  for (char* page : pages) KeepIfOpenable(page, LinkUse::kPage);
   tables_.Store(t.engines, t.personalization, t.portal, t.internal);
 }
 
@@ -175,7 +191,7 @@ void BookmarksFile::Refresh() {
     upToDate_ = true;
     return;
   }
-  if (url_[0] && workingCopy_[0]) QueueDownload(url_, workingCopy_);
+  if (url_[0] && workingCopy_[0]) QueueDownload(url_, workingCopy_, kLargestBookmarksBody);
 }
 
 }  // namespace marvella

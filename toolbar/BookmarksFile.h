@@ -20,6 +20,9 @@ constexpr std::size_t kMenuTextCapacity = 256;  // 255 characters
 constexpr unsigned kMaxUserMenuItems = 1024;
 // What GetPrivateProfileSectionNamesA gets to fill.
 constexpr std::size_t kSectionNamesCapacity = 65025;
+// The menu bar's button texts, all of them with their zeros (CommandRules.h): a menu
+// whose name no longer fits gets no button, so it is not read either.
+constexpr std::size_t kMenuBarStringsCapacity = 1024;
 
 struct MenuItem {
   char description[kMenuTextCapacity];
@@ -46,8 +49,9 @@ class BookmarksFile : public DownloadClient {
   BookmarksFile(DownloadQueue& queue, const char* agent, BookmarkTables& tables);
   ~BookmarksFile();
 
-  // Reads the user menus of source and, when there is at least one, the reserved sections
-  // into the process-wide tables. A file without user menus changes nothing at all.
+  // Reads the user menus of source, those whose names fit the menu bar, and, when there
+  // is at least one, the reserved sections into the process-wide tables. A file without
+  // user menus changes nothing at all.
   void Read(ProfileSource& source);
 
   // Where the refresh fetches from (string 2051) and the working copy it replaces.

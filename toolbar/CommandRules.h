@@ -22,8 +22,6 @@ struct MiMarvellaLines {
 // tokensTemplate: the menu's own text of the line ("Tienes %d tokens").
 MiMarvellaLines ChooseMiMarvellaLines(bool personalPage, int tokens, const char* tokensTemplate);
 
-constexpr std::size_t kMenuBarStringsCapacity = 1024;
-
 // The menu bar's button texts: first ("Mi Marvella"), then each menu's name, each ending
 // in a zero, and a last zero, within capacity. Returns how many menus fitted: the names
 // are taken in order and the first that does not fit ends the list, so the bar gets

@@ -43,8 +43,9 @@ class DownloadClient {
  protected:
   // Not virtual: nothing owns clients through this base.
   ~DownloadClient();
-  void QueueDownload(const char* url, const char* destination) {
-    queue_.Queue(*this, url, destination);
+  void QueueDownload(const char* url, const char* destination,
+                     std::size_t largestBody = kLargestBody) {
+    queue_.Queue(*this, url, destination, largestBody);
   }
 
  private:

@@ -13,6 +13,10 @@ struct DownloadQueue::Request {
   DownloadClient* client;  // cleared when the client closes: the worker skips the request
   char url[kRequestUrlCapacity];
   char destination[kRequestPathCapacity];
+  std::size_t largestBody;
+  // Set with client cleared; the fetcher reads it without the lock, so that a transfer
+  // nobody waits for stops instead of holding the worker.
+  std::atomic<bool> abandoned{false};
   Request* next;
 };
 
@@ -71,14 +75,18 @@ void DownloadQueue::CloseClient(DownloadClient& client) {
   {
     MutexLock lock(mutex_);
     for (Request* r = head_; r; r = r->next)
-      if (r->client == &client) r->client = nullptr;
+      if (r->client == &client) {
+        r->client = nullptr;
+        r->abandoned.store(true, std::memory_order_release);
+      }
     toClose = ReleaseSessionLocked(client.session_);
     client.session_ = nullptr;
   }
   if (toClose) fetcher_.CloseInternet(toClose);
 }
 
-void DownloadQueue::Queue(DownloadClient& client, const char* url, const char* destination) {
+void DownloadQueue::Queue(DownloadClient& client, const char* url, const char* destination,
+                          std::size_t largestBody) {
   // A cut URL or path would fetch the wrong page or write the wrong file: refuse them.
   std::size_t urlLength = std::strlen(url);
   std::size_t pathLength = std::strlen(destination);
@@ -100,6 +108,7 @@ void DownloadQueue::Queue(DownloadClient& client, const char* url, const char* d
   request->client = &client;
   CopyBounded(request->url, url);
   CopyBounded(request->destination, destination);
+  request->largestBody = largestBody;
   request->next = nullptr;
   if (tail_) {
     tail_->next = request;
@@ -149,8 +158,9 @@ void DownloadQueue::Serve() {
       Session* session = client->session_;
       if (session) ++session->users;
       mutex_.Unlock();
+      DownloadTerms terms = {request->largestBody, &request->abandoned};
       bool result = fetcher_.DownloadToFile(session ? session->handle : nullptr, request->url,
-                                            request->destination);
+                                            request->destination, terms);
       mutex_.Lock();
       // A client that closed meanwhile is gone: its result is dropped.
       if (request->client) {

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "toolbar/Fetcher.h"
+#include "toolbar/HttpBody.h"
 #include "toolbar/Threads.h"
 
 #include <cstddef>
@@ -28,11 +29,13 @@ class DownloadQueue {
   DownloadQueue(const DownloadQueue&) = delete;
   DownloadQueue& operator=(const DownloadQueue&) = delete;
 
-  // Queues a download of url into destination for client; returns at once. Does nothing
-  // when the request at the head (being served or next) has exactly this URL and
-  // destination. Sets the client's last result to false when the request cannot be queued
-  // (no memory, no worker thread, or a URL or path longer than its buffer).
-  void Queue(DownloadClient& client, const char* url, const char* destination);
+  // Queues a download of url into destination for client, of a body up to largestBody
+  // bytes; returns at once. Does nothing when the request at the head (being served or
+  // next) has exactly this URL and destination. Sets the client's last result to false
+  // when the request cannot be queued (no memory, no worker thread, or a URL or path longer
+  // than its buffer).
+  void Queue(DownloadClient& client, const char* url, const char* destination,
+             std::size_t largestBody = kLargestBody);
 
   // Requests queued, the one being served included.
   std::size_t PendingCount();

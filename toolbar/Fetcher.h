@@ -2,9 +2,18 @@
 // CreateThread in the library, fakes in tests.
 #pragma once
 
+#include <atomic>
+#include <cstddef>
+
 namespace marvella {
 
 using InternetHandle = void*;
+
+// What one download may bring, and whether anyone still waits for it.
+struct DownloadTerms {
+  std::size_t largestBody;             // a longer body fails the download (HttpBody.h)
+  const std::atomic<bool>* abandoned;  // set when its client has gone; may be null
+};
 
 class Fetcher {
  public:
@@ -16,8 +25,10 @@ class Fetcher {
   virtual void CloseInternet(InternetHandle handle) = 0;
   // Fetches url with the session and replaces destination by the whole body. True only when
   // destination now holds that body; on false destination keeps what it held. Runs on the
-  // download worker and may take long; handle may be null (no session: fails).
-  virtual bool DownloadToFile(InternetHandle handle, const char* url, const char* destination) = 0;
+  // download worker; every wait in it is bounded, and it gives up soon after the download
+  // is abandoned. handle may be null (no session: fails).
+  virtual bool DownloadToFile(InternetHandle handle, const char* url, const char* destination,
+                              const DownloadTerms& terms) = 0;
 };
 
 class ThreadStarter {

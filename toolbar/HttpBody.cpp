@@ -8,13 +8,25 @@
 
 namespace marvella {
 
-bool ExpectedBodySize(bool hasLengthHeader, const char* lengthText, std::size_t* size) {
+namespace {
+
+// True when the data ends here: no further byte, and no failed read.
+bool NothingMore(BodySource& source) {
+  char probe;
+  std::size_t got = 0;
+  return source.Read(&probe, 1, &got) && got == 0;
+}
+
+}  // namespace
+
+bool ExpectedBodySize(bool hasLengthHeader, const char* lengthText, std::size_t largest,
+                      std::size_t* size) {
   if (!hasLengthHeader) {
-    *size = kBodyWithoutLength;
-    return true;
+    *size = largest < kBodyWithoutLength ? largest : kBodyWithoutLength;
+    return *size > 0;
   }
   int declared = LeadingNumber(lengthText, lengthText + std::strlen(lengthText));
-  if (declared <= 0 || static_cast<std::size_t>(declared) > kLargestBody) return false;
+  if (declared <= 0 || static_cast<std::size_t>(declared) > largest) return false;
   *size = static_cast<std::size_t>(declared);
   return true;
 }
@@ -35,7 +47,8 @@ bool ReadBody(BodySource& source, std::size_t expected, bool exact, char** bytes
     if (got == 0) break;
     total += got;
   }
-  if (exact && total < expected) {
+  bool whole = exact ? total == expected : total < expected || NothingMore(source);
+  if (!whole) {
     std::free(buffer);
     return false;
   }

@@ -27,6 +27,17 @@ void ExitToCaller(j_common_ptr decoder) {
   std::longjmp(manager->exit, 1);
 }
 
+// Called by the decoder as it goes (each row of blocks while it reads a multi-scan file),
+// and once the header is read: work beyond the bounds ends the conversion.
+void CheckWork(j_common_ptr common) {
+  j_decompress_ptr decoder = reinterpret_cast<j_decompress_ptr>(common);
+  unsigned long long pixels =
+      static_cast<unsigned long long>(decoder->image_width) * decoder->image_height;
+  if (decoder->input_scan_number > kJpegMaxScans ||
+      pixels > static_cast<unsigned long long>(kJpegMaxPixels))
+    ExitToCaller(common);
+}
+
 // No trace and no message text goes anywhere: the browser has no console.
 void Silent(j_common_ptr) {}
 
@@ -90,8 +101,13 @@ extern "C" int JPEGtoBMP(const char* jpegPath, const char* bmpPath) {
     return JPEGTOBMP_FAILED;
   }
 
+  jpeg_progress_mgr progress;
+  std::memset(&progress, 0, sizeof progress);
+  progress.progress_monitor = CheckWork;
+  decoder.progress = &progress;
   jpeg_stdio_src(&decoder, input);
   jpeg_read_header(&decoder, TRUE);
+  CheckWork(reinterpret_cast<j_common_ptr>(&decoder));
   BmpWriter* writer = StartBmpWriter(&decoder, output);
   jpeg_start_decompress(&decoder);
   JSAMPARRAY row = BmpRowBuffer(writer);

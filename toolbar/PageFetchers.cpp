@@ -1,6 +1,7 @@
 // The tokens and personal-page fetchers and the shared-page rule.
 #include "toolbar/PageFetchers.h"
 
+#include "toolbar/LinkRules.h"
 #include "toolbar/ToolbarTexts.h"
 
 #include <cstring>
@@ -62,7 +63,9 @@ PersonalPageFetcher::PersonalPageFetcher(DownloadQueue& queue, const char* agent
     : PageFetcher(queue, agent, strings, files, IDS_URL_PERSONAL_PAGE, IDS_FILE_PERSONAL_PAGE) {}
 
 bool PersonalPageFetcher::Read() {
-  return ReadHiddenTextFile(files_, PageFile(), "PAGPERS", address_);
+  // The menu opens it: an address that is no web page counts as none.
+  return ReadHiddenTextFile(files_, PageFile(), "PAGPERS", address_) &&
+         KeepIfOpenable(address_, LinkUse::kPage);
 }
 
 }  // namespace marvella

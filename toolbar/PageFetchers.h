@@ -59,7 +59,8 @@ class PersonalPageFetcher : public PageFetcher {
  public:
   PersonalPageFetcher(DownloadQueue& queue, const char* agent, StringTable& strings,
                       FileAccess& files);
-  // Reads the address into Address(); false when the page holds none.
+  // Reads the address into Address(); false when the page holds none, or one that is no
+  // web page (then emptied).
   bool Read();
   const char* Address() const { return address_; }
 

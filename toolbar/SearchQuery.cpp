@@ -7,7 +7,8 @@ namespace marvella {
 
 namespace {
 
-const char kSpecial[] = " <>\"#%{}|\\^~[]`;/?:@=&";
+// "+" too: engines that decode their query as a form read it as a space.
+const char kSpecial[] = " <>\"#%{}|\\^~[]`;/?:@=&+";
 const char kHex[] = "0123456789ABCDEF";
 
 // Appends the escaped query unit by unit (a character or a %XX), stopping before a unit

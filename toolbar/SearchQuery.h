@@ -10,8 +10,8 @@ constexpr std::size_t kSearchTextCapacity = 1024;    // what is read from the bo
 constexpr std::size_t kEscapedQueryCapacity = 260;   // 259 characters
 constexpr std::size_t kSearchUrlCapacity = 1024;     // 1023 characters
 
-// True for the bytes that travel as %XX: the top-bit ones, controls, 127 and the 21
-// characters that mean something in an address.
+// True for the bytes that travel as %XX: the top-bit ones, controls, 127 and the 22
+// characters that mean something in an address or in a form's query ("+" is a space).
 bool NeedsEscape(unsigned char byte);
 
 // Escapes text into out (capacity bytes with its zero). A text whose escaped form does

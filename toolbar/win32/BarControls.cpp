@@ -3,6 +3,7 @@
 
 #include "common/BoundedText.h"
 #include "toolbar/BarTexts.h"
+#include "toolbar/LinkRules.h"
 #include "toolbar/ToolbarTexts.h"
 #include "toolbar/win32/BarWindow.h"
 
@@ -40,7 +41,7 @@ LRESULT ShowButton::OnNotify(NMHDR* header, BarWindow&) {
 BannerControl::BannerControl(BarServices& services)
     : services_(services),
       feed_(services.queue, services.agent, services.strings, services.files, services.tables,
-            services.bitmaps, services.convert),
+            services.bitmaps, services.convert, GetCurrentProcessId()),
       work_(&BannerControl::RefreshFeed, this) {
   CopyBounded(link_, feed_.Link());
   CopyBounded(tooltip_, feed_.Tooltip());
@@ -69,7 +70,7 @@ void BannerControl::Destroy() {
 }
 
 LRESULT BannerControl::OnCommand(int, WPARAM, HWND, BarWindow& bar) {
-  bar.Navigate(link_);
+  if (MayOpen(link_, LinkUse::kPage)) bar.Navigate(link_);
   return 0;
 }
 
@@ -162,7 +163,7 @@ void MailIndicator::Destroy() {
 }
 
 LRESULT MailIndicator::OnCommand(int, WPARAM, HWND, BarWindow& bar) {
-  bar.Navigate(checker_.WebMailUrl());
+  if (MayOpen(checker_.WebMailUrl(), LinkUse::kPage)) bar.Navigate(checker_.WebMailUrl());
   return 0;
 }
 

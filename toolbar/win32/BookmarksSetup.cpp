@@ -13,8 +13,20 @@ namespace marvella {
 namespace {
 
 // The working copy's bytes, when it has no more than kKeptBytes of them (the shipped file
-// has a few kilobytes). True when they were all read.
-constexpr DWORD kKeptBytes = 65536;
+// has a few kilobytes, a download takes no more). True when they were all read.
+constexpr DWORD kKeptBytes = kLargestBookmarksBody;
+
+// A working copy bigger than any download brings (one left by an older toolbar) would be
+// read key by key by every window: the default copy takes its place until the next fetch.
+bool Oversized(const char* path) {
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD high = 0;
+  DWORD size = GetFileSize(file, &high);
+  CloseHandle(file);
+  return size != INVALID_FILE_SIZE && (high != 0 || size > kKeptBytes);
+}
 
 bool ReadBytes(const char* path, std::unique_ptr<char[]>& bytes, DWORD& size) {
   HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -121,6 +133,7 @@ void PrepareBookmarksFile(BookmarksFile& bookmarks, HMODULE module, StringTable&
   char url[kRequestUrlCapacity];
   strings.Load(IDS_URL_BOOKMARKS, url, sizeof url);
   if (!name[0] || !TempFilePath(files, name, path, sizeof path)) return;
+  if (Oversized(path)) files.Delete(path);
   if (!files.Exists(path)) ExtractDefaultBookmarks(module, path);
   if (files.Exists(path)) g_lastRead.Read(bookmarks, path);
   bookmarks.SetDownload(url, path);

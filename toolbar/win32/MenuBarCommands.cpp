@@ -2,6 +2,7 @@
 #include "common/BoundedText.h"
 #include "toolbar/CommandRules.h"
 #include "toolbar/CommandTexts.h"
+#include "toolbar/LinkRules.h"
 #include "toolbar/BarTexts.h"
 #include "toolbar/MenuModels.h"
 #include "toolbar/win32/BarControls.h"
@@ -35,7 +36,7 @@ LRESULT MenuBar::OnCommand(int, WPARAM wparam, HWND, BarWindow& bar) {
   if (command == kMiMarvellaCommand) {
     PortalLinks portal;
     services_.tables.CopyPortalLinks(&portal);
-    bar.Navigate(portal.target);
+    if (MayOpen(portal.target, LinkUse::kPage)) bar.Navigate(portal.target);
   } else if (command >= kFirstUserMenuCommand &&
              command < kFirstUserMenuCommand + static_cast<int>(menuButtons_)) {
     ShowUserMenu(static_cast<unsigned>(command - kFirstUserMenuCommand), bar);
@@ -65,7 +66,7 @@ void MenuBar::ShowUserMenu(unsigned k, BarWindow& bar) {
   int chosen = ShowPopup(toolbar, CreateUserMenuPopup(*menu), command);
   SendMessageA(toolbar, TB_PRESSBUTTON, command, MAKELONG(FALSE, 0));
   const MenuItem* item = UserMenuItemFor(*menu, static_cast<unsigned>(chosen));
-  if (item) bar.Navigate(item->url);
+  if (item && MayOpen(item->url, LinkUse::kPageOrMail)) bar.Navigate(item->url);
 }
 
 void MenuBar::ShowMiMarvellaMenu(BarWindow& bar) {
@@ -101,7 +102,8 @@ void MenuBar::ShowMiMarvellaMenu(BarWindow& bar) {
   ReadAhead();  // a page another window or browser fetched meanwhile, for the next opening
   int slot = PortalLinkSlotFor(static_cast<unsigned>(chosen));
   if (slot >= 0) {
-    bar.Navigate(portal.slots[slot].url);
+    const char* url = portal.slots[slot].url;
+    if (MayOpen(url, LinkUse::kPageOrMail)) bar.Navigate(url);
     return;
   }
   PersonalizationLinks links;
@@ -109,7 +111,7 @@ void MenuBar::ShowMiMarvellaMenu(BarWindow& bar) {
   services_.tables.CopyPersonalizationLinks(&links);
   services_.tables.CopyInternalSettings(&internal);
   const char* address = MenuOwnAddress(chosen, links, internal, personalPage);
-  if (address) bar.Navigate(address);
+  if (MayOpen(address, LinkUse::kPage)) bar.Navigate(address);
 }
 
 }  // namespace marvella

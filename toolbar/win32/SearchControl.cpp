@@ -2,6 +2,7 @@
 // the browser's message loop takes them, the edit filter, and the searches.
 #include "toolbar/BarTexts.h"
 #include "toolbar/CommandRules.h"
+#include "toolbar/LinkRules.h"
 #include "toolbar/MenuModels.h"
 #include "toolbar/SearchQuery.h"
 #include "toolbar/win32/BarControls.h"
@@ -144,7 +145,7 @@ void SearchControl::Search(const char* templ, BarWindow& bar) {
   EscapeQuery(text, escaped, sizeof escaped);
   char url[kSearchUrlCapacity];
   FormatSearchUrl(templ, escaped, url, sizeof url);
-  bar.Navigate(url);
+  if (MayOpen(url, LinkUse::kPage)) bar.Navigate(url);
   if (edit_) SetWindowTextA(edit_, "");
 }
 

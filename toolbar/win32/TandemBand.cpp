@@ -2,6 +2,7 @@
 #include "toolbar/win32/TandemBand.h"
 
 #include "toolbar/BarTexts.h"
+#include "toolbar/LinkRules.h"
 #include "toolbar/RebarTable.h"
 #include "toolbar/win32/BandFactory.h"
 #include "toolbar/win32/BandServices.h"
@@ -370,6 +371,7 @@ void TandemBand::Expand(int leftWidth, int fullWidth, int height) {
 }
 
 HRESULT TandemBand::Navigate(const char* url) {
+  if (!MayOpen(url, LinkUse::kPageOrMail)) return E_FAIL;  // none, or refused (LinkRules.h)
   if (!browser_) {
     MessageBeep(MB_ICONASTERISK);
     return E_FAIL;

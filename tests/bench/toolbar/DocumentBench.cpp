@@ -71,7 +71,8 @@ class LocalFetcher : public Fetcher {
       : page_(std::move(page)), jpeg_(std::move(jpeg)) {}
   InternetHandle OpenInternet(const char*, const char*) override { return this; }
   void CloseInternet(InternetHandle) override {}
-  bool DownloadToFile(InternetHandle, const char* url, const char* destination) override {
+  bool DownloadToFile(InternetHandle, const char* url, const char* destination,
+                      const DownloadTerms&) override {
     std::string to = destination;
     if (to.size() > 4 && to.compare(to.size() - 4, 4, ".jpg") == 0)
       testing::WriteBytes(to, jpeg_);

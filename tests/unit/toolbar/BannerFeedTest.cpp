@@ -44,8 +44,6 @@ class Loader : public BitmapLoader {
 };
 
 const std::string kCfg = "T:\\tandcfg.htm";
-const std::string kJpeg = "T:\\tnbbannr.jpg";
-const std::string kBmp = "T:\\tnbbannr.bmp";
 const std::string kHits = "T:\\stats.bin";
 
 std::string AnchorPage(const std::string& n, bool alt = true) {
@@ -80,12 +78,14 @@ class BannerFeedTest : public ::testing::Test {
   // Downloads write what the server has: images as "jpeg", the page as given.
   void Serve(const std::string& page) {
     fetcher.during = [this, page](const RecordingFetcher::Download& d) {
-      if (d.destination == kJpeg) files.Put(kJpeg, "jpeg");
+      if (d.destination == jpeg) files.Put(jpeg, "jpeg");
       if (d.destination == kCfg) files.Put(kCfg, page);
     };
   }
   BannerFeed* Make() {
     feed.reset(new BannerFeed(queue, "Tandem Marvella", strings, files, tables, loader, Convert));
+    jpeg = feed->JpegPath();
+    bmp = feed->BmpPath();
     return feed.get();
   }
 
@@ -97,25 +97,47 @@ class BannerFeedTest : public ::testing::Test {
   BookmarkTables tables;
   Loader loader;
   std::unique_ptr<BannerFeed> feed;
+  std::string jpeg, bmp;  // the feed's own files
   std::size_t seen_ = 0;
 };
 
 }  // namespace
 
-TEST_F(BannerFeedTest, StartsWithThePortalAndNoFilesOfEarlierToolbars) {
-  for (const std::string& f : {kCfg, kJpeg, kBmp, kHits}) files.Put(f, "old");
+// Windows of one process each show their own banner: no feed converts, deletes or adopts
+// another's image, and the configuration page they share lives while one of them does.
+TEST_F(BannerFeedTest, EachFeedHasItsOwnImageFilesAndTheProcessOneConfigurationPage) {
+  files.Put(kCfg, "old");
+  files.Put(kHits, "old");
   BannerFeed* f = Make();
   EXPECT_STREQ("portal label", f->Tooltip());
   EXPECT_STREQ("http://test/", f->Link());
-  EXPECT_FALSE(files.Has(kCfg));
-  EXPECT_FALSE(files.Has(kJpeg));
-  EXPECT_FALSE(files.Has(kBmp));
+  EXPECT_FALSE(files.Has(kCfg));  // the first feed clears an earlier process's page
   EXPECT_TRUE(files.Has(kHits));  // never read, never cleared
-  files.Put(kCfg, "x");
-  files.Put(kBmp, "x");
-  feed.reset();
+  auto other = std::make_unique<BannerFeed>(queue, "Tandem Marvella", strings, files, tables,
+                                            loader, Convert, 0x1c);
+  EXPECT_EQ(0u, std::string(other->JpegPath()).find("T:\\tnb1c-"));
+  EXPECT_NE(jpeg, other->JpegPath());
+  EXPECT_EQ(0u, jpeg.find("T:\\tnb0-"));
+
+  files.Put(kCfg, AnchorPage("1"));
+  Serve(AnchorPage("1"));
+  f->Refresh(100, 18);
+  Fetched();  // this feed's image arrives
+  int conversions = g_conversions;
+  EXPECT_EQ(nullptr, other->Refresh(100, 18));
+  EXPECT_EQ(conversions, g_conversions);  // nothing of its own to convert
+  EXPECT_TRUE(files.Has(kCfg));
+  EXPECT_TRUE(files.Has(jpeg));
+  EXPECT_NE(nullptr, f->Refresh(100, 18));
+  EXPECT_STREQ("http://p/go1", f->Link());
+  EXPECT_STREQ("http://test/", other->Link());
+
+  files.Put(bmp, "x");
+  feed.reset();  // not the last feed: the page stays for the other
+  EXPECT_TRUE(files.Has(kCfg));
+  EXPECT_FALSE(files.Has(bmp));
+  other.reset();
   EXPECT_FALSE(files.Has(kCfg));
-  EXPECT_FALSE(files.Has(kBmp));
 }
 
 TEST_F(BannerFeedTest, AnAnchorTakesEffectOnceItsImageHasArrived) {
@@ -126,16 +148,16 @@ TEST_F(BannerFeedTest, AnAnchorTakesEffectOnceItsImageHasArrived) {
 
   EXPECT_EQ(nullptr, f->Refresh(100, 18));  // page here, image not yet
   EXPECT_STREQ("portal label", f->Tooltip());
-  EXPECT_EQ((std::vector<std::string>{"http://p/b1.jpg > " + kJpeg, "http://p/log > " + kHits,
+  EXPECT_EQ((std::vector<std::string>{"http://p/b1.jpg > " + jpeg, "http://p/log > " + kHits,
                                       "http://test/cgi-bin/mailtand > " + kCfg}),
             Fetched());
 
   Serve(AnchorPage("2"));
   EXPECT_EQ(reinterpret_cast<BitmapHandle>(0xB17), f->Refresh(100, 18));
-  EXPECT_EQ((std::vector<std::string>{kBmp + " 100x18"}), loader.loads);
+  EXPECT_EQ((std::vector<std::string>{bmp + " 100x18"}), loader.loads);
   EXPECT_STREQ("banner 1", f->Tooltip());
   EXPECT_STREQ("http://p/go1", f->Link());
-  EXPECT_EQ((std::vector<std::string>{"http://p/b1.jpg > " + kJpeg, "http://p/log > " + kHits,
+  EXPECT_EQ((std::vector<std::string>{"http://p/b1.jpg > " + jpeg, "http://p/log > " + kHits,
                                       "http://test/cgi-bin/mailtand > " + kCfg}),
             Fetched());  // the page parsed now is the one fetched last time
 
@@ -172,8 +194,8 @@ TEST_F(BannerFeedTest, ALinkNeverGoesWithAnotherAnchorsImage) {
   EXPECT_EQ(nullptr, f->Refresh(100, 18));
   Serve(AnchorPage("4"));
   std::vector<std::string> served = Fetched();
-  EXPECT_EQ(1, std::count(served.begin(), served.end(), "http://p/b3.jpg > " + kJpeg));
-  EXPECT_EQ(0, std::count(served.begin(), served.end(), "http://p/b4.jpg > " + kJpeg));
+  EXPECT_EQ(1, std::count(served.begin(), served.end(), "http://p/b3.jpg > " + jpeg));
+  EXPECT_EQ(0, std::count(served.begin(), served.end(), "http://p/b4.jpg > " + jpeg));
   EXPECT_NE(nullptr, f->Refresh(100, 18));
   EXPECT_STREQ("http://p/go3", f->Link());
   EXPECT_STREQ("banner 3", f->Tooltip());
@@ -186,7 +208,7 @@ TEST_F(BannerFeedTest, ALinkNeverGoesWithAnotherAnchorsImage) {
 TEST_F(BannerFeedTest, ARunningDownloadOfTheFeedMakesTheRefreshDoNothing) {
   BannerFeed* f = Make();
   files.Put(kCfg, AnchorPage("1"));
-  files.Put(kJpeg, "jpeg");
+  files.Put(jpeg, "jpeg");
   BitmapHandle during = reinterpret_cast<BitmapHandle>(1);
   std::size_t queuedDuring = 0;
   fetcher.during = [&](const RecordingFetcher::Download&) {
@@ -215,7 +237,7 @@ TEST_F(BannerFeedTest, NoLogAddressMeansNoHit) {
   BannerFeed* f = Make();
   files.Put(kCfg, AnchorPage("1"));
   f->Refresh(100, 18);
-  EXPECT_EQ((std::vector<std::string>{"http://p/b1.jpg > " + kJpeg,
+  EXPECT_EQ((std::vector<std::string>{"http://p/b1.jpg > " + jpeg,
                                       "http://test/cgi-bin/mailtand > " + kCfg}),
             Fetched());
 }
@@ -240,8 +262,23 @@ TEST_F(BannerFeedTest, ABrokenImageKeepsWhatIsShown) {
   Fetched();
   ASSERT_NE(nullptr, f->Refresh(100, 18));
   Fetched();
-  files.Put(kJpeg, "not a jpeg");
+  files.Put(jpeg, "not a jpeg");
   EXPECT_EQ(nullptr, f->Refresh(100, 18));
   EXPECT_STREQ("banner 1", f->Tooltip());
   EXPECT_STREQ("http://p/go1", f->Link());
+
+  // While the page names it, the image that failed is neither fetched nor converted again.
+  int conversions = g_conversions;
+  for (int document = 0; document < 3; ++document) {
+    std::vector<std::string> served = Fetched();
+    EXPECT_EQ(0, std::count(served.begin(), served.end(), "http://p/b2.jpg > " + jpeg));
+    EXPECT_EQ(nullptr, f->Refresh(100, 18));
+  }
+  EXPECT_EQ(conversions, g_conversions);
+  Serve(AnchorPage("3"));
+  Fetched();
+  f->Refresh(100, 18);  // page 3 parsed: its image is fetched
+  Fetched();
+  EXPECT_NE(nullptr, f->Refresh(100, 18));
+  EXPECT_STREQ("http://p/go3", f->Link());
 }

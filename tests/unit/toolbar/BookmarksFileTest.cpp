@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -175,11 +176,12 @@ TEST_F(BookmarksFileTest, IconIsTheLeadingNumberOrMinusOneWhenAbsent) {
 
 TEST_F(BookmarksFileTest, LongValuesAreCutToTheirCapacity) {
   std::string longText(400, 'x');
+  std::string longUrl = "http://" + longText;
   MemoryProfile p;
-  p.Section(std::string(300, 'S')).Key("Description1", longText).Key("URL1", longText);
-  p.Section("CERCADORS").Key("Cercador1", longText).Key("URL1", longText);
+  p.Section(std::string(300, 'S')).Key("Description1", longText).Key("URL1", longUrl);
+  p.Section("CERCADORS").Key("Cercador1", longText).Key("URL1", longUrl);
   p.Section("INTERN").Key("LastVersion", longText).Key("Log", longText);
-  p.Section("PERSONALITZACIONS").Key("Angeles", longText);
+  p.Section("PERSONALITZACIONS").Key("Angeles", longUrl);
   file.Read(p);
   const UserMenu& m = *file.Menu(0);
   EXPECT_EQ(255u, std::strlen(m.name));
@@ -193,6 +195,49 @@ TEST_F(BookmarksFileTest, LongValuesAreCutToTheirCapacity) {
   PersonalizationLinks links;
   tables.CopyPersonalizationLinks(&links);
   EXPECT_EQ(254u, std::strlen(links.angeles));
+}
+
+// Every address as a mail link: only menu items keep it (the rule itself: LinkRules).
+TEST_F(BookmarksFileTest, AddressesTheToolbarWouldNotOpenAreReadEmpty) {
+  const std::string mail = "mailto:a@h";
+  MemoryProfile p;
+  p.Section("Menu").Key("Description1", "a").Key("URL1", mail);
+  p.Section("CERCADORS").Key("Cercador1", "e").Key("URL1", mail);
+  p.Section("MIMARVELLA").Key("Target", mail).Key("Description1", "m").Key("URL1", mail);
+  p.Section("PERSONALITZACIONS").Key("Tiempo", mail).Key("Bolsa", "javascript:x");
+  for (const char* key : {"LastVersionURL", "Help", "WebMail", "CarpetaPersonal"})
+    p.Section("INTERN").Key(key, mail);
+  file.Read(p);
+  EXPECT_EQ(mail, file.Menu(0)->items[0].url);
+  PortalLinks portal;
+  tables.CopyPortalLinks(&portal);
+  EXPECT_EQ(mail, portal.slots[0].url);
+  PersonalizationLinks links;
+  tables.CopyPersonalizationLinks(&links);
+  InternalSettings in = Internal();
+  SearchEngineTable engines = Engines();
+  for (const char* page : {engines.slots[0].url, portal.target, links.tiempo, links.bolsa,
+                           in.lastVersionUrl, in.help, in.webMail, in.carpetaPersonal})
+    EXPECT_STREQ("", page);
+}
+
+TEST_F(BookmarksFileTest, OnlyTheMenusTheBarCanNameAreRead) {
+  // Names of 9 characters take 10 bytes of the bar's 1024 with the list's last zero: 102.
+  MemoryProfile p;
+  for (int n = 0; n < 3000; ++n) {
+    char name[16];
+    std::snprintf(name, sizeof name, "menu%05d", n);
+    p.Section(name).Key("Icon", "1");
+    Items(p, 1, 3);
+  }
+  p.Section("INTERN").Key("LastVersion", "1.01");
+  file.Read(p);
+  ASSERT_EQ(102u, file.MenuCount());
+  EXPECT_STREQ("menu00101", file.Menu(101)->name);
+  EXPECT_STREQ("1.01", Internal().lastVersion);  // reserved sections are read all the same
+  // Each read is a profile call, which opens the file: 11 for a menu of 3 items, then the
+  // reserved sections' few dozen.
+  EXPECT_LT(p.reads, 102 * 11 + 100);
 }
 
 TEST_F(BookmarksFileTest, AnEndlessMenuIsCut) {
@@ -221,6 +266,8 @@ TEST_F(BookmarksFileTest, RefreshFetchesUntilOneFetchSucceeded) {
   EXPECT_EQ(0u, queue.PendingCount());
   ASSERT_EQ(2u, fetcher.Downloads().size());
   EXPECT_EQ("T:\\tandbkmk.ini", fetcher.Downloads()[1].destination);
+  // Every window reads it key by key: a bigger body is no bookmarks file.
+  EXPECT_EQ(marvella::kLargestBookmarksBody, fetcher.Downloads()[1].largestBody);
 }
 
 TEST_F(BookmarksFileTest, NoRefreshWhileItsDownloadRuns) {

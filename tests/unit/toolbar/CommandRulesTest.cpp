@@ -1,6 +1,7 @@
 // The search text's escaping and the engines' templates, the Mi Marvella menu's lines, the
 // menu bar's texts and the keyboard-hook table.
 #include "toolbar/CommandRules.h"
+#include "toolbar/LinkRules.h"
 #include "toolbar/SearchQuery.h"
 
 #include <gtest/gtest.h>
@@ -32,10 +33,11 @@ std::string Formatted(const std::string& templ, const char* escaped) {
 TEST(SearchQuery, EscapesWhatAnAddressWouldMisreadAndCutsAtWholeEscapes) {
   const std::pair<std::string, std::string> cases[] = {
       {"a b&c", "a%20b%26c"},
+      {"c++ 1+1", "c%2B%2B%201%2B1"},  // a form's query reads a bare "+" as a space
       {"año", "a%F1o"},
       {"AZaz09-_.!*'(),$", "AZaz09-_.!*'(),$"},
-      {" <>\"#%{}|\\^~[]`;/?:@=&",
-       "%20%3C%3E%22%23%25%7B%7D%7C%5C%5E%7E%5B%5D%60%3B%2F%3F%3A%40%3D%26"},
+      {" <>\"#%{}|\\^~[]`;/?:@=&+",
+       "%20%3C%3E%22%23%25%7B%7D%7C%5C%5E%7E%5B%5D%60%3B%2F%3F%3A%40%3D%26%2B"},
       {"\x01\x1F\x7F\x80\xFF", "%01%1F%7F%80%FF"},
       {std::string(300, 'a'), std::string(259, 'a')},
   };
@@ -57,6 +59,31 @@ TEST(SearchQuery, TemplatesTakeTheQueryOnceOrTwiceAndNothingElse) {
       {std::string(2000, 'x'), std::string(1023, 'x')},
   };
   for (const auto& c : cases) EXPECT_EQ(c.second, Formatted(c.first, "a%20b%26c")) << c.first;
+}
+
+TEST(LinkRules, OnlyWebPagesAndMenuMailLinksAreOpened) {
+  const struct {
+    const char* address;
+    bool page, pageOrMail;
+  } cases[] = {
+      {"http://h/x", true, true},
+      {"HTTPS://h/x?q=%s", true, true},
+      {"mailto:ana@h", false, true},
+      {"javascript:alert(1)", false, false},
+      {"JavaScript:http://h/", false, false},
+      {"file:///C:/autoexec.bat", false, false},
+      {" http://h/", false, false},  // no scheme where the browser looks for one
+      {"http:/h", false, false},
+      {"http://h/\nx", false, false},  // no control character anywhere
+      {"www.h.es", false, false},
+      {"", false, false},
+      {nullptr, false, false},
+  };
+  for (const auto& c : cases) {
+    const char* shown = c.address ? c.address : "(null)";
+    EXPECT_EQ(c.page, MayOpen(c.address, LinkUse::kPage)) << shown;
+    EXPECT_EQ(c.pageOrMail, MayOpen(c.address, LinkUse::kPageOrMail)) << shown;
+  }
 }
 
 TEST(CommandRules, MiMarvellaLinesMenuBarTextsAndTheHookTable) {

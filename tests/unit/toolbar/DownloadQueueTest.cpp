@@ -193,18 +193,22 @@ TEST(DownloadQueue, TheFirstSessionOpenedIsSharedEvenWhenItsClientAskedForItsOwn
   EXPECT_EQ(1, fetcher.Opened());
 }
 
-// A toolbar closes while its download is on the wire: the transfer finishes with its session
-// still open, its result goes nowhere, and the session closes after it.
+// A toolbar closes while its download is on the wire: the transfer is told it is abandoned
+// and ends with its session still open, its result goes nowhere, and the session closes
+// after it.
 TEST(DownloadQueue, ClosingDuringARunningDownloadWaitsForNothingAndDropsTheResult) {
   RecordingFetcher fetcher;
   JoiningStarter starter;
   DownloadQueue queue(fetcher, starter);
   Event started, release;
-  std::atomic<int> closedDuring{-1};
+  std::atomic<int> closedDuring{-1}, abandonedBefore{-1}, abandonedAfter{-1};
   fetcher.during = [&](const RecordingFetcher::Download& d) {
     if (d.url != "http://h/slow") return;
+    EXPECT_EQ(marvella::kLargestBody, d.largestBody);
+    abandonedBefore = d.abandoned->load();
     started.Set();
     release.WaitFor(60000);
+    abandonedAfter = d.abandoned->load();
     closedDuring = static_cast<int>(fetcher.Closed().size());
   };
   auto client = std::make_unique<Client>(queue);
@@ -215,6 +219,8 @@ TEST(DownloadQueue, ClosingDuringARunningDownloadWaitsForNothingAndDropsTheResul
   release.Set();
   starter.JoinAll();
   EXPECT_EQ(0, closedDuring.load());
+  EXPECT_EQ(0, abandonedBefore.load());
+  EXPECT_EQ(1, abandonedAfter.load());
   EXPECT_EQ(1u, fetcher.Closed().size());  // after the transfer
   EXPECT_EQ((std::vector<std::string>{"http://h/slow"}), Urls(fetcher));
   EXPECT_TRUE(queue.IsIdle());

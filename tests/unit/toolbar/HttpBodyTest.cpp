@@ -50,18 +50,36 @@ std::string Read(BodySource& source, std::size_t expected, bool exact, bool* ok)
 
 }  // namespace
 
-TEST(HttpBody, ALengthHeaderIsBoundedOutsideInput) {
-  std::size_t size = 0;
-  ASSERT_TRUE(ExpectedBodySize(false, "", &size));
-  EXPECT_EQ(65000u, size);
-  ASSERT_TRUE(ExpectedBodySize(true, "1234", &size));
-  EXPECT_EQ(1234u, size);
-  ASSERT_TRUE(ExpectedBodySize(true, "4194304", &size));  // 4 MiB: the ceiling itself
-  EXPECT_FALSE(ExpectedBodySize(true, "4194305", &size));
-  EXPECT_FALSE(ExpectedBodySize(true, "99999999999999", &size));
-  EXPECT_FALSE(ExpectedBodySize(true, "-5", &size));
-  EXPECT_FALSE(ExpectedBodySize(true, "0", &size));
-  EXPECT_FALSE(ExpectedBodySize(true, "abc", &size));
+TEST(HttpBody, ALengthHeaderIsBoundedOutsideInputAndByTheDownloadsOwnBound) {
+  const std::size_t mb4 = marvella::kLargestBody, kb64 = marvella::kLargestBookmarksBody;
+  const struct {
+    bool header;
+    const char* length;
+    std::size_t largest;
+    std::size_t size;  // 0: the download fails
+  } cases[] = {
+      {false, "", mb4, 65000},  // no header: room for 65000, not for the bound
+      {false, "", kb64, 65000},
+      {false, "", 1000, 1000},
+      {false, "", 0, 0},
+      {true, "1234", mb4, 1234},
+      {true, "4194304", mb4, 4194304},  // 4 MiB: the ceiling itself
+      {true, "4194305", mb4, 0},
+      {true, "65536", kb64, 65536},
+      {true, "65537", kb64, 0},  // a bookmarks file that big is no bookmarks file
+      {true, "99999999999999", mb4, 0},
+      {true, "-5", mb4, 0},
+      {true, "0", mb4, 0},
+      {true, "abc", mb4, 0},
+  };
+  for (const auto& c : cases) {
+    std::size_t size = 0;
+    EXPECT_EQ(c.size != 0, ExpectedBodySize(c.header, c.length, c.largest, &size))
+        << c.length << " " << c.largest;
+    if (c.size) {
+      EXPECT_EQ(c.size, size) << c.length << " " << c.largest;
+    }
+  }
 }
 
 TEST(HttpBody, PiecesAreReadUntilTheWholeBodyIsThere) {
@@ -84,12 +102,19 @@ TEST(HttpBody, ABodyEndingBeforeItsLengthIsNotTheBody) {
   EXPECT_FALSE(ok);  // a failed read is a failed download, length or not
 }
 
-TEST(HttpBody, WithoutALengthTheBodyEndsWithTheDataOrAt65000Bytes) {
+TEST(HttpBody, WithoutALengthTheBodyMustEndWithinItsRoom) {
   bool ok;
   Pieces shortBody(std::string(3000, 's'), 512);
   EXPECT_EQ(3000u, Read(shortBody, 65000, false, &ok).size());
   EXPECT_TRUE(ok);
-  Pieces longBody(std::string(70000, 'l'), 4096);
-  EXPECT_EQ(65000u, Read(longBody, 65000, false, &ok).size());
+  Pieces exactBody(std::string(65000, 'e'), 4096);
+  EXPECT_EQ(65000u, Read(exactBody, 65000, false, &ok).size());
   EXPECT_TRUE(ok);
+  // Cut at the room, it would be stored as if whole (a chunked bookmarks file, say).
+  Pieces longBody(std::string(65001, 'l'), 4096);
+  Read(longBody, 65000, false, &ok);
+  EXPECT_FALSE(ok);
+  Pieces failingAfter(std::string(65000, 'f'), 4096, true);
+  Read(failingAfter, 65000, false, &ok);
+  EXPECT_FALSE(ok);  // nor one whose end could not be read
 }

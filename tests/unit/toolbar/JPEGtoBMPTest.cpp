@@ -26,6 +26,18 @@ unsigned U16(const std::vector<unsigned char>& b, std::size_t at) {
   return b[at] | (b[at + 1] << 8);
 }
 
+// The frame header of bytes announces width x height instead.
+void Announce(std::vector<unsigned char>& b, unsigned width, unsigned height) {
+  for (std::size_t i = 0; i + 8 < b.size(); ++i)
+    if (b[i] == 0xFF && (b[i + 1] == 0xC0 || b[i + 1] == 0xC2)) {
+      b[i + 5] = static_cast<unsigned char>(height >> 8);
+      b[i + 6] = static_cast<unsigned char>(height & 255);
+      b[i + 7] = static_cast<unsigned char>(width >> 8);
+      b[i + 8] = static_cast<unsigned char>(width & 255);
+      return;
+    }
+}
+
 class JPEGtoBMPTest : public ::testing::Test {
  protected:
   // Test programs may run side by side: one directory per test.
@@ -183,14 +195,39 @@ TEST_F(JPEGtoBMPTest, MissingInputLeavesTheOutputAlone) {
 TEST_F(JPEGtoBMPTest, AHugeAnnouncedImageIsRefusedNotAllocated) {
   // A valid small file whose frame header claims 30000 x 30000 pixels.
   std::vector<unsigned char> b = MakeJpeg(JpegShape());
-  for (std::size_t i = 0; i + 8 < b.size(); ++i)
-    if (b[i] == 0xFF && b[i + 1] == 0xC0) {
-      b[i + 5] = 30000 >> 8;
-      b[i + 6] = 30000 & 255;
-      b[i + 7] = 30000 >> 8;
-      b[i + 8] = 30000 & 255;
-      break;
-    }
+  Announce(b, 30000, 30000);
   WriteBytes(jpeg, b);
   EXPECT_EQ(1, JPEGtoBMP(jpeg.c_str(), bmp.c_str()));
+}
+
+// A hostile file may ask for any amount of work within the memory cap: thousands of scans,
+// each a pass over the image, or a huge image whose data ends at once (each missing block
+// is made up and written). Both are bounded; what a banner needs converts.
+TEST_F(JPEGtoBMPTest, WorkIsBoundedInScansAndPixels) {
+  const struct {
+    int components, scans;
+    unsigned width, height;  // announced instead of the 64 x 64 encoded; 0: as encoded
+    int result;
+  } cases[] = {
+      {3, 0, 0, 0, 0},  // the library's own progression: ten scans
+      {3, kJpegMaxScans, 0, 0, 0},
+      {3, kJpegMaxScans + 1, 0, 0, 1},
+      {3, 190, 0, 0, 1},
+      {1, -1, 2048, 2048, 2},  // at the bound: made up from nothing, with warnings
+      {1, -1, 2049, 2048, 1},
+      {1, -1, 2048, 2049, 1},
+      {3, 0, 2049, 2048, 1},  // progressive too
+  };
+  for (const auto& c : cases) {
+    JpegShape shape;
+    shape.width = shape.height = 64;
+    shape.components = c.components;
+    shape.progressive = c.scans >= 0;
+    shape.scans = c.scans > 0 ? c.scans : 0;
+    std::vector<unsigned char> b = MakeJpeg(shape);
+    if (c.width) Announce(b, c.width, c.height);
+    WriteBytes(jpeg, b);
+    EXPECT_EQ(c.result, JPEGtoBMP(jpeg.c_str(), bmp.c_str()))
+        << c.components << " components, " << c.scans << " scans, " << c.width << "x" << c.height;
+  }
 }

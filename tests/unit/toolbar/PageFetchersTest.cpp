@@ -84,6 +84,9 @@ TEST_F(PageFetchersTest, MissingOrBrokenFieldsAreNotFound) {
   PersonalPageFetcher personal(queue, "Tandem Marvella", strings, files);
   EXPECT_EQ(-1, tokens.Read());
   EXPECT_FALSE(personal.Read());
+  files.Put("T:\\tandcfg.htm", kField + "PAGPERS\" VALUE=\"javascript:alert(1)\">");
+  EXPECT_FALSE(personal.Read());  // the menu would open it in the page being viewed
+  EXPECT_STREQ("", personal.Address());
   files.Put("T:\\tandcfg.htm", "");  // an empty file cannot be mapped
   EXPECT_EQ(-1, tokens.Read());
 }

@@ -30,7 +30,20 @@ std::vector<unsigned char> MakeJpeg(const JpegShape& shape) {
                                              : JCS_RGB;
   jpeg_set_defaults(&c);
   jpeg_set_quality(&c, shape.quality, TRUE);
-  if (shape.progressive) jpeg_simple_progression(&c);
+  std::vector<jpeg_scan_info> script(static_cast<std::size_t>(shape.scans > 0 ? shape.scans : 0));
+  if (shape.progressive && shape.scans > 0) {
+    jpeg_simple_progression(&c);
+    script[0] = jpeg_scan_info{shape.components, {0, 1, 2, 3}, 0, 0, 0, 0};
+    for (int i = 1; i < shape.scans; ++i) {
+      int k = (i - 1) / shape.components + 1;  // coefficient 1 to 63
+      script[static_cast<std::size_t>(i)] =
+          jpeg_scan_info{1, {(i - 1) % shape.components}, k, k, 0, 0};
+    }
+    c.scan_info = script.data();
+    c.num_scans = shape.scans;
+  } else if (shape.progressive) {
+    jpeg_simple_progression(&c);
+  }
   c.density_unit = static_cast<UINT8>(shape.densityUnit);
   c.X_density = static_cast<UINT16>(shape.xDensity);
   c.Y_density = static_cast<UINT16>(shape.yDensity);

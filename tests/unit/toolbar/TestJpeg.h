@@ -12,6 +12,9 @@ struct JpegShape {
   int height = 8;
   int components = 3;  // 1 grey, 3 colour, 4 CMYK
   bool progressive = false;
+  // With progressive: 0 for the library's own scans; else this many (up to 1 + 63 per
+  // component): the DC scan, then one scan per AC coefficient and component.
+  int scans = 0;
   int quality = 90;
   int densityUnit = 0;  // 0 none, 1 dots per inch, 2 dots per centimetre
   int xDensity = 1;

@@ -158,8 +158,8 @@ void RecordingFetcher::CloseInternet(InternetHandle handle) {
 }
 
 bool RecordingFetcher::DownloadToFile(InternetHandle handle, const char* url,
-                                      const char* destination) {
-  Download d{handle, url, destination};
+                                      const char* destination, const DownloadTerms& terms) {
+  Download d{handle, url, destination, terms.largestBody, terms.abandoned};
   bool answer;
   {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -72,12 +72,15 @@ class RecordingFetcher : public Fetcher {
  public:
   InternetHandle OpenInternet(const char* agent, const char* proxy) override;
   void CloseInternet(InternetHandle handle) override;
-  bool DownloadToFile(InternetHandle handle, const char* url, const char* destination) override;
+  bool DownloadToFile(InternetHandle handle, const char* url, const char* destination,
+                      const DownloadTerms& terms) override;
 
   struct Download {
     InternetHandle handle;
     std::string url;
     std::string destination;
+    std::size_t largestBody;
+    const std::atomic<bool>* abandoned;
   };
   std::vector<Download> Downloads();
   std::vector<InternetHandle> Closed();

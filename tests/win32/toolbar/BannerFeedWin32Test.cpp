@@ -23,7 +23,8 @@ class PreparedFetcher : public Fetcher {
   explicit PreparedFetcher(std::string dir) : dir_(std::move(dir)) {}
   InternetHandle OpenInternet(const char*, const char*) override { return this; }
   void CloseInternet(InternetHandle) override {}
-  bool DownloadToFile(InternetHandle, const char* url, const char* destination) override {
+  bool DownloadToFile(InternetHandle, const char* url, const char* destination,
+                      const DownloadTerms&) override {
     std::string u = url;
     std::string source = u.find(".jpg") != std::string::npos       ? "served.jpg"
                          : u.find("mailtand") != std::string::npos ? "served.htm"
@@ -78,7 +79,10 @@ TEST(BannerFeedWin32, ConvertedBannerLoadsAsA100By18Bitmap) {
     DeleteObject(bitmap);
     EXPECT_STREQ("Oferta de verano", feed.Tooltip());
     EXPECT_STREQ("http://127.0.0.1/oferta", feed.Link());
-    EXPECT_EQ("tandcfg.htm tnbbannr.bmp tnbbannr.jpg", ListFiles(temp));
+    // The feed's own image files, named for its process and itself.
+    std::string own = std::string(feed.JpegPath()).substr(temp.size());
+    EXPECT_EQ(0u, own.find("tnb0-")) << own;
+    EXPECT_EQ("tandcfg.htm " + own.substr(0, own.size() - 3) + "bmp " + own, ListFiles(temp));
   }
   EXPECT_EQ("", ListFiles(temp));  // stats.bin is not written: no log address here
   FreeLibrary(module);

@@ -1,5 +1,6 @@
 // Downloads with WinINet under Wine against the reference service (its CTest fixture):
-// whole bodies only, the 65000-byte cut, faults that must leave the destination alone. (The
+// whole bodies only, the bounds on a body, faults and abandoned transfers that must leave
+// the destination alone. (The
 // queue, the bookmarks file, banner feed and mail checker are tested natively and walked
 // with the service in the test browser, tests/win32/browser.)
 #include "tests/win32/support/HttpGet.h"
@@ -8,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 using namespace marvella;
 using namespace marvella::testing;
@@ -48,8 +51,8 @@ class Downloads : public ::testing::Test {
   void TearDown() override {
     if (internet) InternetCloseHandle(internet);
   }
-  bool Download(const std::string& path) {
-    return DownloadToFile(internet, (Base() + path).c_str(), dest.c_str());
+  bool Download(const std::string& path, const DownloadTerms& terms = kPlainDownload) {
+    return DownloadToFile(internet, (Base() + path).c_str(), dest.c_str(), terms);
   }
 
   HINTERNET internet = nullptr;
@@ -76,11 +79,36 @@ TEST_F(Downloads, FailuresLeaveTheFileAsItWas) {
   EXPECT_EQ("old", ReadFileBytes(dest));
 }
 
-TEST_F(Downloads, ABodyWithoutLengthIsCutAt65000Bytes) {
-  ASSERT_TRUE(Download("/cgi-bin/mailtand?fault=nolength&fault_size=70000"));
+TEST_F(Downloads, ABodyWithoutLengthMustEndWithin65000Bytes) {
+  // Cut, it would be stored as if whole.
+  EXPECT_FALSE(Download("/cgi-bin/mailtand?fault=nolength&fault_size=65001"));
+  EXPECT_EQ("old", ReadFileBytes(dest));
+  ASSERT_TRUE(Download("/cgi-bin/mailtand?fault=nolength&fault_size=65000"));
   EXPECT_EQ(65000u, ReadFileBytes(dest).size());
   ASSERT_TRUE(Download("/cgi-bin/mailtand?fault=nolength&fault_size=3000"));
   EXPECT_EQ(3000u, ReadFileBytes(dest).size());
+}
+
+TEST_F(Downloads, ADownloadsOwnBoundAndItsAbandonmentLeaveTheFileAlone) {
+  const DownloadTerms bookmarks = {kLargestBookmarksBody, nullptr};
+  EXPECT_FALSE(Download("/tandem/tnbbookm.ini?fault=pad&fault_size=65537", bookmarks));
+  EXPECT_FALSE(Download("/tandem/tnbbookm.ini?fault=nolength&fault_size=65537", bookmarks));
+  EXPECT_EQ("old", ReadFileBytes(dest));
+  ASSERT_TRUE(Download("/tandem/tnbbookm.ini?fault=pad&fault_size=65536", bookmarks));
+  EXPECT_EQ(65536u, ReadFileBytes(dest).size());
+
+  // A body that would take 40 s; its client goes a second in (or before it starts): the
+  // transfer stops and nothing is stored.
+  WriteFileBytes(dest, "old");
+  std::atomic<bool> abandoned{false};
+  const DownloadTerms gone = {kLargestBody, &abandoned};
+  std::thread closer([&] {
+    Sleep(1000);
+    abandoned = true;
+  });
+  EXPECT_FALSE(Download("/tandem/tnbbookm.ini?fault=slow&fault_pieces=80&fault_delay=500", gone));
+  closer.join();
+  EXPECT_EQ("old", ReadFileBytes(dest));
 }
 
 TEST_F(Downloads, SlowAndLargeBodiesArriveWhole) {

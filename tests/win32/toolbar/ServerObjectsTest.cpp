@@ -70,7 +70,7 @@ class HeldFetcher : public Fetcher {
  public:
   InternetHandle OpenInternet(const char*, const char*) override { return this; }
   void CloseInternet(InternetHandle) override {}
-  bool DownloadToFile(InternetHandle, const char*, const char*) override {
+  bool DownloadToFile(InternetHandle, const char*, const char*, const DownloadTerms&) override {
     running.Set();
     release.WaitFor(120000);
     return false;

@@ -70,7 +70,9 @@ TEST_F(ToolbarResources, DefaultBookmarksFileHasTheShippedMenus) {
   class NoFetch : public Fetcher {
     InternetHandle OpenInternet(const char*, const char*) override { return nullptr; }
     void CloseInternet(InternetHandle) override {}
-    bool DownloadToFile(InternetHandle, const char*, const char*) override { return false; }
+    bool DownloadToFile(InternetHandle, const char*, const char*, const DownloadTerms&) override {
+      return false;
+    }
   } fetcher;
   DetachedThreadStarter threads;
   DownloadQueue queue(fetcher, threads);
@@ -147,6 +149,12 @@ TEST_F(ToolbarResources, DefaultBookmarksFileHasTheShippedMenus) {
   InternalSettings internal;
   nextTables.CopyInternalSettings(&internal);
   EXPECT_STREQ("1.02", internal.lastVersion);
+
+  // One bigger than any download brings is not read: the default copy comes back.
+  WriteFileBytes(dir + "tandbkmk.ini", "[Huge]\r\nDescription1=x\r\n" + std::string(70000, ';'));
+  BookmarksFile oversized(queue, "Tandem Marvella", tables);
+  PrepareBookmarksFile(oversized, module, strings, files);
+  shipped(oversized, tables);
 }
 
 // The working copy outlives the toolbar: made from the resource only when it is missing.
