@@ -42,9 +42,11 @@ bool WriteUninstallEntry(const std::string& monitor) {
   if (!FormatBounded(command, sizeof command, "\"%s\" %s", monitor.c_str(), kUninstallSwitch))
     return false;
   HKEY key;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallEntryKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-    return false;
+  // The registry answers its error rather than setting the thread's: the log reads that.
+  LONG r = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallEntryKey, 0, nullptr,
+                           REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key, nullptr);
+  SetLastError(static_cast<DWORD>(r));
+  if (r != ERROR_SUCCESS) return false;
   const DWORD one = 1;
   bool done = SetText(key, "DisplayName", kUninstallDisplayName) &&
               SetText(key, "DisplayIcon", monitor.c_str()) &&
