@@ -10,6 +10,6 @@ if(MARVELLA_WINDOWS)
     COMMAND ${CMAKE_COMMAND} -E make_directory ${MARVELLA_DIST_DIR}
     COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:installer_exe> $<TARGET_FILE:tandem>
             ${CMAKE_BINARY_DIR}/dist-files/install.ini ${MARVELLA_DIST_DIR}
-    DEPENDS installer_exe tandem
+    DEPENDS installer_exe tandem install_ini
     COMMENT "Putting the kit together in ${MARVELLA_DIST_DIR}" VERBATIM)
 endif()

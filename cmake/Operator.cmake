@@ -11,6 +11,7 @@ set(MARVELLA_PORTAL_HOST "www.marvella.es" CACHE STRING "Host of the portal web 
 set(MARVELLA_WEB_SITE "www.marvella.es" CACHE STRING "Address of the service's web site, where the toolbar can be downloaded again")
 set(MARVELLA_DEFAULT_ENTRY_NAME "Marvella" CACHE STRING "Default name of the user's own dial-up entry")
 set(MARVELLA_DEFAULT_ACCESS_NUMBER "908909909" CACHE STRING "The service's default access number: the install.ini node dialled at it is the generic node (placeholder; the operator supplies the real one)")
+set(MARVELLA_ACCESS_NODES "${CMAKE_CURRENT_LIST_DIR}/AccessNodes.tsv" CACHE FILEPATH "The service's access nodes, written into install.ini's [Nodes] (form: cmake/AccessNodes.tsv)")
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/OperatorSettings.h.in
                ${CMAKE_BINARY_DIR}/generated/common/OperatorSettings.h @ONLY)

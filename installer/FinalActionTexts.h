@@ -23,4 +23,9 @@
 #define TEXT_FINAL_OPEN_FAILED "No se ha podido abrir la página de bienvenida."
 #define TEXT_FINAL_START_PAGE_FAILED "No se ha podido poner la página de inicio del navegador."
 
+/* After the final actions, one box (owned by the wizard) with every line above that
+   applied (%s: those lines, one a line). */
+#define TEXT_FINAL_FAILURES_TEXT \
+  "La instalación no se ha completado. Estos pasos no se han podido realizar:\n\n%s"
+
 #endif

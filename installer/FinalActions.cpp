@@ -36,11 +36,21 @@ void FinalActions::RunMachineSteps() {
 void FinalActions::RunDisplaySteps() {
   ShowAccount();
   OpenPortal();
+  ReportFailures();
 }
 
-void FinalActions::Report(bool done, const char* failureLine) {
+bool FinalActions::Report(bool done, const char* failureLine) {
   // Going on silently would tell the user all is configured when it is not.
-  if (!done) progress_.AppendProgressLine(failureLine);
+  if (done) return true;
+  progress_.AppendProgressLine(failureLine);
+  failures_ += failures_.empty() ? "" : "\n";
+  failures_ += failureLine;
+  return false;
+}
+
+void FinalActions::ReportFailures() {
+  if (failures_.empty()) return;
+  ShowString(messages_, 0, MessageStyle{}, TEXT_FINAL_FAILURES_TEXT, failures_.c_str());
 }
 
 void FinalActions::CreateUserEntry() {
@@ -55,7 +65,7 @@ void FinalActions::CreateUserEntry() {
   entry.secondaryDns = account.dns2.c_str();
   entry.deviceType = inputs_.deviceType.c_str();
   entry.deviceName = inputs_.deviceName.c_str();
-  Report(platform_.CreateDialEntry(entry), TEXT_FINAL_ENTRY_FAILED);
+  if (!Report(platform_.CreateDialEntry(entry), TEXT_FINAL_ENTRY_FAILED)) configured_ = false;
 }
 
 std::string FinalActions::MonitorPath() {
@@ -67,7 +77,8 @@ std::string FinalActions::MonitorPath() {
 
 void FinalActions::WriteMonitorProgram() {
   std::string path = MonitorPath();
-  Report(!path.empty() && platform_.WriteMonitorProgram(path), TEXT_FINAL_MONITOR_FAILED);
+  if (!Report(!path.empty() && platform_.WriteMonitorProgram(path), TEXT_FINAL_MONITOR_FAILED))
+    configured_ = false;
 }
 
 void FinalActions::CreateDesktopShortcut() {
@@ -75,7 +86,9 @@ void FinalActions::CreateDesktopShortcut() {
   std::string desktop = platform_.DesktopDirectory();
   ShortcutSettings shortcut;
   shortcut.path = desktop + "\\" + name + ".LNK";
-  shortcut.target = kMonitorFileName;
+  // The monitor where it was written; its bare name only when there is no such path.
+  shortcut.target = MonitorPath();
+  if (shortcut.target.empty()) shortcut.target = kMonitorFileName;
   shortcut.arguments = name;
   shortcut.description = name;
   shortcut.iconPath = MonitorPath();
@@ -90,6 +103,8 @@ void FinalActions::ShowAccount() {
   display_.ShowAccount(ShownAccount{account.userid, account.pass, account.dns1, account.idwebmail,
                                     inputs_.user->alias});
   display_.DisableCreateAccount();
+  // Without the entry or the monitor the access is not configured, whatever else went well.
+  if (!configured_) return;
   MessageStyle style;
   style.icon = MessageIcon::kInformation;
   style.caption = TEXT_ACCOUNT_CREATED_CAPTION;

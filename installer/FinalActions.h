@@ -1,7 +1,8 @@
 // What the results page does once the account exists, in this order: the user's own dial-up
 // entry, the monitor program on disk, the desktop shortcut to it, the account on screen with
 // its notice, then the portal's first visit and the browser's start page. An action that
-// cannot be done adds one progress line that names it, and the next one runs.
+// cannot be done adds one progress line that names it, and the next one runs; at the end
+// one message box names every action that failed.
 #pragma once
 
 #include <string>
@@ -22,7 +23,7 @@ constexpr char kMonitorFileName[] = "marvella.exe";
 
 struct ShortcutSettings {
   std::string path;         // the .LNK file: desktop folder, "\", connection name, ".LNK"
-  std::string target;       // the monitor's bare file name (found in the Windows directory)
+  std::string target;       // the monitor program's full path (its bare name when unknown)
   std::string arguments;    // the connection name, the monitor's whole command line
   std::string description;  // the connection name
   std::string iconPath;     // the monitor program's full path, icon index 0
@@ -90,7 +91,9 @@ class FinalActions {
   void Run();
   // The entry, the monitor program and the shortcut (phonebook, files).
   void RunMachineSteps();
-  // The account on screen, the first visit and the start page (page, shell, registry).
+  // The account on screen, the first visit and the start page (page, shell, registry), then
+  // the failures of every step run, in one box. The "configured" notice only comes when
+  // the entry and the monitor program were made.
   void RunDisplaySteps();
 
   void CreateUserEntry();
@@ -104,13 +107,18 @@ class FinalActions {
   std::string MonitorPath();
 
  private:
-  void Report(bool done, const char* failureLine);
+  // The failure's progress line, kept for the closing box; answers `done`.
+  bool Report(bool done, const char* failureLine);
+  void ReportFailures();
 
   FinalActionsPlatform& platform_;
   AccountDisplay& display_;
   MessageSink& messages_;
   ProgressSink& progress_;
   FinalActionInputs inputs_;
+  // Written by the machine steps, then (on a fetched account's worker) the display steps.
+  std::string failures_;
+  bool configured_ = true;  // the entry and the monitor program were made
 };
 
 // Whether the results page, going away, deletes the temporary sign-up entry: not when the

@@ -1,6 +1,7 @@
 // The hardware page's lists, choices and Next rules.
 #include "installer/HardwarePageModel.h"
 
+#include "installer/FinalActions.h"
 #include "installer/HardwareTexts.h"
 
 namespace marvella {
@@ -122,6 +123,13 @@ bool HardwarePageModel::Next(const HardwareEntries& entries, RasOperations& ras,
   const std::string& name = app_.account.profileName;
   if (name.empty()) {
     ShowString(messages, IDS_FIELD_EMPTY, MessageStyle{}, IDS_FIELD_EMPTY_TEXT, name.c_str());
+    return false;
+  }
+  // Every sign-up call deletes and rewrites the entry of that name: the user's own entry
+  // under it would be lost, or left holding the sign-up's credentials.
+  const std::string& signUpEntry = app_.config.signUpEntryName;
+  if (!signUpEntry.empty() && !MayDeleteSignUpEntry(signUpEntry, name)) {
+    ShowString(messages, 0, MessageStyle{}, HARDWARE_SIGNUP_ENTRY_NAME_TEXT, name.c_str());
     return false;
   }
   switch (ras.RasValidateEntryName(nullptr, name.c_str())) {

@@ -13,6 +13,11 @@
 #define IDS_BAD_CONNECTION_NAME 23
 #define IDS_BAD_CONNECTION_NAME_TEXT "El nombre de conexión '%s' contiene carácteres no permitidos."
 
+/* A connection name that is the sign-up entry's (%s: the name typed). */
+#define HARDWARE_SIGNUP_ENTRY_NAME_TEXT                                                      \
+  "El nombre de conexión '%s' es el de la conexión que el instalador utiliza para darte de " \
+  "alta, que se borra y se vuelve a crear en cada llamada. Escribe otro nombre."
+
 /* The last entry of every city list: the user's town has no node of its own. */
 #define HARDWARE_OTHER_CITY_TEXT "Otra"
 

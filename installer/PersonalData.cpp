@@ -84,19 +84,6 @@ bool ParseBirth(const std::string& birth, unsigned& year, int& month, int& day) 
   return true;
 }
 
-// The password goes into protocol lines that cannot carry these.
-bool HasLineBreakingCharacter(const std::string& text) {
-  return text.find_first_of(";\r\n") != std::string::npos;
-}
-
-// The password as a message may show it: its refused ";" in place, every other character
-// hidden.
-std::string MaskedPassword(const std::string& password) {
-  std::string masked;
-  for (char c : password) masked += c == ';' ? ';' : '*';
-  return masked;
-}
-
 void Show(MessageSink& messages, unsigned stringId, const char* text) {
   messages.ShowMessage(stringId, text, MessageStyle{});
 }
@@ -225,6 +212,17 @@ void IdentifierTyped(PersonalDataForm& form, UserRecord& user, MessageSink& mess
   if (form.userid.size() <= 9) form.alias = form.userid;
 }
 
+bool CheckPasswordCharacters(const std::string& password, MessageSink& messages) {
+  // The password goes into protocol lines that cannot carry these.
+  if (password.find_first_of(";\r\n") == std::string::npos) return true;
+  // The message may show it: its refused ";" in place, every other character hidden.
+  std::string masked;
+  for (char c : password) masked += c == ';' ? ';' : '*';
+  ShowString(messages, IDS_BAD_CHARACTERS, MessageStyle{}, IDS_BAD_CHARACTERS_TEXT,
+             "Campo contraseña", masked.c_str());
+  return false;
+}
+
 bool CheckEmailSyntax(const std::string& email, MessageSink& messages) {
   int dots = 0, ats = 0;
   bool fault = false;
@@ -274,11 +272,8 @@ PersonalDataVerdict ValidatePersonalData(const PersonalDataForm& form, UserRecor
   if (!IsValidIdentifier(user.userid, messages)) return {false, PersonalField::kNone};
   if (user.password.empty())
     return Fail(messages, IDS_NEED_PASSWORD, IDS_NEED_PASSWORD_TEXT, PersonalField::kPassword);
-  if (HasLineBreakingCharacter(user.password)) {
-    ShowString(messages, IDS_BAD_CHARACTERS, MessageStyle{}, IDS_BAD_CHARACTERS_TEXT,
-               "Campo contraseña", MaskedPassword(user.password).c_str());
+  if (!CheckPasswordCharacters(user.password, messages))
     return {false, PersonalField::kPassword};
-  }
   if (!existing && form.confirmation != user.password)
     return Fail(messages, 0, USERINFO_PASSWORD_MISMATCH_TEXT, PersonalField::kNone);
   if (user.userid == user.password)

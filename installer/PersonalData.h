@@ -95,6 +95,11 @@ void ActivatePersonalData(PersonalDataForm& form, UserRecord& user, WizardRunFla
 // boxes follow it.
 void IdentifierTyped(PersonalDataForm& form, UserRecord& user, MessageSink& messages);
 
+// A password must not hold ";", CR or LF, which would end its item or its protocol line;
+// one that does is refused with string 7 naming the field, the password masked but for
+// its ";"s. Pages 3 and 4 both check it before the password is sent.
+bool CheckPasswordCharacters(const std::string& password, MessageSink& messages);
+
 // The e-mail walk: true when `email` is an address the service takes; otherwise shows
 // string 9 or string 7.
 bool CheckEmailSyntax(const std::string& email, MessageSink& messages);

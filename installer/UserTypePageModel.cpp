@@ -3,6 +3,7 @@
 
 #include "dialup/DialTexts.h"
 #include "dialup/SignUpDial.h"
+#include "installer/PersonalData.h"
 #include "installer/SignUpEntry.h"
 #include "installer/UserTypeTexts.h"
 #include "signup/FieldChecks.h"
@@ -31,6 +32,7 @@ void UserTypePageModel::Fetch(const UserTypeEntries& entries, FetchServices& s) 
                "contraseña", 1);
     return;
   }
+  if (!CheckPasswordCharacters(entries.password, s.messages)) return;
   app_.user.password = entries.password;
 
   // A failed or unfinished call has said why in the progress box; its line is dropped at

@@ -3,7 +3,9 @@
 // so one receive is not a reply: pieces are joined until the reply ends with a line feed and
 // the line stays quiet for a short grace, or the peer closes. A reply without a final line
 // feed ends after a longer quiet. What does not fit the buffer is read and dropped, up to a
-// bound, so the next command gets its own reply. No wait is endless.
+// bound, so the next command gets its own reply. No wait is endless, and each reply says how
+// it ended: only a whole one may be answered, since after any other the rest of it may still
+// come and would be read as the next command's reply.
 #pragma once
 
 #include <cstddef>
@@ -22,6 +24,22 @@ struct ReplyTiming {
   unsigned wholeReplyMs = 180000;  // a trickling peer is cut off
 };
 
+// How a reply ended. Only the first two leave a whole reply on a line still in step.
+enum class ReplyEnd : unsigned char {
+  kLineEnded,        // a line feed, then the short quiet
+  kClosedAfterLine,  // the peer closed after a line feed
+  kNoFirstByte,      // nothing came within the first wait
+  kQuietInLine,      // a pause inside a line, longer than the quiet
+  kWholeReplyBound,  // the reply went on past its bound
+  kDrainBound,       // past the buffer, more than kDrainLimit bytes came
+  kClosedInLine,     // the peer closed before a line ended (or before anything came)
+  kBroken,           // the connection broke
+};
+
+inline bool IsWholeReply(ReplyEnd end) {
+  return end == ReplyEnd::kLineEnded || end == ReplyEnd::kClosedAfterLine;
+}
+
 class ReplyReader {
  public:
   static constexpr size_t kBufferSize = 64000;    // the terminating zero stays inside
@@ -30,8 +48,9 @@ class ReplyReader {
   ReplyReader(LineChannel& channel, const ReplyTiming& timing);
 
   // Receives one reply and returns it: the text from its first byte up to the first zero
-  // byte, at most kBufferSize - 1 bytes. An empty text when nothing came.
-  std::string Receive();
+  // byte, at most kBufferSize - 1 bytes. An empty text when nothing came. `end` says how
+  // the reply ended.
+  std::string Receive(ReplyEnd& end);
 
  private:
   LineChannel& channel_;

@@ -27,6 +27,10 @@
 #define SIGNUP_NO_ACCOUNT_TEXT \
   "El servidor no ha enviado el usuario y la contraseña de la cuenta de acceso."
 
+/* Error text of a conversation whose reply came late, was cut off or did not end. */
+#define SIGNUP_INCOMPLETE_REPLY_TEXT \
+  "El servidor no ha respondido a tiempo o ha cortado la respuesta."
+
 /* The static text of the new-identifier dialog (%s: the identifier that is taken). */
 #define SIGNUP_IDENTIFIER_TAKEN_TEXT                                                        \
   "El servidor ha informado que el identificativo '%s' que habia seleccionado esta en uso " \

@@ -62,8 +62,24 @@ bool UserServerSession::Open(std::string& errorText) {
     return false;
   }
   SendLine("HELLO\r\n");
-  reader_.Receive();  // the greeting says nothing we use
-  return true;
+  std::string greeting;  // says nothing we use, but it must end whole
+  return ReceiveWhole(greeting, errorText);
+}
+
+bool UserServerSession::ReceiveWhole(std::string& reply, std::string& errorText) {
+  ReplyEnd end;
+  reply = reader_.Receive(end);
+  if (IsWholeReply(end)) return true;
+  // The rest may still come and would answer the next command: this line is done.
+  channel_.Close();
+  errorText = SIGNUP_INCOMPLETE_REPLY_TEXT;
+  return false;
+}
+
+bool UserServerSession::HasAccount(const ItemList& items) {
+  AccountRecord sent;
+  ApplyAccountItems(items, sent);
+  return !sent.userid.empty() && !sent.pass.empty();
 }
 
 SignUpResult UserServerSession::RegisterNewUser(std::string& errorText, UserRecord& user,
@@ -75,7 +91,8 @@ SignUpResult UserServerSession::RegisterNewUser(std::string& errorText, UserReco
   for (;;) {
     suggestions.clear();
     SendLine(EncodeUserInfo(user));
-    std::string reply = reader_.Receive();
+    std::string reply;
+    if (!ReceiveWhole(reply, errorText)) return SignUpResult::Failed;
     switch (ClassifyUserInfoReply(reply, errorText)) {
       case UserInfoReply::kAccepted:
         break;
@@ -104,13 +121,12 @@ SignUpResult UserServerSession::RegisterNewUser(std::string& errorText, UserReco
   }
   // The account reply has no status word: all of it is the item list.
   SendLine("ACCOUNTINFO\r\n");
-  ItemList items = SplitItems(StripLineBreaks(reader_.Receive()));
+  std::string accountReply;
+  if (!ReceiveWhole(accountReply, errorText)) return SignUpResult::Failed;
+  ItemList items = SplitItems(StripLineBreaks(accountReply));
   SendLine("QUIT\r\n");
-  // Without a user name and password there is no account to build an entry from: a closed
-  // or silent server must not pass for an accepted sign-up.
-  AccountRecord sent;
-  ApplyAccountItems(items, sent);
-  if (sent.userid.empty() || sent.pass.empty()) {
+  // Without a user name and password there is no account to build an entry from.
+  if (!HasAccount(items)) {
     errorText = SIGNUP_NO_ACCOUNT_TEXT;
     return SignUpResult::Refused;
   }
@@ -126,7 +142,8 @@ SignUpResult UserServerSession::FetchExistingUser(std::string& errorText, UserRe
   ChannelCloser closer(channel_);
   // Identifier and password go as they are, without escaping.
   SendLine("GETUSER userid=" + user.userid + ";password=" + user.password + "\r\n");
-  std::string reply = reader_.Receive();
+  std::string reply;
+  if (!ReceiveWhole(reply, errorText)) return SignUpResult::Failed;
   SignUpResult result = SignUpResult::Failed;
   switch (ClassifyGetUserReply(reply, errorText)) {
     case GetUserReply::kUserData:
@@ -135,8 +152,15 @@ SignUpResult UserServerSession::FetchExistingUser(std::string& errorText, UserRe
       break;
     case GetUserReply::kAccountExists: {
       std::string_view items = TextAfterWord(reply, "ALREADYACCOUNT");
+      ItemList accountItems = SplitItems(StripLineBreaks(items));
+      // As for a sign-up: an account without its user name and password is none, and an
+      // entry or a portal visit made from it would carry no credentials.
+      if (!HasAccount(accountItems)) {
+        errorText = SIGNUP_NO_ACCOUNT_TEXT;
+        break;
+      }
       ApplyUserItems(items, user);
-      ApplyAccountItems(SplitItems(StripLineBreaks(items)), account);
+      ApplyAccountItems(accountItems, account);
       result = SignUpResult::AccountExists;
       break;
     }

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "signup/AccountRecord.h"
+#include "signup/ItemList.h"
 #include "signup/LineChannel.h"
 #include "signup/ReplyReader.h"
 #include "signup/RetryPrompt.h"
@@ -38,16 +39,24 @@ class UserServerSession {
   // into `account`. Updates user.userid, user.email (through the prompt) and user.alias on
   // the retry paths. `errorText` is emptied, or set to the connection-failure message, or
   // to the server's whole reply when it is not recognised. An account reply without a
-  // "userid" or "pass" is Refused with its own error text, `account` untouched.
+  // "userid" or "pass" is Refused with its own error text, `account` untouched. A reply
+  // that does not end whole (late, cut off or too long) closes the line and fails the
+  // conversation with its own error text.
   SignUpResult RegisterNewUser(std::string& errorText, UserRecord& user, AccountRecord& account,
                                RetryPrompt& prompt);
 
   // Sends GETUSER with user.userid and user.password; fills the user fields from the reply,
-  // and the account too when the server says the user already has one.
+  // and the account too when the server says the user already has one. An ALREADYACCOUNT
+  // without "userid" or "pass" fails with the no-account text, both records untouched;
+  // replies that do not end whole fail as for a sign-up.
   SignUpResult FetchExistingUser(std::string& errorText, UserRecord& user, AccountRecord& account);
 
  private:
   bool Open(std::string& errorText);
+  // Receives a reply; false, with the line closed and the error text set, when it did not
+  // end whole.
+  bool ReceiveWhole(std::string& reply, std::string& errorText);
+  static bool HasAccount(const ItemList& items);
   void SendLine(const std::string& line);
 
   LineChannel& channel_;

@@ -82,6 +82,8 @@ bool ShouldOfferVersion(const char* lastVersion, const char* lastAsked) {
 
 void RunVersionPrompt(const char* lastVersion, const char* lastVersionUrl,
                       SettingsStore& settings, VersionPromptHost& host) {
+  // No download page (none given, or refused as no web page): nothing to offer.
+  if (!lastVersionUrl || !*lastVersionUrl) return;
   if (g_promptRunning.exchange(true)) return;
   char asked[kVersionTextCapacity] = "";
   bool wasAsked = settings.Read("LastAskedVersion", asked, sizeof asked);

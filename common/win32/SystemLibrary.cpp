@@ -15,4 +15,16 @@ HMODULE LoadSystemLibrary(const char* fileName) {
   return LoadLibraryA(path);
 }
 
+HMODULE SharedSystemLibrary(std::atomic<HMODULE>& slot, const char* fileName) {
+  HMODULE module = slot.load();
+  if (module) return module;
+  HMODULE loaded = LoadSystemLibrary(fileName);
+  if (!loaded) return nullptr;
+  HMODULE expected = nullptr;
+  // Two threads may load at once; the loser drops its extra reference.
+  if (slot.compare_exchange_strong(expected, loaded)) return loaded;
+  FreeLibrary(loaded);
+  return expected;
+}
+
 }  // namespace marvella

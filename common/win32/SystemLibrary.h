@@ -5,10 +5,24 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 namespace marvella {
 
 // LoadLibrary of "<system directory>\<fileName>"; null when it cannot be loaded or the
 // path would not fit.
 HMODULE LoadSystemLibrary(const char* fileName);
+
+// The module held in `slot`, loaded by LoadSystemLibrary on first use (a failed load is
+// retried by the next call) and never freed. Safe from several threads.
+HMODULE SharedSystemLibrary(std::atomic<HMODULE>& slot, const char* fileName);
+
+// An entry point of `module` typed as the system's header declares it (decltype(&::name));
+// null when the module or the entry point is missing.
+template <typename Fn>
+Fn SystemEntry(HMODULE module, const char* name) {
+  if (!module) return nullptr;
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
 
 }  // namespace marvella

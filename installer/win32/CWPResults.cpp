@@ -38,7 +38,10 @@ void CWPResults::LeaveForward() {
 void CWPResults::OnCommand(int controlId, int code) {
   if (controlId != IDC_RS_CREATE || code != BN_CLICKED || busy_) return;
   busy_ = true;
-  Flow().CreateAccount();
+  {
+    CWPSheet::BusyScope busy(Sheet());  // the closing box of the final actions pumps too
+    Flow().CreateAccount();
+  }
   busy_ = false;
 }
 
@@ -74,6 +77,7 @@ bool CWPResults::CreateAccount() {
     case SignUpResult::Failed:
     case SignUpResult::AccountExists:  // an answer to the other conversation only
       progress.AppendProgressLine(TEXT_SERVER_UNREACHABLE);
+      if (!reason.empty()) progress.AppendProgressLine(reason.c_str());
       return false;
     case SignUpResult::Refused: {
       MessageBoxSink messages(Sheet().Window());
@@ -93,20 +97,28 @@ bool CWPResults::CreateAccount() {
   return true;
 }
 
-// A fetched account: the entry, the monitor and the shortcut here, while a worker of the
-// lowest priority shows the account and opens the portal (page fields, notice, shell and
-// registry: nothing the steps here touch).
+// A fetched account: the entry, the monitor and the shortcut here, then a worker of the
+// lowest priority shows the account (its notice only when the entry and the monitor were
+// made), opens the portal and names what failed (page fields, boxes, shell and registry).
+// This runs inside page 3's Next: a failure's progress line pumps messages, so the sheet
+// refuses every press meanwhile.
 void CWPResults::StartFinalActions() {
   FinalActions& actions = MakeFinalActions();
+  {
+    CWPSheet::BusyScope busy(Sheet());
+    actions.RunMachineSteps();
+  }
   DWORD id = 0;
   worker_ = CreateThread(nullptr, 0, DisplayWorker, &actions, CREATE_SUSPENDED, &id);
   if (worker_) {
     SetThreadPriority(worker_, THREAD_PRIORITY_LOWEST);
     ResumeThread(worker_);
   }
-  actions.RunMachineSteps();
   // No thread to spare: the account is still shown and the portal still opened.
-  if (!worker_) actions.RunDisplaySteps();
+  if (!worker_) {
+    CWPSheet::BusyScope busy(Sheet());
+    actions.RunDisplaySteps();
+  }
 }
 
 DWORD WINAPI CWPResults::DisplayWorker(void* parameter) {

@@ -1,7 +1,7 @@
 // The wizard sheet: creation, modal run and the page requests.
 #include "installer/win32/CWPSheet.h"
 
-#include <commctrl.h>
+#include "common/win32/CommonControls.h"
 
 #include "installer/win32/CWizardPage.h"
 #include "installer/win32/WizardResource.h"
@@ -19,7 +19,7 @@ bool CWPSheet::DoModal(HWND owner) {
   for (int i = 0; i < pageCount_; ++i) {
     handles[i] = pages_[i]->CreatePage();
     if (!handles[i]) {
-      for (int j = 0; j < i; ++j) DestroyPropertySheetPage(handles[j]);
+      for (int j = 0; j < i; ++j) DestroySystemPropertySheetPage(handles[j]);
       return false;
     }
   }
@@ -35,8 +35,8 @@ bool CWPSheet::DoModal(HWND owner) {
 
   finished_ = false;
   window_ = nullptr;
-  InitCommonControls();
-  INT_PTR result = PropertySheetA(&header);  // destroys the pages' handles when it ends
+  InitSystemCommonControls();
+  INT_PTR result = RunSystemPropertySheet(header);  // destroys the pages' handles when it ends
   window_ = nullptr;
   return result >= 0;
 }

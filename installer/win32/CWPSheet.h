@@ -37,6 +37,22 @@ class CWPSheet : public WizardFrame {
   // Called by a page whose Finish was accepted.
   void NoteFinished() { finished_ = true; }
 
+  // While busy every page refuses Back, Next, Finish and Cancel: work that pumps messages
+  // (progress lines, message boxes) runs inside a press and must not be re-entered, whichever
+  // page the sheet still counts as current.
+  bool Busy() const { return busy_; }
+  class BusyScope {
+   public:
+    explicit BusyScope(CWPSheet& sheet) : sheet_(sheet), was_(sheet.busy_) { sheet.busy_ = true; }
+    ~BusyScope() { sheet_.busy_ = was_; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+   private:
+    CWPSheet& sheet_;
+    bool was_;
+  };
+
   // WizardFrame. PostButtons may also be called from a page's worker thread while the
   // wizard runs; the others belong to the user-interface thread.
   void PostButtons(WizardButtons buttons) override;
@@ -49,6 +65,7 @@ class CWPSheet : public WizardFrame {
   int pageCount_ = 0;
   HWND window_ = nullptr;
   bool finished_ = false;
+  bool busy_ = false;
 };
 
 }  // namespace marvella

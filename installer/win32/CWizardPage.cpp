@@ -1,6 +1,7 @@
 // Property-page plumbing of the wizard pages.
 #include "installer/win32/CWizardPage.h"
 
+#include "common/win32/CommonControls.h"
 #include "installer/win32/CStaticLink.h"
 #include "installer/win32/CWPSheet.h"
 
@@ -21,7 +22,7 @@ HPROPSHEETPAGE CWizardPage::CreatePage() {
   page.pszTemplate = MAKEINTRESOURCEA(templateId_);
   page.pfnDlgProc = DialogProc;
   page.lParam = reinterpret_cast<LPARAM>(this);
-  return CreatePropertySheetPageA(&page);
+  return CreateSystemPropertySheetPage(page);
 }
 
 void CWizardPage::OnInitDialog() { flow_->Init(index_); }
@@ -32,6 +33,20 @@ bool CWizardPage::OnWizardFinish() { return flow_->Finish(index_); }
 
 INT_PTR CWizardPage::OnNotify(HWND window, const NMHDR& header) {
   LONG_PTR result = 0;
+  if (sheet_->Busy()) {
+    switch (header.code) {
+      case PSN_WIZNEXT:
+      case PSN_WIZBACK:
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, -1);
+        return TRUE;
+      case PSN_WIZFINISH:
+      case PSN_QUERYCANCEL:
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+      default:
+        break;
+    }
+  }
   switch (header.code) {
     case PSN_SETACTIVE:
       OnSetActive();

@@ -76,8 +76,18 @@ std::string SystemFinalActions::DesktopDirectory() {
   DWORD type = 0;
   LONG r = RegQueryValueExA(key, "Desktop", nullptr, &type, reinterpret_cast<BYTE*>(path), &size);
   RegCloseKey(key);
-  if (r != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::string();
-  return std::string(path);
+  if (r != ERROR_SUCCESS) return std::string();
+  return FolderOfValue(type, path);
+}
+
+std::string FolderOfValue(DWORD type, const char* value) {
+  if (type == REG_SZ) return std::string(value);
+  if (type != REG_EXPAND_SZ) return std::string();
+  // "%USERPROFILE%\Escritorio" and the like: the folder is what the variables name.
+  char expanded[MAX_PATH + 1] = {};
+  DWORD n = ExpandEnvironmentStringsA(value, expanded, MAX_PATH);
+  if (n == 0 || n > MAX_PATH) return std::string();  // too long for a path
+  return std::string(expanded);
 }
 
 bool SystemFinalActions::SaveShortcut(const ShortcutSettings& shortcut) {
@@ -103,8 +113,17 @@ bool SystemFinalActions::SaveShortcut(const ShortcutSettings& shortcut) {
 }
 
 bool SystemFinalActions::OpenAddress(const std::string& address) {
-  HINSTANCE r = ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-  return reinterpret_cast<INT_PTR>(r) > 32;
+  // The shell may need COM on this thread (a fetched account's worker has none of its own),
+  // and may reach the browser by a DDE conversation that would die with the thread: wait
+  // for it to end.
+  ComScope com;
+  SHELLEXECUTEINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_FLAG_DDEWAIT;
+  info.lpVerb = "open";
+  info.lpFile = address.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  return ShellExecuteExA(&info) && reinterpret_cast<INT_PTR>(info.hInstApp) > 32;
 }
 
 bool SystemFinalActions::SetStartPage(const std::string& address) {

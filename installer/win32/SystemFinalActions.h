@@ -26,4 +26,8 @@ class SystemFinalActions final : public FinalActionsPlatform {
   HMODULE resources_;
 };
 
+// The folder a shell-folders value names: a REG_SZ as it is, a REG_EXPAND_SZ with its
+// environment variables expanded; empty for other types or a result too long for a path.
+std::string FolderOfValue(DWORD type, const char* value);
+
 }  // namespace marvella

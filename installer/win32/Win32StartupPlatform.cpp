@@ -1,8 +1,9 @@
 // The system side of the installer's start-up.
 #include "installer/win32/Win32StartupPlatform.h"
 
-#include <commctrl.h>
 #include <ole2.h>
+
+#include "common/win32/CommonControls.h"
 
 #include "signup/win32/WinsockLineChannel.h"
 
@@ -11,7 +12,7 @@ namespace marvella {
 void Win32StartupPlatform::PrepareUserInterface() {
   // Dialog templates carry DS_3DLOOK, which gives the three-dimensional look on every
   // supported system; the common controls are the wizard's (property sheet, lists).
-  InitCommonControls();
+  InitSystemCommonControls();
   // The desktop shortcut is made through a COM object on this thread.
   (void)OleInitialize(nullptr);
 }

@@ -52,7 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   PieceChannel channel(input.substr(0, sizeBytes), input.substr(sizeBytes), repeat);
   ReplyTiming timing;
   ReplyReader reader(channel, timing);
-  std::string reply = reader.Receive();
+  ReplyEnd end;
+  std::string reply = reader.Receive(end);
+  // This channel never makes anyone wait: every reply ends at its close or a bound.
+  if (end == ReplyEnd::kNoFirstByte || end == ReplyEnd::kQuietInLine) std::abort();
   if (reply.size() >= ReplyReader::kBufferSize || reply.find('\0') != std::string::npos)
     std::abort();
   std::string_view stream = input.substr(sizeBytes);

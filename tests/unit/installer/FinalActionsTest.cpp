@@ -69,7 +69,8 @@ TEST_F(FinalActionsTest, EveryActionInOrderWithWhatItIsMadeFrom) {
   Run();
   EXPECT_EQ((Lines{"entry|Mi Marvella|0909123456|ana|p w&1|10.0.0.1|10.0.0.2|modem|Módem",
                    "monitor|C:\\WINDOWS\\marvella.exe",
-                   "shortcut|C:\\Escritorio\\Mi Marvella.LNK|marvella.exe|Mi Marvella|Mi Marvella|"
+                   "shortcut|C:\\Escritorio\\Mi Marvella.LNK|C:\\WINDOWS\\marvella.exe|Mi Marvella|"
+                   "Mi Marvella|"
                    "C:\\WINDOWS\\marvella.exe",
                    "show|ana|p w&1|10.0.0.1|ana.web|Anita", "disable",
                    "open|http://h:80/cgi-bin/logon?user=ana&password=p%20w%261&conexion=1",
@@ -82,6 +83,8 @@ TEST_F(FinalActionsTest, EveryActionInOrderWithWhatItIsMadeFrom) {
   EXPECT_TRUE(progress.lines.empty());
 }
 
+// Each failure is a progress line, and all of them come in one box at the end; without the
+// entry or the monitor no notice says the access is configured.
 TEST_F(FinalActionsTest, AFailedActionIsNamedAndTheRestGoOn) {
   const char kMonitor[] = "No se ha podido guardar el programa marvella.exe.";
   const char kShortcut[] = "No se ha podido crear el icono del escritorio.";
@@ -89,25 +92,36 @@ TEST_F(FinalActionsTest, AFailedActionIsNamedAndTheRestGoOn) {
     const char* failing;
     std::string folders;  // the Windows and desktop folders
     Lines lines;
+    bool notice;  // "configured"
   } cases[] = {
-      {"entry", "C:", {"No se ha podido crear la conexi\xF3n de acceso telef\xF3nico."}},
-      {"monitor shortcut", "C:", {kMonitor, kShortcut}},
+      {"entry", "C:", {"No se ha podido crear la conexi\xF3n de acceso telef\xF3nico."}, false},
+      {"monitor shortcut", "C:", {kMonitor, kShortcut}, false},
+      {"shortcut", "C:", {kShortcut}, true},
       {"open start",
        "C:",
        {"No se ha podido abrir la p\xE1gina de bienvenida.",
-        "No se ha podido poner la p\xE1gina de inicio del navegador."}},
+        "No se ha podido poner la p\xE1gina de inicio del navegador."},
+       true},
       // No folder, or one too long for a path: nothing lands in the current directory.
-      {"", "", {kMonitor, kShortcut}},
-      {"", std::string(250, 'w'), {kMonitor, kShortcut}},
+      {"", "", {kMonitor, kShortcut}, false},
+      {"", std::string(250, 'w'), {kMonitor, kShortcut}, false},
   };
   for (const auto& c : cases) {
     machine = FakeMachine();
     machine.failing = c.failing;
     machine.windows = machine.desktop = c.folders;
     progress.lines.clear();
+    messages.shown.clear();
     Run();
     EXPECT_EQ(c.lines, progress.lines) << c.failing;
     EXPECT_EQ(0u, machine.log.back().find("start|")) << "the last action still ran";
+    ASSERT_EQ(c.notice ? 2u : 1u, messages.shown.size()) << c.failing;
+    EXPECT_EQ(c.notice ? 22u : 0u, messages.shown[0].stringId) << c.failing;
+    const test::ShownMessage& box = messages.shown.back();
+    std::string expected = "La instalaci\xF3n no se ha completado. Estos pasos no se han podido realizar:\n";
+    for (const std::string& line : c.lines) expected += "\n" + line;
+    EXPECT_EQ(expected, box.text) << c.failing;
+    EXPECT_EQ(MessageIcon::kWarning, box.style.icon);
   }
 }
 

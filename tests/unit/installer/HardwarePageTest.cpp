@@ -109,6 +109,11 @@ TEST(HardwareNext, RulesInTheirOrder) {
       {"empty name", "", 0, true, true, "Debe selecionar un valor en el campo ''", 0},
       {"invalid name", "Mi:red", kErrorInvalidName, true, true,
        "El nombre de conexión 'Mi:red' contiene carácteres no permitidos.", 0},
+      {"the sign-up entry's name", "MARVELLA alta", kErrorAlreadyExists, true, true,
+       "El nombre de conexión 'MARVELLA alta' es el de la conexión que el instalador utiliza "
+       "para darte de alta, que se borra y se vuelve a crear en cada llamada. Escribe otro "
+       "nombre.",
+       0},
       {"existing, Cancelar", "Marvella", kErrorAlreadyExists, false, true, "(stays)", 1},
       {"existing, Aceptar, no node", "Marvella", kErrorAlreadyExists, true, false,
        "Debe elegir un nodo de acceso", 1},
@@ -117,6 +122,7 @@ TEST(HardwareNext, RulesInTheirOrder) {
   };
   for (const Case& c : cases) {
     InstallerApp app;
+    app.config.signUpEntryName = "Marvella Alta";
     app.accessNodes = kNodes;
     app.dialDevices.Append("modem", "Módem estándar");
     app.dialDevices.Append("isdn", "RDSI");

@@ -20,7 +20,7 @@ TEST(UserTypeFetch, EachOutcome) {
   using Lines = std::vector<std::string>;
   const Lines kOnLine = {"Llamando al 0915550001", "Conectando", "Conectando"};
   struct Case {
-    const char *name, *identifier;
+    const char *name, *identifier, *password;
     bool alreadyConnected;
     std::uint32_t dialResult;
     SignUpResult result;
@@ -30,12 +30,15 @@ TEST(UserTypeFetch, EachOutcome) {
     std::vector<unsigned> waits;  // the binding's after a hang-up, then the page's
     RasConnHandle heldAfter;
   } cases[] = {
-      {"capital", "Ana", false, 0, SignUpResult::Accepted, 24, false, {}, {}, 0},
-      {"busy", "ana", false, 676, SignUpResult::Accepted, 0, false,
+      {"capital", "Ana", "pw", false, 0, SignUpResult::Accepted, 24, false, {}, {}, 0},
+      {"busy", "ana", "pw", false, 676, SignUpResult::Accepted, 0, false,
        {"Llamando al 0915550001", "Error 676: la línea está ocupada."}, {}, 0x51},
-      {"refused", "ana", false, 0, SignUpResult::Failed, 13, false, kOnLine, {2000, 2000}, 0},
-      {"account", "ana", false, 0, SignUpResult::AccountExists, 14, true, kOnLine, {2000, 2000}, 0},
-      {"on line", "ana", true, 0, SignUpResult::Accepted, 14, false,
+      {"refused", "ana", "pw", false, 0, SignUpResult::Failed, 13, false, kOnLine, {2000, 2000}, 0},
+      {"account", "ana", "pw", false, 0, SignUpResult::AccountExists, 14, true, kOnLine, {2000, 2000}, 0},
+      // A password that would cut the GETUSER line or add an item to it is refused first.
+      {"semicolon", "ana", "p;w=1", false, 0, SignUpResult::Accepted, 7, false, {}, {}, 0},
+      {"line feed", "ana", "pw\r\nQUIT", false, 0, SignUpResult::Accepted, 7, false, {}, {}, 0},
+      {"on line", "ana", "pw", true, 0, SignUpResult::Accepted, 14, false,
        {"Abriendo conexión con host remoto...", "Conectando", "Conectando"}, {}, 0},
   };
   for (const Case& c : cases) {
@@ -53,12 +56,16 @@ TEST(UserTypeFetch, EachOutcome) {
     ScriptedFetcher fetcher;
     fetcher.result = c.result;
     FetchServices services{ras, progress, sleeper, messages, fetcher};
-    model.Fetch({true, c.identifier, "pw"}, services);
+    model.Fetch({true, c.identifier, c.password}, services);
     EXPECT_TRUE(app.flags.fetchPressed);
     ASSERT_EQ(c.message ? 1u : 0u, messages.shown.size());
     if (c.message) {
       EXPECT_EQ(c.message, messages.shown[0].stringId);
       EXPECT_EQ(c.message == 14, messages.shown[0].style.icon == MessageIcon::kInformation);
+      if (c.message == 7) {
+        EXPECT_EQ(0u, messages.shown[0].text.find("Campo contraseña: *"));
+        EXPECT_EQ("", app.user.password) << "nothing refused is kept";
+      }
     }
     EXPECT_EQ(c.progress.size() == 3 ? 1 : 0, fetcher.calls);
     EXPECT_EQ(c.account, app.flags.existingAccount && app.flags.accountFetched);

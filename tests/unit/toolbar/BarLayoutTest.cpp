@@ -111,6 +111,12 @@ TEST(VersionPrompt, OfferedOncePerNewerVersionWhateverTheAnswer) {
               it == settings.values.end() ? "<none>" : it->second)
         << c.lastVersion;
   }
+  // Without a download page there is nothing to offer, and nothing is recorded.
+  Settings settings;
+  Host host;
+  RunVersionPrompt("1.02", "", settings, host);
+  EXPECT_EQ(0, host.asked);
+  EXPECT_TRUE(settings.values.empty());
 }
 
 // Exact: the i686 build once kept one side of a floating-point comparison at 80 bits, so

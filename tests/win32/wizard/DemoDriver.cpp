@@ -61,8 +61,9 @@ int main(int argc, char** argv) {
   HWND sheet = exe.Start();
   if (!sheet) return Fail("install.exe showed no wizard");
   const char* pages[] = {"welcome: not on line yet", "contract accepted",
-                         "hardware: modem, generic node, prefix 0, connection name",
-                         "user type: new user", "personal data filled", "interests answered",
+                         "hardware: modem, Zonas sin nodo local, prefix 0, connection name",
+                         "user type: new user", "personal data filled, province Cádiz",
+                         "interests answered",
                          "optional data"};
   std::string error = WalkToResults(sheet, [&](int page) { Shoot(sheet, pages[page]); });
   if (!error.empty()) return Fail(error);

@@ -31,14 +31,14 @@ InstallExe::InstallExe(const std::string& folder, const std::string& userPort,
     test::CopyTo(iniSource, dir_ + "install.ini");
     return;
   }
-  std::FILE* f = std::fopen((dir_ + "install.ini").c_str(), "wb");
-  if (!f) return;
-  std::fprintf(f, "[UserServer]\r\nProfileName=Marvella Alta\r\nServer_IP=127.0.0.1\r\n"
-                  "Server_Port=%s\r\nDialUp_Username=alta\r\nDialUp_Password=alta\r\n",
-               userPort.c_str());
-  std::fputs("[Nodes]\r\nCity1=Acceso nacional\r\nState1=Zonas sin nodo local\r\nPhone1=" MARVELLA_DEFAULT_ACCESS_NUMBER "\r\n", f);
-  std::fputs("City2=Madrid\r\nState2=Madrid\r\nPhone2=900100100\r\n", f);
-  std::fclose(f);
+  // The install.ini the build ships, its server address aside.
+  std::ifstream shipped(BinDir() + "..\\dist-files\\install.ini", std::ios::binary);
+  std::ofstream ini(dir_ + "install.ini", std::ios::binary);
+  for (std::string line; std::getline(shipped, line);) {
+    if (line.rfind("Server_IP=", 0) == 0) line = "Server_IP=127.0.0.1\r";
+    if (line.rfind("Server_Port=", 0) == 0) line = "Server_Port=" + userPort + "\r";
+    ini << line << "\n";
+  }
 }
 
 InstallExe::~InstallExe() {
@@ -72,6 +72,13 @@ std::string Text(HWND page, int id) {
   return text;
 }
 
+// Selects `text` in a list of the page as a user's click does.
+static void Choose(HWND page, int id, const char* text) {
+  HWND list = GetDlgItem(page, id);
+  SendMessageA(list, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text));
+  SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
 std::string Progress(HWND sheet) { return Text(CurrentPage(sheet), IDC_RS_PROGRESS); }
 
 std::string WalkToResults(HWND sheet, const std::function<void(int page)>& shoot, int stopAt) {
@@ -83,11 +90,18 @@ std::string WalkToResults(HWND sheet, const std::function<void(int page)>& shoot
     if (page == 0) SendMessageA(GetDlgItem(p, IDC_NOT_CONNECTED), BM_CLICK, 0, 0);
     if (page == 1) SendMessageA(GetDlgItem(p, IDC_ACCEPT), BM_CLICK, 0, 0);
     if (page == 2) {
-      SendMessageA(GetDlgItem(p, IDC_HW_GENERIC_NODE), BM_CLICK, 0, 0);
+      Choose(p, IDC_HW_PROVINCE, kNoLocalNodeProvince);
+      SendMessageA(GetDlgItem(p, IDC_HW_CITY), CB_SETCURSEL, 1, 0);  // its one city
+      SendMessageA(p, WM_COMMAND, MAKEWPARAM(IDC_HW_CITY, CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(GetDlgItem(p, IDC_HW_CITY)));
       SetDlgItemTextA(p, IDC_HW_PREFIX, "0");
       SetDlgItemTextA(p, IDC_HW_CONNECTION_NAME, kDemoConnection);
     }
-    if (page == 4) FillPersonalData(p);
+    if (page == 4) {
+      FillPersonalData(p);
+      SendDlgItemMessageA(p, IDC_UI_PROVINCE, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                          reinterpret_cast<LPARAM>(kDemoProvince));
+    }
     if (page == 5) AnswerInterests(p);
     if (!Eventually([&] { return Usable(sheet, kNextButton); }))
       return "no Next on page " + std::to_string(page);

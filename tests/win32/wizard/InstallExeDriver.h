@@ -12,11 +12,13 @@
 namespace marvella::test {
 
 constexpr char kDemoConnection[] = "Marvella Ana";  // typed on the hardware page
+constexpr char kNoLocalNodeProvince[] = "Zonas sin nodo local";  // chosen there
+constexpr char kDemoProvince[] = "Cádiz";  // chosen on the personal-data page
 constexpr char kBrowserMainKey[] = "Software\\Microsoft\\Internet Explorer\\Main";
 
-// install.exe with tandem.dll and an install.ini for the user server on 127.0.0.1 at
-// `userPort`, in `folder` (created; its working directory, where the recording browser
-// writes). A non-empty `iniSource` is copied as install.ini instead. With `keep`, the
+// install.exe with tandem.dll and the install.ini the build ships, pointed at the user
+// server on 127.0.0.1 at `userPort`, in `folder` (created; its working directory, where the
+// recording browser writes). A non-empty `iniSource` is copied as install.ini instead. With `keep`, the
 // folder stays afterwards.
 class InstallExe {
  public:
@@ -44,7 +46,8 @@ std::string Text(HWND page, int id);
 std::string Progress(HWND sheet);  // the results page's progress box
 
 // From the welcome page to the results page as a new user who is not on line, with prefix
-// "0", the generic node and kDemoConnection; `shoot(page)` runs on each page before Next.
+// "0", the nationwide node ("Zonas sin nodo local", its one city), kDemoConnection and
+// kDemoProvince; `shoot(page)` runs on each page before Next.
 // "" when the results page (or page `stopAt`) shows, else what went wrong.
 std::string WalkToResults(HWND sheet, const std::function<void(int page)>& shoot, int stopAt = 7);
 

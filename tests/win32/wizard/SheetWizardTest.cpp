@@ -13,6 +13,7 @@
 
 #include "common/OperatorSettings.h"
 #include "common/ProfileReader.h"
+#include "common/win32/MessageBoxSink.h"
 #include "installer/InstallerApp.h"
 #include "installer/win32/SheetWizard.h"
 #include "installer/win32/WizardResource.h"
@@ -105,11 +106,16 @@ TEST(SheetWizard, StartUpRunsTheSheetAndTheToolbarInstallationOnceBeforeIt) {
   for (int page = kLicensePage; page < kFinalPage; ++page) {
     if (page == kHardwarePage)  // the generic node, the shipped install.ini's one node
       SendMessageA(GetDlgItem(CurrentPage(sheet), IDC_HW_GENERIC_NODE), BM_CLICK, 0, 0);
-    if (page == kResultsPage) {  // posted: the notice holds the page until it is answered
+    if (page == kResultsPage) {  // posted: the box holds the page until it is answered
       PostMessageA(GetDlgItem(CurrentPage(sheet), IDC_RS_CREATE), BM_CLICK, 0, 0);
-      HWND notice = WaitForWindow("#32770", "Acceso creado", 60000);
-      ASSERT_NE(nullptr, notice) << ControlText(CurrentPage(sheet), IDC_RS_PROGRESS);
-      PressButton(notice, IDOK);
+      // This program carries no monitor to write: no "configured" notice, and the failure
+      // named in one box.
+      HWND box = WaitForWindow("#32770", ProgramFileName().c_str(), 60000);
+      ASSERT_NE(nullptr, box) << ControlText(CurrentPage(sheet), IDC_RS_PROGRESS);
+      EXPECT_EQ("La instalación no se ha completado. Estos pasos no se han podido realizar:\n\n"
+                "No se ha podido guardar el programa marvella.exe.",
+                MessageBoxText(box));
+      PressButton(box, IDOK);
     }
     ASSERT_TRUE(Eventually([&] { return Usable(sheet, kNextButton); })) << "page " << page;
     if (page == kPersonalDataPage) FillPersonalData(CurrentPage(sheet));
