@@ -58,7 +58,7 @@ FinalActions& CWPResults::MakeFinalActions() {
     inputs.flags = app_.flags;
     inputs.portal = OperatorPortal();
     AccountDisplay& display = *this;
-    actions_ = std::make_unique<FinalActions>(platform_, display, *messages_, *progress_, inputs);
+    actions_ = std::make_unique<FinalActions>(recorded_, display, *messages_, *progress_, inputs);
   }
   return *actions_;
 }

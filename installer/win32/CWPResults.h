@@ -14,6 +14,7 @@
 #include "installer/WizardSeams.h"
 #include "installer/win32/CWizardPage.h"
 #include "installer/win32/ProgressBox.h"
+#include "installer/win32/InstallRecorder.h"
 #include "installer/win32/SystemFinalActions.h"
 #include "installer/win32/WizardResource.h"
 
@@ -50,6 +51,7 @@ class CWPResults : public CWizardPage, public ResultsPageSeam, private AccountDi
 
   InstallerApp& app_;
   SystemFinalActions platform_;
+  RecordingFinalActions recorded_{platform_};  // what the uninstall will take back
   RasConnHandle connection_ = 0;
   bool accountCreated_ = false;
   // Inside "&Crear cuenta": the progress lines pump messages, so a second press, Back, Next
