@@ -193,6 +193,13 @@ function(marvella_product_target target)
       set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${MARVELLA_KIT_LINK_SCRIPT})
     endif()
     file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/maps)
+    # A program is always loaded at its preferred base (Windows 95 and NT 4 know no other
+    # way), so its relocations are dead weight: some 6 KB of install.exe, 1 KB of
+    # marvella.exe. A DLL keeps them: another module may hold its base.
+    get_target_property(type ${target} TYPE)
+    if(type STREQUAL "EXECUTABLE")
+      target_link_options(${target} PRIVATE -Wl,--disable-dynamicbase -Wl,--disable-reloc-section)
+    endif()
   endif()
 endfunction()
 

@@ -13,7 +13,7 @@ CWPResults::CWPResults(HMODULE resources, InstallerApp& app)
     : CWizardPage(kResultsPage, IDD_RESULTS),
       app_(app),
       platform_(resources),
-      model_(app, ResultsPageParts{platform_, *this, messages_, *this}) {}
+      model_(app, ResultsPageParts{recorded_, *this, messages_, *this}) {}
 
 CWPResults::~CWPResults() {
   JoinDisplayWorker();

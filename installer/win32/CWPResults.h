@@ -11,6 +11,7 @@
 #include "installer/ResultsPageModel.h"
 #include "installer/WizardSeams.h"
 #include "installer/win32/CWizardPage.h"
+#include "installer/win32/InstallRecorder.h"
 #include "installer/win32/SystemFinalActions.h"
 #include "installer/win32/WizardResource.h"
 
@@ -54,6 +55,7 @@ class CWPResults : public CWizardPage,
 
   InstallerApp& app_;
   SystemFinalActions platform_;
+  RecordingFinalActions recorded_{platform_};  // what the uninstall will take back
   MessageBoxSink messages_;  // owned by the wizard once it runs
   ResultsPageModel model_;
   HANDLE worker_ = nullptr;

@@ -5,11 +5,14 @@
 #include <shellapi.h>
 
 #include "common/PathText.h"
+#include "installer/win32/InstallRecorder.h"
 
 namespace marvella {
 
 bool SystemToolbarLibrary::InstallToolbarLibrary() {
-  return marvella::InstallToolbarLibrary(*this);
+  bool started = marvella::InstallToolbarLibrary(*this);
+  RecordToolbarLibrary(SystemDirectory() + "\\tandem.dll", started);
+  return started;
 }
 
 std::string SystemToolbarLibrary::ProgramPath() {

@@ -1,6 +1,7 @@
 // marvella.exe: starts the dialler for the user's entry, waits invisibly for a dial-up
 // connection, opens the portal's home page and ends. No window is ever shown, and every
-// way out ends with exit code 0: there is nobody to tell.
+// way out ends with exit code 0: there is nobody to tell. With the uninstall switch instead
+// of an entry name it is the kit's uninstaller (win32/Uninstall.h).
 #include <windows.h>
 #include <shellapi.h>
 
@@ -9,6 +10,7 @@
 #include "common/OperatorSettings.h"
 #include "monitor/ConnectionCheck.h"
 #include "monitor/DiallerCommand.h"
+#include "monitor/win32/Uninstall.h"
 
 // rasapi32.dll, linked directly (the monitor is only installed where dial-up exists),
 // declared against the kit's 4.0 records.
@@ -57,6 +59,10 @@ LRESULT CALLBACK MonitorWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+  if (marvella::IsUninstallCommand(commandLine)) {
+    marvella::RunUninstall();
+    return 0;
+  }
   OSVERSIONINFOA version = {};
   version.dwOSVersionInfoSize = sizeof version;
   const bool isNt = GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;

@@ -1,13 +1,16 @@
 // install.exe itself under Wine, as a process of its own driven through its windows, against
 // the reference service and the simulated remote-access service, with the install.ini the
-// build ships (its server address aside): a new user's whole installation, a returning user whose account is fetched, and a results page whose dial and
-// sign-up fail. What the installation left on the machine is checked from outside afterwards.
+// build ships (its server address aside): a new user's whole installation, a returning user
+// whose account is fetched, a results page whose dial and sign-up fail, and an installation
+// taken back from Add/Remove Programs. What the installation left on the machine is
+// checked from outside afterwards.
 #include <winsock2.h>
 #include <windows.h>
 #include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -15,6 +18,8 @@
 
 #include "common/OperatorSettings.h"
 #include "installer/win32/WizardResource.h"
+#include "monitor/InstallRecord.h"
+#include "monitor/UninstallTexts.h"
 #include "tests/win32/support/RecordingBrowser.h"
 #include "tests/win32/support/RemoteAccessKey.h"
 #include "tests/win32/support/Screenshot.h"
@@ -102,6 +107,19 @@ class ToolbarRegistrationLock {
   HANDLE lock_;
 };
 
+// What an installation records beside what it installs: the record, the Add/Remove
+// Programs entry and the log; removed before and after a walk.
+struct InstallationTraces {
+  InstallationTraces() { Remove(); }
+  ~InstallationTraces() { Remove(); }
+  static void Remove() {
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallEntryKey);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kInstallRecordKey);
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kInstallRecordParent);
+    DeleteFileA((WindowsDirectory() + "\\" + kInstallLogName).c_str());
+  }
+};
+
 // No start page under either key, as a browser leaves them before any installation.
 bool ClearStartPages() {
   for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
@@ -130,6 +148,7 @@ class InstallExeWalk : public ::testing::Test {
   const std::string windows = WindowsDirectory();
   const std::string shortcutFile = DesktopDirectory() + "\\" + kDemoConnection + ".LNK";
   FilesOfTheWalk written{windows + "\\marvella.exe", shortcutFile};
+  InstallationTraces traces;
 };
 
 TEST_F(InstallExeWalk, NewUserIsSignedUpAndTheMachineIsReadyAfterFinish) {
@@ -409,6 +428,7 @@ TEST(InstallExeWizard, FailedDialAndBusyServerLeaveTheResultsPageToTryAgain) {
   RemoteAccessConfigured remoteAccess;
   rassim::RasSimulatorSession modem(std::string("[service]\r\ndial-outcome = busy\r\n") + kModem);
   ToolbarRegistrationLock registration;  // start-up registers the library too
+  InstallationTraces traces;
   InstallExe exe(Folder("marvella-install-failures"), UserPort());
   HWND sheet = exe.Start();
   ASSERT_NE(nullptr, sheet) << "install.exe showed no wizard";
@@ -460,6 +480,214 @@ TEST(InstallExeWizard, FailedDialAndBusyServerLeaveTheResultsPageToTryAgain) {
   rassim::SimState state = modem.State();
   EXPECT_TRUE(state.connections.empty());
   EXPECT_EQ(nullptr, state.FindEntry(kSignUpEntry));
+}
+
+// A new user's installation from the welcome page to Finish, under their own identifier
+// and alias (the service keeps every account a walk makes). "" when it ended, else where not.
+std::string InstallNewUser(InstallExe& exe, const char* userid, const char* alias,
+                           const std::string& shots) {
+  HWND sheet = exe.Start();
+  if (!sheet) return "install.exe showed no wizard";
+  std::string walked = WalkToResults(sheet, [&](int page) {
+    if (page == 4) {
+      SetDlgItemTextA(CurrentPage(sheet), IDC_UI_USERID, userid);
+      SetDlgItemTextA(CurrentPage(sheet), IDC_UI_ALIAS, alias);
+    }
+  });
+  if (!walked.empty()) return walked;
+  Shoot(sheet, shots + "-results");
+  if (!Eventually([&] { return Usable(sheet, kBackButton) && !Usable(sheet, kNextButton); }))
+    return "no results page";
+  PostMessageA(GetDlgItem(CurrentPage(sheet), IDC_RS_CREATE), BM_CLICK, 0, 0);
+  HWND notice = WaitForProcessDialog(exe.Id(), sheet, 60000);
+  if (!notice || WindowText(notice) != "Acceso creado") return "no notice: " + Progress(sheet);
+  PressButton(notice, IDOK);
+  if (!Eventually([&] { return Usable(sheet, kNextButton); })) return "no Next after the notice";
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+  if (!Eventually([&] { return Usable(sheet, kFinishButton); })) return "no Finish";
+  PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+  return exe.Ended() ? std::string() : "install.exe did not end";
+}
+
+DWORD RunningRegsvr32Id() {
+  DWORD id = 0;
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32 p = {};
+  p.dwSize = sizeof p;
+  for (BOOL ok = Process32First(snap, &p); ok && !id; ok = Process32Next(snap, &p))
+    if (Lower(p.szExeFile) == "regsvr32.exe") id = p.th32ProcessID;
+  CloseHandle(snap);
+  return id;
+}
+
+DWORD RegNumber(HKEY root, const char* path, const char* name) {
+  DWORD value = 0, size = sizeof value;
+  HKEY key;
+  if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
+  RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+  RegCloseKey(key);
+  return value;
+}
+
+void SetPage(HKEY root, const char* name, const char* page) {
+  HKEY key;
+  ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root, kBrowserMainKey, 0, nullptr, 0, KEY_WRITE,
+                                           nullptr, &key, nullptr));
+  if (page)
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(page),
+                   static_cast<DWORD>(std::strlen(page) + 1));
+  else
+    RegDeleteValueA(key, name);
+  RegCloseKey(key);
+}
+
+// Gone, or named for deletion at the next start: in WININIT.INI (Windows 95 and 98) or in
+// the session manager's pending operations (NT), as a source with an empty target.
+std::string GoneOrScheduled(const std::string& path, const std::string& wininit) {
+  char shortPath[MAX_PATH] = {};
+  if (!GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath)) return "gone";
+  if (Lower(wininit).find(Lower(std::string("NUL=") + shortPath)) != std::string::npos)
+    return "scheduled in WININIT.INI";
+  std::string pending(65536, '\0');
+  DWORD size = static_cast<DWORD>(pending.size() - 2);
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", 0,
+                    KEY_READ, &key) == ERROR_SUCCESS) {
+    if (RegQueryValueExA(key, "PendingFileRenameOperations", nullptr, nullptr,
+                         reinterpret_cast<BYTE*>(&pending[0]), &size) != ERROR_SUCCESS)
+      size = 0;
+    RegCloseKey(key);
+  }
+  const std::string deletion = Lower("\\??\\" + path + std::string(2, '\0'));
+  return Lower(pending.substr(0, size + 1)).find(deletion) != std::string::npos
+             ? "scheduled in the pending operations"
+             : "still there";
+}
+
+TEST_F(InstallExeWalk, AddRemoveProgramsGivesTheMachineBackAndAnotherInstallationStartsClean) {
+  // The machine before: a start page of the user's own, none under the machine's key, and
+  // another dial-up entry.
+  const char kOwnPage[] = "http://www.pagina-propia.example/";
+  SetPage(HKEY_CURRENT_USER, "Start Page", kOwnPage);
+  SetPage(HKEY_CURRENT_USER, "Default_Page_URL", kOwnPage);
+  SetPage(HKEY_LOCAL_MACHINE, "Default_Page_URL", nullptr);
+  modem.Change([](rassim::SimState& s) {
+    rassim::SimEntry other;
+    other.name = "Trabajo";
+    other.record.dwSize = rassim::kEntrySize;
+    std::strcpy(other.record.szLocalPhoneNumber, "915550000");
+    s.entries.push_back(other);
+  });
+  const std::string wininitFile = windows + "\\wininit.ini";
+  const bool hadWininit = GetFileAttributesA(wininitFile.c_str()) != INVALID_FILE_ATTRIBUTES;
+  const std::string monitor = windows + "\\marvella.exe";
+  const std::string library = SystemDirectory() + "\\tandem.dll";
+  const std::string log = windows + "\\marvella.log";
+  const std::string server = "CLSID\\" TANDEM_CLSID_TEXT "\\InprocServer32";
+
+  {
+    InstallExe exe(Folder("marvella-install-to-remove"), UserPort());
+    ASSERT_EQ("", InstallNewUser(exe, "eva.baja", "evab", "uninstall-install"));
+  }
+  ASSERT_NE(nullptr, modem.State().FindEntry(kDemoConnection));
+  ASSERT_TRUE(Eventually([&] {
+    return RunningRegsvr32() == 0 &&
+           Lower(RegText(HKEY_CLASSES_ROOT, server.c_str(), nullptr)) == Lower(library);
+  }));
+
+  // Add/Remove Programs lists it: name, the monitor's icon, a quoted command, no buttons to
+  // modify or repair.
+  EXPECT_EQ("Marvella acceso gratuito", RegText(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "DisplayName"));
+  EXPECT_EQ(Lower(monitor), Lower(RegText(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "DisplayIcon")));
+  std::string command = RegText(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "UninstallString");
+  EXPECT_EQ(Lower("\"" + monitor + "\" /desinstalar"), Lower(command));
+  EXPECT_EQ(1u, RegNumber(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "NoModify"));
+  EXPECT_EQ(1u, RegNumber(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "NoRepair"));
+  // The log: one line per step with its result.
+  const std::string logText = ReadFileBytes(log);
+  for (std::string step : {"Barra del navegador \"" + library + "\": correcto",
+                           std::string("Conexión de acceso telefónico \"") + kDemoConnection + "\": correcto",
+                           "Programa \"" + monitor + "\": correcto",
+                           std::string("Agregar o quitar programas \"Marvella acceso gratuito\": correcto"),
+                           "Icono del escritorio \"" + shortcutFile + "\": correcto",
+                           std::string("Página de inicio \"") + kHome + "\": correcto"})
+    EXPECT_NE(std::string::npos, Lower(logText).find(Lower(step))) << step << "\n" << logText;
+
+  // Since then the user chose a page of their own under the machine's key: it stays.
+  const char kChosenPage[] = "http://www.elegida.example/";
+  SetPage(HKEY_LOCAL_MACHINE, "Default_Page_URL", kChosenPage);
+
+  // The command, as the control panel runs it; answered Sí.
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                             &si, &pi));
+  HWND question = WaitForProcessDialog(pi.dwProcessId, nullptr, 60000);
+  ASSERT_NE(nullptr, question);
+  EXPECT_EQ(TEXT_UNINSTALL_CAPTION, WindowText(question));
+  EXPECT_EQ(TEXT_UNINSTALL_QUESTION, MessageBoxText(question));
+  EXPECT_TRUE(IsWindow(GetDlgItem(question, IDYES)) && IsWindow(GetDlgItem(question, IDNO)));
+  Shoot(question, "uninstall-question");
+  PressButton(question, IDYES);
+  // The library tells the user it is unregistered, whatever the switches say.
+  DWORD registrar = 0;
+  ASSERT_TRUE(Eventually([&] { return (registrar = RunningRegsvr32Id()) != 0; }));
+  HWND notice = WaitForProcessDialog(registrar, nullptr, 60000);
+  ASSERT_NE(nullptr, notice);
+  Shoot(notice, "uninstall-toolbar-notice");
+  PressButton(notice, IDOK);
+  HWND result = WaitForProcessDialog(pi.dwProcessId, question, 60000);
+  ASSERT_NE(nullptr, result);
+  const std::string said = MessageBoxText(result);
+  EXPECT_EQ(0u, said.find(TEXT_UNINSTALL_DONE)) << said;
+  Shoot(result, "uninstall-result");
+  PressButton(result, IDOK);
+  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 60000));
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+
+  // From outside: as before the installation.
+  EXPECT_EQ("(no key)", RegText(HKEY_LOCAL_MACHINE, kUninstallEntryKey, nullptr));
+  EXPECT_EQ("(no key)", RegText(HKEY_LOCAL_MACHINE, kInstallRecordParent, nullptr));
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(shortcutFile.c_str()));
+  rassim::SimState state = modem.State();
+  EXPECT_EQ(nullptr, state.FindEntry(kDemoConnection));
+  ASSERT_NE(nullptr, state.FindEntry("Trabajo")) << "another entry was deleted";
+  EXPECT_STREQ("915550000", state.FindEntry("Trabajo")->record.szLocalPhoneNumber);
+  EXPECT_EQ(kOwnPage, RegText(HKEY_CURRENT_USER, kBrowserMainKey, "Start Page"));
+  EXPECT_EQ(kOwnPage, RegText(HKEY_CURRENT_USER, kBrowserMainKey, "Default_Page_URL"));
+  EXPECT_EQ("(none)", RegText(HKEY_LOCAL_MACHINE, kBrowserMainKey, "Start Page"));
+  EXPECT_EQ(kChosenPage, RegText(HKEY_LOCAL_MACHINE, kBrowserMainKey, "Default_Page_URL"));
+  EXPECT_EQ("(no key)", RegText(HKEY_CLASSES_ROOT, server.c_str(), nullptr));
+  const std::string wininit = ReadFileBytes(wininitFile);
+  const std::string libraryGone = GoneOrScheduled(library, wininit);
+  const std::string monitorGone = GoneOrScheduled(monitor, wininit);
+  EXPECT_NE("still there", libraryGone);
+  EXPECT_NE("still there", monitorGone);
+  EXPECT_NE("still there", GoneOrScheduled(log, wininit));
+  std::printf("after the uninstall: tandem.dll %s, marvella.exe %s\n", libraryGone.c_str(),
+              monitorGone.c_str());
+
+  // Installing again: as on a clean machine, the user's page is again the one kept.
+  {
+    InstallExe exe(Folder("marvella-install-again"), UserPort());
+    ASSERT_EQ("", InstallNewUser(exe, "eva.vuelve", "evav", "uninstall-reinstall"));
+  }
+  EXPECT_NE(nullptr, modem.State().FindEntry(kDemoConnection));
+  Shortcut shortcut;
+  EXPECT_TRUE(ReadShortcut(shortcutFile, shortcut));
+  EXPECT_TRUE(ReadFileBytes(monitor) == ReadFileBytes(BinDir() + "marvella.exe"));
+  EXPECT_EQ("Marvella acceso gratuito", RegText(HKEY_LOCAL_MACHINE, kUninstallEntryKey, "DisplayName"));
+  EXPECT_EQ(kOwnPage, RegText(HKEY_LOCAL_MACHINE, kInstallRecordKey, "HKCU Start Page antes"));
+  EXPECT_EQ(kChosenPage, RegText(HKEY_LOCAL_MACHINE, kInstallRecordKey, "HKLM Default_Page_URL antes"));
+  EXPECT_EQ(kDemoConnection, RegText(HKEY_LOCAL_MACHINE, kInstallRecordKey, "Conexion"));
+  // The new copies are off the list of deletions the uninstall left for the next start.
+  EXPECT_EQ("still there", GoneOrScheduled(monitor, ReadFileBytes(wininitFile)));
+  EXPECT_EQ("still there", GoneOrScheduled(library, ReadFileBytes(wininitFile)));
+  if (!hadWininit) DeleteFileA(wininitFile.c_str());
+  SetPage(HKEY_CURRENT_USER, "Default_Page_URL", nullptr);
+  SetPage(HKEY_LOCAL_MACHINE, "Default_Page_URL", nullptr);
 }
 
 }  // namespace
