@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/unit/common/RecordingMessageSink.h"
 #include "tests/unit/dialup/FakeRas.h"
 
@@ -13,13 +15,10 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-Lines Then(Lines lines, const Lines& more) {
-  lines.insert(lines.end(), more.begin(), more.end());
-  return lines;
-}
-
-// The machine and the page's account frame in one log of operation names.
-struct LoggingPage final : FinalActionsPlatform, AccountDisplay {
+// The page around the model: the machine and the account frame log operation names, and
+// the sign-up conversation answers from a script after pressing "&Crear cuenta" again, as
+// a click pumped by its dialogs would.
+struct Page final : FinalActionsPlatform, AccountDisplay, NewUserRegistrar {
   bool CreateDialEntry(const DialEntrySettings&) override { return Log("entry"); }
   std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
   bool WriteMonitorProgram(const std::string&) override { return Log("monitor"); }
@@ -29,30 +28,34 @@ struct LoggingPage final : FinalActionsPlatform, AccountDisplay {
   bool SetStartPage(const std::string&) override { return Log("start"); }
   void ShowAccount(const ShownAccount& a) override { Log("show " + a.userName); }
   void DisableCreateAccount() override { Log("disable"); }
+  SignUpResult RegisterNewUser(std::string& errorText) override {
+    inner = Press();
+    errorText = reason;
+    if (result == SignUpResult::Accepted) app.account.userid = "ana.p";
+    return result;
+  }
   bool Log(const std::string& what) {
     log.push_back(what);
     return true;
   }
-  Lines log;
-};
+  CreateAccountOutcome Press() { return model.CreateAccount(ras, sleeper, *this); }
 
-// The sign-up conversation from a script; it presses "&Crear cuenta" again while it runs,
-// as a click pumped by its dialogs would.
-struct ScriptedRegistrar : NewUserRegistrar {
-  SignUpResult RegisterNewUser(std::string& errorText) override {
-    inner = model->CreateAccount(*ras, *sleeper, *this);
-    errorText = reason;
-    if (result == SignUpResult::Accepted) app->account.userid = "ana.p";
-    return result;
-  }
   SignUpResult result = SignUpResult::Accepted;
   std::string reason;
-  ResultsPageModel* model = nullptr;
-  InstallerApp* app = nullptr;
-  RasOperations* ras = nullptr;
-  Sleeper* sleeper = nullptr;
   CreateAccountOutcome inner = CreateAccountOutcome::kAccepted;
+  Lines log;
+  InstallerApp app;
+  RecordingMessageSink messages;
+  RecordingProgress progress;
+  RecordingSleeper sleeper;
+  FakeRas ras{sleeper};
+  ResultsPageModel model{app, ResultsPageParts{*this, *this, messages, progress}};
 };
+
+Lines Then(Lines lines, const Lines& more) {
+  lines.insert(lines.end(), more.begin(), more.end());
+  return lines;
+}
 
 TEST(ResultsPage, EveryOutcome) {
   const Lines kOnLine = {"Llamando al 0915550001", "Conectando", "Conectando"};
@@ -90,47 +93,35 @@ TEST(ResultsPage, EveryOutcome) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    InstallerApp app;
-    app.account.dialPrefix = "0";
-    app.account.dialupnum = "915550001";
-    app.flags.accountFetched = c.fetched;
-    LoggingPage page;
-    RecordingMessageSink messages;
-    RecordingProgress progress;
-    ResultsPageModel model(app, ResultsPageParts{page, page, messages, progress});
-    RecordingSleeper sleeper;
-    FakeRas ras(sleeper);
-    ras.dialResult = c.dialResult;
-    ScriptedRegistrar registrar;
-    registrar.result = c.result;
-    registrar.reason = c.reason;
-    registrar.model = &model;
-    registrar.app = &app;
-    registrar.ras = &ras;
-    registrar.sleeper = &sleeper;
-
+    Page page;
+    page.app.account.dialPrefix = "0";
+    page.app.account.dialupnum = "915550001";
+    page.app.flags.accountFetched = c.fetched;
+    page.ras.dialResult = c.dialResult;
+    page.result = c.result;
+    page.reason = c.reason;
+    ResultsPageModel& model = page.model;
     if (c.fetched) {
-      app.account.userid = "ana.p";
+      page.app.account.userid = "ana.p";
       model.RunFetchedMachineSteps();
       EXPECT_EQ(Lines(kActions.begin(), kActions.begin() + 3), page.log) << "machine steps first";
       model.RunFetchedDisplaySteps();
     } else {
       EXPECT_FALSE(model.Next()) << "no account before the press";
-      EXPECT_EQ(c.outcome, model.CreateAccount(ras, sleeper, registrar));
+      EXPECT_EQ(c.outcome, page.Press());
       EXPECT_FALSE(model.Busy());
-      int dials = 0;
-      for (const std::string& call : ras.calls) dials += call == "RasDial";
-      EXPECT_EQ(1, dials);
+      EXPECT_EQ(1, std::count(page.ras.calls.begin(), page.ras.calls.end(), "RasDial"));
       if (c.dialResult == 0) {
-        EXPECT_EQ(CreateAccountOutcome::kIgnored, registrar.inner) << "a press inside the press";
+        EXPECT_EQ(CreateAccountOutcome::kIgnored, page.inner) << "a press inside the press";
       }
     }
-    EXPECT_EQ(c.progress, progress.lines);
-    ASSERT_EQ(c.message ? 1u : 0u, messages.shown.size());
+    EXPECT_EQ(c.progress, page.progress.lines);
+    ASSERT_EQ(c.message ? 1u : 0u, page.messages.shown.size());
     if (c.message) {
-      EXPECT_EQ(c.message, messages.shown[0].stringId);
-      EXPECT_EQ(0u, messages.shown[0].text.find(c.text)) << messages.shown[0].text;
-      EXPECT_STREQ(c.message == 13 ? "Instalador" : "Acceso creado", messages.shown[0].style.caption);
+      const ShownMessage& shown = page.messages.shown[0];
+      EXPECT_EQ(c.message, shown.stringId);
+      EXPECT_EQ(0u, shown.text.find(c.text)) << shown.text;
+      EXPECT_STREQ(c.message == 13 ? "Instalador" : "Acceso creado", shown.style.caption);
     }
     EXPECT_EQ(c.actions ? kActions : Lines(), page.log);
     EXPECT_EQ(c.next, model.Next());
@@ -151,30 +142,19 @@ TEST(ResultsPage, WhatItLeavesWhenItGoes) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.userEntry);
-    InstallerApp app;
-    app.config.signUpEntryName = c.signUpEntry;
-    app.account.profileName = c.userEntry;
-    LoggingPage page;
-    RecordingMessageSink messages;
-    RecordingProgress progress;
-    ResultsPageModel model(app, ResultsPageParts{page, page, messages, progress});
-    RecordingSleeper sleeper;
-    FakeRas ras(sleeper);
-    ScriptedRegistrar registrar;
-    registrar.model = &model;
-    registrar.app = &app;
-    registrar.ras = &ras;
-    registrar.sleeper = &sleeper;
-    ASSERT_EQ(CreateAccountOutcome::kAccepted, model.CreateAccount(ras, sleeper, registrar));
-    ras.calls.clear();
-    sleeper.waits.clear();
-    model.Release(ras, sleeper);
-    model.Close(ras, sleeper);
-    EXPECT_EQ(c.calls, ras.calls) << "one hang-up, at leaving";
-    EXPECT_EQ((std::vector<unsigned>{2000, 2500}), sleeper.waits);
-    EXPECT_EQ(0, model.Connection());
+    Page page;
+    page.app.config.signUpEntryName = c.signUpEntry;
+    page.app.account.profileName = c.userEntry;
+    ASSERT_EQ(CreateAccountOutcome::kAccepted, page.Press());
+    page.ras.calls.clear();
+    page.sleeper.waits.clear();
+    page.model.Release(page.ras, page.sleeper);
+    page.model.Close(page.ras, page.sleeper);
+    EXPECT_EQ(c.calls, page.ras.calls) << "one hang-up, at leaving";
+    EXPECT_EQ((std::vector<unsigned>{2000, 2500}), page.sleeper.waits);
+    EXPECT_EQ(0, page.model.Connection());
     if (c.calls.size() == 2) {
-      EXPECT_EQ(c.signUpEntry, ras.names.back());
+      EXPECT_EQ(c.signUpEntry, page.ras.names.back());
     }
   }
 }
