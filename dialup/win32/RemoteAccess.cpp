@@ -58,20 +58,4 @@ std::uint32_t DeleteDialEntry(const char* entryName) {
   return DeleteDialEntry(ras, entryName);
 }
 
-DialResult DialSignUpEntry(RasConnHandle& connection, ProgressSink& progress, Sleeper& sleeper,
-                           const DialCaller& caller, const SignUpEntrySettings& settings) {
-  RasLibrary ras(sleeper);
-  return DialSignUpEntry(ras, progress, sleeper, caller, settings, connection);
-}
-
-std::uint32_t HangUpConnection(RasConnHandle connection, Sleeper& sleeper) {
-  RasLibrary ras(sleeper);
-  return HangUpConnection(ras, connection);
-}
-
-void ReleaseConnection(RasConnHandle& connection, Sleeper& sleeper, unsigned extraWaitMs) {
-  RasLibrary ras(sleeper);
-  ReleaseConnection(ras, sleeper, connection, extraWaitMs);
-}
-
 }  // namespace marvella

@@ -1,6 +1,7 @@
-// The dial-up operations as the installer's pages call them. Each one binds rasapi32.dll
-// through a RasLibrary of its own; none shows anything except the Control-key listing of
-// EnumerateDialDevices. All block the calling thread while the system works.
+// The dial-up operations the installer calls outside a sign-up call (the pages dial through
+// their models over a RasLibrary). Each one binds rasapi32.dll through a RasLibrary of its
+// own; none shows anything except the Control-key listing of EnumerateDialDevices. All block
+// the calling thread while the system works.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +12,6 @@
 #include "common/Sleeper.h"
 #include "dialup/DialDevices.h"
 #include "dialup/DialEntry.h"
-#include "dialup/SignUpDial.h"
 
 namespace marvella {
 
@@ -27,18 +27,5 @@ bool EnumerateDialDevices(DialDeviceList& list, bool modemsAndIsdnOnly, HWND own
 // See dialup/DialEntry.h.
 bool CreateDialEntry(const DialEntrySettings& settings);
 std::uint32_t DeleteDialEntry(const char* entryName);
-
-// See dialup/SignUpDial.h. progress is the calling page's progress box (it pumps messages
-// after each line); sleeper spends the page's waits, the 2000 ms after a hang-up included.
-DialResult DialSignUpEntry(RasConnHandle& connection, ProgressSink& progress, Sleeper& sleeper,
-                           const DialCaller& caller, const SignUpEntrySettings& settings);
-
-// RasHangUp, then 2000 ms through sleeper when the system was reached. Returns the system's
-// result (0 at once when remote access is missing).
-std::uint32_t HangUpConnection(RasConnHandle connection, Sleeper& sleeper);
-
-// When connection is held: hang up, wait extraWaitMs more, set it to 0 (pages leaving,
-// after a conversation; kResultsPageReleaseWaitMs / kUserTypePageReleaseWaitMs).
-void ReleaseConnection(RasConnHandle& connection, Sleeper& sleeper, unsigned extraWaitMs);
 
 }  // namespace marvella

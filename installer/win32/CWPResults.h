@@ -1,26 +1,27 @@
 // Page 7, results: "&Crear cuenta" goes on line, signs the user up and runs the final
 // actions; the account data are shown. For an account fetched on the user-type page the
-// page is only passed through and runs the final actions as it is created.
+// page is only passed through and runs the final actions as it is created. The rules live
+// in ResultsPageModel; this class binds the controls, the system's services and the worker.
 #pragma once
 
 #include <windows.h>
 
-#include <memory>
-
 #include "common/win32/MessageBoxSink.h"
-#include "dialup/RasTypes.h"
-#include "installer/FinalActions.h"
 #include "installer/InstallerApp.h"
+#include "installer/ResultsPageModel.h"
 #include "installer/WizardSeams.h"
 #include "installer/win32/CWizardPage.h"
-#include "installer/win32/ProgressBox.h"
 #include "installer/win32/InstallRecorder.h"
 #include "installer/win32/SystemFinalActions.h"
 #include "installer/win32/WizardResource.h"
 
 namespace marvella {
 
-class CWPResults : public CWizardPage, public ResultsPageSeam, private AccountDisplay {
+class CWPResults : public CWizardPage,
+                   public ResultsPageSeam,
+                   private AccountDisplay,
+                   private ProgressSink,
+                   private NewUserRegistrar {
  public:
   // `app` holds the records and choices; borrowed for the page's life. The monitor program
   // is taken from `resources`.
@@ -29,9 +30,9 @@ class CWPResults : public CWizardPage, public ResultsPageSeam, private AccountDi
   ~CWPResults() override;
 
   // ResultsPageSeam
-  void Init() override {}
+  void Init() override;
   void Show() override {}
-  bool ValidateNext() override;
+  bool ValidateNext() override { return model_.Next(); }
   void LeaveForward() override;
   bool CreateAccount() override;
   void StartFinalActions() override;
@@ -44,23 +45,19 @@ class CWPResults : public CWizardPage, public ResultsPageSeam, private AccountDi
   // AccountDisplay
   void ShowAccount(const ShownAccount& shown) override;
   void DisableCreateAccount() override;
+  // ProgressSink: the page's progress box (also from the worker).
+  void AppendProgressLine(const char* line) override;
+  // NewUserRegistrar
+  SignUpResult RegisterNewUser(std::string& errorText) override;
 
-  FinalActions& MakeFinalActions();
   void JoinDisplayWorker();
   static DWORD WINAPI DisplayWorker(void* parameter);
 
   InstallerApp& app_;
   SystemFinalActions platform_;
   RecordingFinalActions recorded_{platform_};  // what the uninstall will take back
-  RasConnHandle connection_ = 0;
-  bool accountCreated_ = false;
-  // Inside "&Crear cuenta": the progress lines pump messages, so a second press, Back, Next
-  // or Cancel could otherwise run inside it and pull the page away under it.
-  bool busy_ = false;
-  // Made when the actions first run; the worker reaches them while it lives.
-  std::unique_ptr<ProgressBoxSink> progress_;
-  std::unique_ptr<MessageBoxSink> messages_;
-  std::unique_ptr<FinalActions> actions_;
+  MessageBoxSink messages_;  // owned by the wizard once it runs
+  ResultsPageModel model_;
   HANDLE worker_ = nullptr;
 };
 

@@ -102,6 +102,10 @@ class Conversation : public testing::Test {
   UserServerSession Session(const ScriptedServer& server, const ReplyTiming& timing = Fast()) {
     return UserServerSession(*channel, wait, "127.0.0.1", std::to_string(server.port()), timing);
   }
+  // A conversation over a channel of its own (a scripted one).
+  UserServerSession Session(LineChannel& line) {
+    return UserServerSession(line, wait, "127.0.0.1", "1", Fast());
+  }
 
   SignUpResult Register(ScriptedServer& server, const ReplyTiming& timing = Fast()) {
     SignUpResult r = Session(server, timing).RegisterNewUser(error, user, account, prompt);

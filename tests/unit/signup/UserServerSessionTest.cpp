@@ -10,6 +10,7 @@
 #include "signup/RecordEncoding.h"
 #include "signup/ServiceMailDomain.h"
 #include "tests/unit/signup/ConversationFixture.h"
+#include "tests/unit/signup/ScriptedChannel.h"
 
 namespace marvella::test {
 namespace {
@@ -325,7 +326,8 @@ TEST_F(RegisterNewUser, ZeroByteEndsTheReply) {
   EXPECT_EQ("ERR", error);
 }
 
-// Every reply, split at every byte position, is understood as when it comes whole.
+// Every reply, split at every byte position, is understood as when it comes whole. Hundreds
+// of conversations: they run on a scripted channel, not loopback sockets.
 TEST_F(RegisterNewUser, RepliesSplitAtEveryPositionClassifyTheSame) {
   struct Case {
     std::string reply;
@@ -343,9 +345,11 @@ TEST_F(RegisterNewUser, RepliesSplitAtEveryPositionClassifyTheSame) {
     for (size_t cut = 1; cut < c.reply.size(); ++cut) {
       prompt.offered.clear();
       account = AccountRecord();
-      ScriptedServer server(
+      ScriptedChannel line(
           {Send("HELLO\r\n", {3}), Send(c.reply, {cut}), Send(kAccountReply, {cut})});
-      EXPECT_EQ(c.result, Register(server)) << c.reply << " cut at " << cut;
+      EXPECT_EQ(c.result, Session(line).RegisterNewUser(error, user, account, prompt))
+          << c.reply << " cut at " << cut;
+      EXPECT_FALSE(line.open);
       EXPECT_EQ(c.error, error) << c.reply << " cut at " << cut;
       if (c.reply[0] == 'A' && c.reply[7] == 'R') {
         EXPECT_EQ((ItemList{"juan1", "juan2", ""}), prompt.offered.at(0)) << "cut at " << cut;
@@ -408,8 +412,9 @@ TEST_F(FetchExistingUser, RepliesSplitAtEveryPositionClassifyTheSame) {
     for (size_t cut = 1; cut < reply.size(); ++cut) {
       user = UserRecord();
       account = AccountRecord();
-      ScriptedServer server({Send("HELLO\r\n"), Send(reply, {cut})});
-      SignUpResult r = Fetch(server);
+      ScriptedChannel line({Send("HELLO\r\n"), Send(reply, {cut})});
+      SignUpResult r = Session(line).FetchExistingUser(error, user, account);
+      EXPECT_FALSE(line.open);
       if (reply[0] == 'O') {
         EXPECT_EQ(SignUpResult::Accepted, r) << "cut at " << cut;
         EXPECT_EQ("Lugo", user.city) << "cut at " << cut;

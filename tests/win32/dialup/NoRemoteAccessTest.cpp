@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dialup/SignUpDial.h"
 #include "dialup/win32/RasLibrary.h"
 #include "dialup/win32/RemoteAccess.h"
 #include "tests/unit/dialup/Recorders.h"
@@ -25,7 +26,7 @@ TEST(NoRemoteAccess, EveryOperationEndsQuietly) {
   EXPECT_EQ(0u, list.Count());
   EXPECT_FALSE(CreateDialEntry(test::UserEntry("Marvella", "0909", "u", "p")));
   EXPECT_EQ(0u, DeleteDialEntry("Marvella"));
-  EXPECT_EQ(0u, HangUpConnection(5, sleeper));
+  EXPECT_EQ(0u, HangUpConnection(ras, 5));
   EXPECT_TRUE(sleeper.waits.empty());  // nothing was hung up, nothing to wait for
 }
 
@@ -35,8 +36,9 @@ TEST(NoRemoteAccess, DiallingEndsNotConnected) {
   SignUpEntrySettings settings = test::AltaEntry();
   settings.dialPrefix = "";
   RasConnHandle connection = 0;
+  RasLibrary ras(sleeper);
   EXPECT_EQ(DialResult::kNotConnected,
-            DialSignUpEntry(connection, progress, sleeper, kResultsPageCaller, settings));
+            DialSignUpEntry(ras, progress, sleeper, kResultsPageCaller, settings, connection));
   EXPECT_EQ((Lines{"Llamando al 909123456"}), progress.lines);
   EXPECT_EQ(0u, connection);
 }

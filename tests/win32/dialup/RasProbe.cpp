@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "dialup/SignUpDial.h"
 #include "dialup/win32/RasLibrary.h"
 #include "dialup/win32/RemoteAccess.h"
 #include "tests/unit/dialup/Recorders.h"
@@ -90,7 +91,8 @@ int main(int argc, char** argv) {
       SignUpEntrySettings settings = test::AltaEntry();
       settings.entryName = arg.c_str();
       RasConnHandle handle = 0;
-      DialResult r = DialSignUpEntry(handle, progress, sleeper, kResultsPageCaller, settings);
+      RasLibrary ras(sleeper);
+      DialResult r = DialSignUpEntry(ras, progress, sleeper, kResultsPageCaller, settings, handle);
       line = "dial " + std::to_string(int(r)) + " lines=" + std::to_string(progress.lines.size());
       ++i;
     } else if (command == "errorstring") {
@@ -102,7 +104,8 @@ int main(int argc, char** argv) {
       ++i;
     } else if (command == "hangup") {
       sleeper.waits.clear();
-      std::uint32_t r = HangUpConnection(std::strtoul(arg.c_str(), nullptr, 10), sleeper);
+      RasLibrary ras(sleeper);
+      std::uint32_t r = HangUpConnection(ras, std::strtoul(arg.c_str(), nullptr, 10));
       line = "hangup " + std::to_string(r) + " " + Waits(sleeper);
       ++i;
     } else {

@@ -437,9 +437,10 @@ TEST(InstallExeWizard, FailedDialAndBusyServerLeaveTheResultsPageToTryAgain) {
   }));
   HWND page = CurrentPage(sheet);
 
-  // A busy line: the system's text under the number dialled, and the page as it was. A
-  // second press and Cancel, queued behind the first, reach the page while it dials (its
-  // progress lines pump them) and are refused: the journal below has one dial.
+  // A busy line (what each outcome shows is the page model's table; here, that it reaches
+  // the page): the number dialled, and the page as it was. A second press and Cancel, queued
+  // behind the first, reach the page while it dials (its progress lines pump them) and are
+  // refused: the journal below has one dial.
   PostMessageA(GetDlgItem(page, IDC_RS_CREATE), BM_CLICK, 0, 0);
   PostMessageA(GetDlgItem(page, IDC_RS_CREATE), BM_CLICK, 0, 0);
   PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
@@ -447,7 +448,6 @@ TEST(InstallExeWizard, FailedDialAndBusyServerLeaveTheResultsPageToTryAgain) {
   ASSERT_TRUE(Eventually([&] { return Progress(sheet).size() > calling.size() + 2; }));
   std::string lines = Progress(sheet);
   EXPECT_EQ(0u, lines.find(calling)) << lines;
-  EXPECT_EQ(std::string::npos, lines.find("Conectando")) << lines;
   EXPECT_TRUE(IsWindow(sheet));
   EXPECT_TRUE(Usable(sheet, kBackButton));
   EXPECT_FALSE(Usable(sheet, kNextButton));
@@ -462,16 +462,12 @@ TEST(InstallExeWizard, FailedDialAndBusyServerLeaveTheResultsPageToTryAgain) {
   HWND box = WaitForProcessDialog(exe.Id(), sheet, 60000);
   ASSERT_NE(nullptr, box) << Progress(sheet);
   EXPECT_EQ("Instalador", WindowText(box));
-  EXPECT_EQ(0u, MessageBoxText(box).find(
-                    "Error en la negociación de la información de usuario.\nMotivo: "))
-      << MessageBoxText(box);
   EXPECT_EQ(sheet, GetWindow(box, GW_OWNER));
   Shoot(box, "install-failures-busy-server");
   PressButton(box, IDOK);
   ASSERT_TRUE(Eventually([&] { return Usable(sheet, kBackButton); }));
   EXPECT_FALSE(Usable(sheet, kNextButton));
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(sheet, IDCANCEL)));
-  EXPECT_TRUE(Text(page, IDC_RS_USERID).empty());
   std::vector<std::string> calls;
   for (const rassim::JournalRecord& r : modem.Calls())
     if (r.function == "RasDialA" || r.function == "RasHangUpA")
