@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 namespace marvella {
 
 // Writes resource "FILE" 149 of module to path, only when no file is there (never
@@ -18,7 +20,9 @@ bool ExtractDefaultBookmarks(HMODULE module, const char* path);
 
 // The construction steps of a toolbar's BookmarksFile: working-copy path (string 2307),
 // the default copy when the file is absent, reading it, and the download URL (string 2051).
-void PrepareBookmarksFile(BookmarksFile& bookmarks, HMODULE module, StringTable& strings,
-                          FileAccess& files);
+// Once stop (if given) is raised, the read ends at the next key and changes nothing
+// shared: false then, and the steps are to be done again.
+bool PrepareBookmarksFile(BookmarksFile& bookmarks, HMODULE module, StringTable& strings,
+                          FileAccess& files, const std::atomic<bool>* stop = nullptr);
 
 }  // namespace marvella

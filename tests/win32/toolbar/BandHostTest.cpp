@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 using namespace marvella;
@@ -142,4 +143,37 @@ TEST(BandInRebar, MenusReadAfterTheBandWasBuiltJoinTheBar) {
   Unsite(band);
   CloseFrame(f);
   OleUninitialize();
+}
+
+// A band that goes while its menu bar reads a huge bookmarks file (a hundred menus of 1024
+// items, hundreds of thousands of profile calls) stops the read at once instead of
+// finishing it, and the tables that every window shares keep what they held: neither the
+// blanks of the read cut short nor that file's search engine.
+TEST(BandInRebar, ABandThatGoesDuringAHugeBookmarksReadStopsItAndLeavesTheTablesAlone) {
+  Services s("band-huge-bookmarks");
+  std::string ini;
+  for (int menu = 0; menu < 100; ++menu) {
+    ini += "[Menu" + std::to_string(menu) + "]\r\n";
+    for (int item = 1; item <= 1024; ++item)
+      ini += "Description" + std::to_string(item) + "=x\r\nURL" + std::to_string(item) +
+             "=http://127.0.0.1/\r\n";
+  }
+  ini += "[CERCADORS]\r\nCercador1=del fichero\r\nURL1=http://127.0.0.1/fichero?q=%s\r\n";
+  char name[MAX_PATH];
+  s.strings.Load(IDS_FILE_BOOKMARKS, name, sizeof name);
+  marvella::testing::WriteFileBytes(s.files.Directory() + name, ini);
+  SearchEngineTable engines = {};
+  lstrcpyA(engines.slots[0].name, "de antes");
+  s.tables.Store(engines, PersonalizationLinks{}, PortalLinks{}, InternalSettings{});
+
+  TandemBand* band = new TandemBand(s.services);  // its menu bar starts reading
+  // Into the menus, so that the stop cuts the read short (one before it began would leave
+  // the tables alone anyway).
+  Sleep(1500);
+  DWORD start = GetTickCount();
+  band->Release();
+  std::printf("released after %lu ms\n", static_cast<unsigned long>(GetTickCount() - start));
+  SearchEngineTable now = {};
+  s.tables.CopySearchEngines(&now);
+  EXPECT_STREQ("de antes", now.slots[0].name);
 }
