@@ -2,6 +2,7 @@
 #include "toolbar/win32/BarWindow.h"
 
 #include "toolbar/BarTexts.h"
+#include "toolbar/win32/ServerState.h"
 
 #include <atomic>
 
@@ -245,10 +246,30 @@ LRESULT CALLBACK BarWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
     case WM_SYSCOLORCHANGE:
       bar->OnSysColorChange();
       return 0;
-    case WM_NOTIFY:
-      return bar->OnNotify(reinterpret_cast<NMHDR*>(lparam));
-    case WM_COMMAND:
-      return bar->OnCommand(HIWORD(wparam), wparam, reinterpret_cast<HWND>(lparam));
+    // Commands and notifications may open menus and boxes, whose loops let the browser
+    // close the window meanwhile: the band lives until they return.
+    case WM_NOTIFY: {
+      bar->Hold(true);
+      LRESULT result = bar->OnNotify(reinterpret_cast<NMHDR*>(lparam));
+      bar->Hold(false);  // last
+      return result;
+    }
+    case WM_COMMAND: {
+      bar->Hold(true);
+      LRESULT result = bar->OnCommand(HIWORD(wparam), wparam, reinterpret_cast<HWND>(lparam));
+      bar->Hold(false);  // last
+      return result;
+    }
+    case kUninstallMessage:
+      bar->Hold(true);
+      bar->tools_.Uninstall(*bar);
+      bar->Hold(false);  // last
+      return 0;
+    case kTeardownMessage:  // an uninstall on another thread
+      bar->Hold(true);
+      bar->Destroy();
+      bar->Hold(false);  // last
+      return 0;
     case kBuildControlsMessage:
       bar->Hold(true);
       bar->BuildPending();

@@ -82,6 +82,9 @@ STDMETHODIMP_(ULONG) TandemBand::AddRef() { return static_cast<ULONG>(++referenc
 STDMETHODIMP_(ULONG) TandemBand::Release() {
   LONG count = --references_;
   if (count == 0) {
+    // Windows that go in the destructor still send their last messages, which hold and let
+    // go of the band: that must never come to 0 again.
+    references_ = kDestroying;
     delete this;
     UnlockModule();  // last: the checker's thread has been joined, the windows are gone
   }
@@ -247,6 +250,7 @@ STDMETHODIMP TandemBand::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* param
 }
 
 void TandemBand::InsertBand() {
+  if (!LiveToolbarListed(*this)) return;  // uninstalled: no bar again
   HWND frame = nullptr;
   SHANDLE_PTR handle = 0;
   if (FAILED(browser_->get_HWND(&handle))) return;
@@ -265,6 +269,7 @@ void TandemBand::InsertBand() {
     LeaveRebar();
     return;
   }
+  SetLiveToolbarWindow(*this, Window());
   REBARBANDINFOA band = BandRecordSizes();
   band.fMask |= RBBIM_STYLE | RBBIM_CHILD | RBBIM_ID;
   band.fStyle = RBBS_BREAK;
@@ -332,13 +337,19 @@ void TandemBand::Destroy() {
     events_ = nullptr;
     cookie_ = 0;
   }
+  SetLiveToolbarWindow(*this, nullptr);
   BarWindow::Destroy();
   LeaveRebar();
   if (browser_) browser_->Release();
   browser_ = nullptr;
 }
 
-void TandemBand::DestroyToolbarWindows() { Destroy(); }
+void TandemBand::DestroyToolbarWindows() {
+  // Letting go of the browser's events may let go of the browser's last reference.
+  AddRef();
+  Destroy();
+  Release();
+}
 
 void TandemBand::Hold(bool held) {
   if (held)

@@ -95,6 +95,7 @@ class TandemBand final : public IDeskBand,
   void ResizeBand(bool collapsed, int minWidth, int width, int height);
   static LRESULT CALLBACK RebarFilter(HWND rebar, UINT message, WPARAM wparam, LPARAM lparam);
 
+  static constexpr LONG kDestroying = 0x40000000;
   LONG references_ = 1;
   IUnknown* site_ = nullptr;
   IWebBrowser2* browser_ = nullptr;

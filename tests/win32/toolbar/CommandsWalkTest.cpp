@@ -242,6 +242,7 @@ TEST(ToolbarCommands, ToolsMenuTellsAndUninstalls) {
   std::size_t live = LiveToolbarCount();
   answer = Answer(CONFIRM_UNINSTALL_TITLE, IDC_KEEP, &seen, "commands-uninstall");
   ChooseIn(tools, 0, false, ID_UNINSTALL_TEXT);
+  Pump();  // the dialog comes from a posted message, once the menu's command has returned
   answer.join();
   EXPECT_TRUE(band->Window() && Registered());
   EXPECT_EQ(live, LiveToolbarCount());
@@ -249,6 +250,7 @@ TEST(ToolbarCommands, ToolsMenuTellsAndUninstalls) {
   answer = Answer(CONFIRM_UNINSTALL_TITLE, IDC_UNINSTALL, &confirmed, "commands-uninstall");
   std::thread told = Answer("Tandem Marvella", IDOK, &seen, "commands-uninstalled-message");
   ChooseIn(tools, 0, false, ID_UNINSTALL_TEXT);
+  Pump();
   answer.join();
   told.join();
   EXPECT_EQ(std::string("Tandem Marvella: ") + IDS_UNINSTALLED_TEXT, seen);
