@@ -3,8 +3,15 @@
 
 namespace marvella {
 
-int RebarTable::Claim(void* rebar, void* owner, void* replaced) {
+int RebarTable::Claim(void* rebar, void* owner, void* replaced, bool* filtering) {
   MutexLock lock(mutex_);
+  *filtering = false;
+  for (int i = 0; i < kEntries; ++i) {
+    if (!entries_[i].inUse || entries_[i].rebar != rebar || entries_[i].owner) continue;
+    entries_[i].owner = owner;
+    *filtering = true;
+    return i;
+  }
   for (int i = 0; i < kEntries; ++i) {
     if (entries_[i].inUse) continue;
     entries_[i] = Entry{true, rebar, owner, replaced};
@@ -27,6 +34,22 @@ void RebarTable::Release(int index) {
   if (index < 0 || index >= kEntries) return;
   MutexLock lock(mutex_);
   entries_[index] = Entry{};
+}
+
+void RebarTable::Orphan(int index) {
+  if (index < 0 || index >= kEntries) return;
+  MutexLock lock(mutex_);
+  entries_[index].owner = nullptr;
+}
+
+bool RebarTable::ReleaseOrphan(void* rebar) {
+  MutexLock lock(mutex_);
+  for (Entry& entry : entries_) {
+    if (!entry.inUse || entry.rebar != rebar || entry.owner) continue;
+    entry = Entry{};
+    return true;
+  }
+  return false;
 }
 
 }  // namespace marvella

@@ -261,8 +261,11 @@ void TandemBand::InsertBand() {
   rebar_ = rebar;
   // A full table leaves the rebar unfiltered: the band still goes in.
   void* replaced = reinterpret_cast<void*>(GetWindowLongPtrA(rebar, GWLP_WNDPROC));
-  tableEntry_ = g_rebars.Claim(rebar, this, replaced);
-  if (tableEntry_ >= 0)
+  bool filtering = false;
+  tableEntry_ = g_rebars.Claim(rebar, this, replaced, &filtering);
+  if (filtering)
+    UnlockModule();  // the filter left by a toolbar before is this one's now
+  else if (tableEntry_ >= 0)
     SetWindowLongPtrA(rebar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TandemBand::RebarFilter));
 
   if (!CreateHost(rebar)) {
@@ -321,9 +324,17 @@ void TandemBand::LeaveRebar() {
     RebarTable::Entry entry;
     if (g_rebars.Find(rebar_, &entry) &&
         GetWindowLongPtrA(rebar_, GWLP_WNDPROC) ==
-            reinterpret_cast<LONG_PTR>(&TandemBand::RebarFilter))
+            reinterpret_cast<LONG_PTR>(&TandemBand::RebarFilter)) {
       SetWindowLongPtrA(rebar_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry.replaced));
-    g_rebars.Release(tableEntry_);
+      g_rebars.Release(tableEntry_);
+    } else if (IsWindow(rebar_)) {
+      // Another add-on subclassed the rebar after this one and calls the filter still: it
+      // passes messages through, and the library stays loaded, until the rebar goes.
+      g_rebars.Orphan(tableEntry_);
+      LockModule();
+    } else {
+      g_rebars.Release(tableEntry_);
+    }
   }
   tableEntry_ = -1;
   bandIndex_ = -1;
@@ -404,11 +415,17 @@ HRESULT TandemBand::Navigate(const char* url) {
 LRESULT CALLBACK TandemBand::RebarFilter(HWND rebar, UINT message, WPARAM wparam,
                                          LPARAM lparam) {
   RebarTable::Entry entry;
-  if (!g_rebars.Find(rebar, &entry))  // let go meanwhile: the class's own procedure
+  if (!g_rebars.Find(rebar, &entry))  // never happens while the filter is in the chain
     return CallWindowProcA(reinterpret_cast<WNDPROC>(GetClassLongPtrA(rebar, GCLP_WNDPROC)), rebar,
                            message, wparam, lparam);
   WNDPROC replaced = reinterpret_cast<WNDPROC>(entry.replaced);
   TandemBand* band = static_cast<TandemBand*>(entry.owner);
+  if (!band) {  // its toolbar has gone: a pass-through until the rebar goes
+    LRESULT result = CallWindowProcA(replaced, rebar, message, wparam, lparam);
+    if (message == WM_NCDESTROY && g_rebars.ReleaseOrphan(rebar))
+      UnlockModule();  // last: nothing of the library runs for this rebar any more
+    return result;
+  }
   if (band->bandIndex_ < 0) return CallWindowProcA(replaced, rebar, message, wparam, lparam);
   switch (message) {
     case RB_INSERTBANDA:
