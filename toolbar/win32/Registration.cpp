@@ -165,11 +165,18 @@ LONG DeleteTree(HKEY root, const char* name) {
   if (opened != ERROR_SUCCESS) return Removed(opened);
   LONG result = ERROR_SUCCESS;
   char child[256];
+  char last[256] = "";
   for (;;) {
     DWORD size = sizeof child;
     if (RegEnumKeyExA(key, 0, child, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
       break;
-    // A child that would not go would come back at index 0 for ever.
+    // A child that would not go (one that cannot even be opened reads as absent) would come
+    // back at index 0 for ever.
+    if (lstrcmpiA(child, last) == 0) {
+      result = ERROR_ACCESS_DENIED;
+      break;
+    }
+    CopyBounded(last, child);
     result = DeleteTree(key, child);
     if (result != ERROR_SUCCESS) break;
   }

@@ -282,7 +282,19 @@ TEST(ToolbarCommands, ToolsMenuTellsAndUninstalls) {
   answer.join();
   EXPECT_TRUE(band->Window() && Registered());
   EXPECT_EQ(live, LiveToolbarCount());
+  // The registry refuses the removal: the user is told, and every toolbar stays.
+  ASSERT_TRUE(marvella::testing::BlockClassKeyRemoval());
   std::string confirmed;
+  answer = Answer(CONFIRM_UNINSTALL_TITLE, IDC_UNINSTALL, &confirmed, "commands-uninstall");
+  std::thread refused = Answer("Tandem Marvella", IDOK, &seen, "commands-uninstall-refused");
+  ChooseIn(tools, 0, false, ID_UNINSTALL_TEXT);
+  Pump();
+  answer.join();
+  refused.join();
+  EXPECT_EQ(std::string("Tandem Marvella: ") + IDS_UNINSTALL_FAILED_TEXT, seen);
+  EXPECT_TRUE(band->Window() && older->Window());
+  EXPECT_EQ(live, LiveToolbarCount());
+  marvella::testing::UnblockClassKeyRemoval();
   answer = Answer(CONFIRM_UNINSTALL_TITLE, IDC_UNINSTALL, &confirmed, "commands-uninstall");
   std::thread told = Answer("Tandem Marvella", IDOK, &seen, "commands-uninstalled-message");
   ChooseIn(tools, 0, false, ID_UNINSTALL_TEXT);

@@ -93,6 +93,7 @@ TEST(ToolbarRegistration, WritesAndRemovesExactlyItsOwnKeys) {
   const std::string library = LibraryPath();
   const std::string quoted = "\"" + library + "\"";
   const std::string browser = PrepareHost(FreshDirectory("registration"), "iexplore.exe");
+  UnblockClassKeyRemoval();  // in case a failed run left it
   // What other programs keep beside ours.
   Put(HKEY_CURRENT_USER, kRunKey, "OtroPrograma", "otro.exe");
   Put(HKEY_LOCAL_MACHINE, kHelpers + kOtherClsid, nullptr, "Otro");
@@ -179,6 +180,40 @@ TEST(ToolbarRegistration, WritesAndRemovesExactlyItsOwnKeys) {
   Put(HKEY_CURRENT_USER, kRunKey, "OtroPrograma", nullptr);
   Put(HKEY_LOCAL_MACHINE, kHelpers + kOtherClsid, nullptr, nullptr);
   Put(HKEY_LOCAL_MACHINE, kToolbarKey, kOtherClsid.c_str(), nullptr);
+  ReleaseMutex(lock);
+  CloseHandle(lock);
+}
+
+// A key below the class's that cannot be opened: the removal reports the error, tells the
+// user so and still removes what it can; once the key is gone, a removal succeeds.
+TEST(ToolbarRegistration, ARemovalTheRegistryRefusesIsReported) {
+  HANDLE lock = CreateMutexA(nullptr, FALSE, "marvella-toolbar-registration");
+  WaitForSingleObject(lock, INFINITE);
+  const std::string quoted = "\"" + LibraryPath() + "\"";
+  const std::string browser = PrepareHost(FreshDirectory("registration-refused"), "iexplore.exe");
+  const std::string answers = browser + ".out";
+  const std::string unregister = "\"" + answers + "\" " + quoted + " load unregister";
+  ChooseShellVersion("5.50");
+  EXPECT_EQ(std::string("Tandem Marvella: ") + IDS_INSTALLED_TEXT,
+            RunAnswering(browser, "\"" + answers + "\" " + quoted + " load register",
+                         "registration-installed"));
+  ASSERT_TRUE(BlockClassKeyRemoval());
+  EXPECT_EQ(std::string("Tandem Marvella: ") + IDS_UNINSTALL_FAILED_TEXT,
+            RunAnswering(browser, unregister, "registration-removal-refused"));
+  auto result = [&] {
+    std::ifstream file(answers);
+    std::string loaded, answer, code;
+    file >> loaded >> answer >> code;
+    return code;
+  };
+  EXPECT_EQ("80070005", result());
+  EXPECT_EQ(kAbsent, Value(HKEY_LOCAL_MACHINE, kHelpers + kClsid, nullptr));
+  EXPECT_EQ("&Marvella", Value(HKEY_CLASSES_ROOT, kClassKey, nullptr));
+  UnblockClassKeyRemoval();
+  EXPECT_EQ(std::string("Tandem Marvella: ") + IDS_UNINSTALLED_TEXT,
+            RunAnswering(browser, unregister, "registration-uninstalled"));
+  EXPECT_EQ("00000000", result());
+  EXPECT_EQ(kAbsent, Value(HKEY_CLASSES_ROOT, kClassKey, nullptr));
   ReleaseMutex(lock);
   CloseHandle(lock);
 }
