@@ -5,8 +5,8 @@ namespace marvella {
 
 int RebarTable::Claim(void* rebar, void* owner, void* replaced, bool* filtering) {
   MutexLock lock(mutex_);
-  *filtering = false;
-  for (int i = 0; i < kEntries; ++i) {
+  if (filtering) *filtering = false;
+  for (int i = 0; filtering && i < kEntries; ++i) {
     if (!entries_[i].inUse || entries_[i].rebar != rebar || entries_[i].owner) continue;
     entries_[i].owner = owner;
     *filtering = true;

@@ -22,10 +22,10 @@ class RebarTable {
     void* replaced = nullptr;  // the rebar's own procedure
   };
 
-  // The entry of rebar left without owner, now owner's (*filtering set: the filter is in the
-  // rebar's chain already); else the first free entry; -1 when all are in use (the toolbar
-  // then filters nothing).
-  int Claim(void* rebar, void* owner, void* replaced, bool* filtering);
+  // With filtering: the entry of rebar left without owner, now owner's (*filtering set: the
+  // filter is in the rebar's chain already). Else the first free entry; -1 when all are in
+  // use (the toolbar then filters nothing).
+  int Claim(void* rebar, void* owner, void* replaced, bool* filtering = nullptr);
   // The entry of rebar, copied; false when the rebar has none.
   bool Find(void* rebar, Entry* out);
   void Release(int index);
