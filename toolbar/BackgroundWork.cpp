@@ -46,6 +46,7 @@ bool BackgroundWork::WaitIdle(unsigned milliseconds) { return settled_.WaitFor(m
 
 void BackgroundWork::Run(void* p) {
   BackgroundWork* work = static_cast<BackgroundWork*>(p);
+  SetCurrentWorkCancelFlag(&work->cancelled_);  // the thread is the work's alone
   for (;;) {
     work->wake_.WaitFor(kLongSleepMilliseconds);
     work->wake_.Reset();
