@@ -23,7 +23,6 @@ bool BackgroundWork::Request() {
 }
 
 void BackgroundWork::Stop() {
-  MutexLock stopping(stopLock_);
   {
     MutexLock lock(mutex_);
     if (!thread_.Started()) return;
@@ -46,7 +45,6 @@ bool BackgroundWork::WaitIdle(unsigned milliseconds) { return settled_.WaitFor(m
 
 void BackgroundWork::Run(void* p) {
   BackgroundWork* work = static_cast<BackgroundWork*>(p);
-  SetCurrentWorkCancelFlag(&work->cancelled_);  // the thread is the work's alone
   for (;;) {
     work->wake_.WaitFor(kLongSleepMilliseconds);
     work->wake_.Reset();

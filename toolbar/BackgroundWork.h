@@ -24,13 +24,12 @@ class BackgroundWork {
   // stops the work is dropped.
   bool Request();
   // Raises the cancel flag, waits for a run in progress, ends the thread and drops requests
-  // not yet served; a later request starts a new thread. The owner stops before what the
-  // job uses goes.
+  // not yet served; a later request starts a new thread. The owner stops (from one thread)
+  // before what the job uses goes.
   void Stop();
   // True while the owner is stopping the work: a run in progress ends as soon as it can,
   // so that the window that closes waits for one short step, not for the whole job.
   bool Cancelled() const { return cancelled_.load(std::memory_order_acquire); }
-  const std::atomic<bool>& CancelFlag() const { return cancelled_; }
   // Waits until no run is asked for or in progress, or the time has passed; true when
   // settled (a caller waiting for the work's effects).
   bool WaitIdle(unsigned milliseconds);
@@ -40,8 +39,7 @@ class BackgroundWork {
 
   void (*job_)(void*);
   void* argument_;
-  Mutex stopLock_;  // one Stop at a time: only the one that raised stopping_ joins
-  Mutex mutex_;     // guards the flags, the settled event's changes and starting thread_
+  Mutex mutex_;  // guards the flags, the settled event's changes and starting thread_
   bool pending_ = false;
   bool stopping_ = false;  // while set, nobody but Stop touches thread_
   bool running_ = false;

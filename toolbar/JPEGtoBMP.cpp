@@ -4,7 +4,6 @@
 #include "toolbar/JPEGtoBMP.h"
 
 #include "toolbar/BmpWriter.h"
-#include "toolbar/Threads.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -29,14 +28,13 @@ void ExitToCaller(j_common_ptr decoder) {
 }
 
 // Called by the decoder as it goes (each row of blocks while it reads a multi-scan file),
-// and once the header is read: work beyond the bounds ends the conversion, and so does the
-// toolbar that asked for it going away.
+// and once the header is read: work beyond the bounds ends the conversion.
 void CheckWork(j_common_ptr common) {
   j_decompress_ptr decoder = reinterpret_cast<j_decompress_ptr>(common);
   unsigned long long pixels =
       static_cast<unsigned long long>(decoder->image_width) * decoder->image_height;
   if (decoder->input_scan_number > kJpegMaxScans ||
-      pixels > static_cast<unsigned long long>(kJpegMaxPixels) || CurrentWorkCancelled())
+      pixels > static_cast<unsigned long long>(kJpegMaxPixels))
     ExitToCaller(common);
 }
 

@@ -20,6 +20,7 @@ class RebarTable {
     void* rebar = nullptr;
     void* owner = nullptr;
     void* replaced = nullptr;  // the rebar's own procedure
+    int index = -1;            // where Find found it
   };
 
   // With filtering: the entry of rebar left without owner, now owner's (*filtering set: the
@@ -31,8 +32,6 @@ class RebarTable {
   void Release(int index);
   // The owner goes but the filter stays in the rebar's chain: messages pass through.
   void Orphan(int index);
-  // The rebar is being destroyed: its entry goes if it had no owner (true then).
-  bool ReleaseOrphan(void* rebar);
 
  private:
   Mutex mutex_;

@@ -3,7 +3,6 @@
 // threads natively, so the same queue and checker code is tested in both trees.
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 
 namespace marvella {
@@ -70,12 +69,6 @@ class Thread {
   bool started_ = false;
   alignas(16) unsigned char storage_[16];
 };
-
-// The cancel flag of the background work whose thread this is (BackgroundWork sets it when
-// its thread starts), for loops deep inside a job that nobody can hand the flag to (the JPEG
-// decoder's progress monitor). False on every other thread.
-bool CurrentWorkCancelled();
-void SetCurrentWorkCancelFlag(const std::atomic<bool>* flag);
 
 // Runs run(argument) on a new thread that nobody joins (it ends when run returns); false
 // when no thread could be started.

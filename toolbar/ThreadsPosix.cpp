@@ -122,16 +122,6 @@ void Thread::Join() {
 
 std::size_t RunningThreads() { return g_running.load(std::memory_order_acquire); }
 
-namespace {
-thread_local const std::atomic<bool>* t_workCancel = nullptr;
-}  // namespace
-
-void SetCurrentWorkCancelFlag(const std::atomic<bool>* flag) { t_workCancel = flag; }
-
-bool CurrentWorkCancelled() {
-  return t_workCancel && t_workCancel->load(std::memory_order_acquire);
-}
-
 bool StartDetachedThread(void (*run)(void*), void* argument) {
   pthread_t thread;
   if (!Spawn(run, argument, &thread)) return false;

@@ -85,8 +85,6 @@ class ToolsButton : public BarControl {
   bool Create(HWND parent, int x) override;
   LRESULT OnCommand(int code, WPARAM wparam, HWND sender, BarWindow& bar) override;
   LRESULT OnNotify(NMHDR* header, BarWindow& bar) override;
-  // The confirmation dialog, then the uninstall (kUninstallMessage; the bar is held).
-  void Uninstall(BarWindow& bar);
 
  private:
   void Run(int command, BarWindow& bar);

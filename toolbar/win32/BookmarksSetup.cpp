@@ -5,7 +5,6 @@
 #include "toolbar/Threads.h"
 #include "common/win32/PrivateProfileSource.h"
 
-#include <atomic>
 #include <cstring>
 #include <new>
 
@@ -45,46 +44,13 @@ bool ReadBytes(const char* path, std::unique_ptr<char[]>& bytes, DWORD& size) {
   return whole;
 }
 
-// The profile functions, until the toolbar that reads goes: from then on every key reads as
-// missing, so a read of a long file ends within one call instead of reading it all.
-class StoppableSource final : public ProfileSource {
- public:
-  StoppableSource(const char* path, const std::atomic<bool>* stop) : file_(path), stop_(stop) {}
-  bool Stopped() const { return stop_ && stop_->load(std::memory_order_acquire); }
-  size_t ReadString(const char* section, const char* key, const char* fallback, char* buffer,
-                    size_t capacity) override {
-    if (!Stopped()) return file_.ReadString(section, key, fallback, buffer, capacity);
-    buffer[0] = '\0';
-    return 0;
-  }
-  size_t ReadSectionNames(char* buffer, size_t capacity) override {
-    if (!Stopped()) return file_.ReadSectionNames(buffer, capacity);
-    if (capacity) buffer[0] = '\0';
-    if (capacity > 1) buffer[1] = '\0';
-    return 0;
-  }
-
- private:
-  PrivateProfileSource file_;
-  const std::atomic<bool>* stop_;
-};
-
-struct TablesCopy {
-  SearchEngineTable engines;
-  PersonalizationLinks personalization;
-  PortalLinks portal;
-  InternalSettings internal;
-};
-
 // The working copy as the process last read it. The profile functions open the file for
 // every key asked, tens of milliseconds for a whole read on the window's thread; while the
 // file holds the same bytes (each toolbar fetches it anew, mostly to the same content), the
 // next toolbar takes that read instead.
 class LastRead {
  public:
-  // A read that stop ends early leaves the tables and what is kept as they were (the menus
-  // it read are cut short) and answers false.
-  bool Read(BookmarksFile& bookmarks, const char* path, const std::atomic<bool>* stop) {
+  void Read(BookmarksFile& bookmarks, const char* path) {
     std::unique_ptr<char[]> before;
     DWORD size = 0;
     bool readable = ReadBytes(path, before, size);
@@ -93,24 +59,10 @@ class LastRead {
         bookmarks.TakeMenusOf(menus_.get(), menuCount_)) {
       // As the read did: a file without user menus leaves the tables alone.
       if (menuCount_) bookmarks.Tables().Store(engines_, personalization_, portal_, internal_);
-      return true;
+      return;
     }
-    // Other windows read the tables: a read cut short must not leave its blanks there.
-    BookmarkTables& tables = bookmarks.Tables();
-    std::unique_ptr<TablesCopy> was(stop ? new (std::nothrow) TablesCopy : nullptr);
-    if (stop && !was) return false;
-    if (was) {
-      tables.CopySearchEngines(&was->engines);
-      tables.CopyPersonalizationLinks(&was->personalization);
-      tables.CopyPortalLinks(&was->portal);
-      tables.CopyInternalSettings(&was->internal);
-    }
-    StoppableSource source(path, stop);
+    PrivateProfileSource source(path);
     bookmarks.Read(source);
-    if (source.Stopped()) {
-      if (was) tables.Store(was->engines, was->personalization, was->portal, was->internal);
-      return false;
-    }
     // Kept only when the file did not change while it was read.
     std::unique_ptr<char[]> after;
     DWORD sizeAfter = 0;
@@ -120,7 +72,6 @@ class LastRead {
       bytes_ = std::move(before);
       size_ = size;
     }
-    return true;
   }
 
  private:
@@ -174,19 +125,18 @@ bool ExtractDefaultBookmarks(HMODULE module, const char* path) {
   return whole;
 }
 
-bool PrepareBookmarksFile(BookmarksFile& bookmarks, HMODULE module, StringTable& strings,
-                          FileAccess& files, const std::atomic<bool>* stop) {
+void PrepareBookmarksFile(BookmarksFile& bookmarks, HMODULE module, StringTable& strings,
+                          FileAccess& files) {
   char name[MAX_PATH];
   char path[MAX_PATH];
   strings.Load(IDS_FILE_BOOKMARKS, name, sizeof name);
   char url[kRequestUrlCapacity];
   strings.Load(IDS_URL_BOOKMARKS, url, sizeof url);
-  if (!name[0] || !TempFilePath(files, name, path, sizeof path)) return true;
+  if (!name[0] || !TempFilePath(files, name, path, sizeof path)) return;
   if (Oversized(path)) files.Delete(path);
   if (!files.Exists(path)) ExtractDefaultBookmarks(module, path);
-  if (files.Exists(path) && !g_lastRead.Read(bookmarks, path, stop)) return false;
+  if (files.Exists(path)) g_lastRead.Read(bookmarks, path);
   bookmarks.SetDownload(url, path);
-  return true;
 }
 
 }  // namespace marvella

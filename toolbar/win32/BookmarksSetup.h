@@ -9,8 +9,6 @@
 
 #include <windows.h>
 
-#include <atomic>
-
 namespace marvella {
 
 // Writes resource "FILE" 149 of module to path, only when no file is there (never
@@ -20,9 +18,7 @@ bool ExtractDefaultBookmarks(HMODULE module, const char* path);
 
 // The construction steps of a toolbar's BookmarksFile: working-copy path (string 2307),
 // the default copy when the file is absent, reading it, and the download URL (string 2051).
-// Once stop (if given) is raised, the read ends at the next key and changes nothing
-// shared: false then, and the steps are to be done again.
-bool PrepareBookmarksFile(BookmarksFile& bookmarks, HMODULE module, StringTable& strings,
-                          FileAccess& files, const std::atomic<bool>* stop = nullptr);
+void PrepareBookmarksFile(BookmarksFile& bookmarks, HMODULE module, StringTable& strings,
+                          FileAccess& files);
 
 }  // namespace marvella

@@ -45,11 +45,10 @@ void MenuBar::ReadFiles(void* p) {
     MutexLock lock(bar->readLock_);
     prepare = !bar->prepared_;
   }
-  // A bar that closes stops the read at the next key; its next build reads again.
-  if (prepare && !PrepareBookmarksFile(bar->bookmarks_, bar->services_.module,
-                                       bar->services_.strings, bar->services_.files,
-                                       &bar->work_.CancelFlag()))
-    return;
+  if (prepare)
+    PrepareBookmarksFile(bar->bookmarks_, bar->services_.module, bar->services_.strings,
+                         bar->services_.files);
+  // A bar that closes stops here (its next build reads the file again).
   if (bar->work_.Cancelled()) return;
   int tokens = bar->tokens_.Read();
   bool found = bar->personalPage_.Read();

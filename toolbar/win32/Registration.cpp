@@ -172,7 +172,7 @@ LONG DeleteTree(HKEY root, const char* name) {
       break;
     // A child that would not go (one that cannot even be opened reads as absent) would come
     // back at index 0 for ever.
-    if (lstrcmpiA(child, last) == 0) {
+    if (std::strcmp(child, last) == 0) {
       result = ERROR_ACCESS_DENIED;
       break;
     }

@@ -23,7 +23,6 @@ struct LiveToolbarLinks {
   static LiveToolbar*& Next(LiveToolbar& t) { return t.nextLive_; }
   static bool& Listed(LiveToolbar& t) { return t.listed_; }
   static DWORD& Thread(LiveToolbar& t) { return t.thread_; }
-  static HWND& Window(LiveToolbar& t) { return t.window_; }
 };
 
 // Static objects ask before the entry point has run: the image itself answers then.
@@ -75,11 +74,6 @@ bool LiveToolbarListed(LiveToolbar& toolbar) {
   return LiveToolbarLinks::Listed(toolbar);
 }
 
-void SetLiveToolbarWindow(LiveToolbar& toolbar, HWND window) {
-  MutexLock lock(g_listLock);
-  if (LiveToolbarLinks::Listed(toolbar)) LiveToolbarLinks::Window(toolbar) = window;
-}
-
 void DestroyAllToolbars() {
   // Another thread's toolbar may go the moment the lock is let go: it is only posted to,
   // with the lock held. This thread's own ones go nowhere meanwhile (only this thread
@@ -98,10 +92,9 @@ void DestroyAllToolbars() {
       if (LiveToolbarLinks::Thread(*toolbar) == self) {
         *ownTail = toolbar;
         ownTail = &LiveToolbarLinks::Next(*toolbar);
-      } else if (HWND window = LiveToolbarLinks::Window(*toolbar)) {
+      } else if (HWND window = toolbar->HostWindow()) {
         PostMessageA(window, kTeardownMessage, 0, 0);
       }
-      LiveToolbarLinks::Window(*toolbar) = nullptr;
     }
   }
   while (LiveToolbar* toolbar = own) {

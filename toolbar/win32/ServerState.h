@@ -41,13 +41,16 @@ bool CanUnloadServer();
 constexpr UINT kTeardownMessage = WM_APP + 4;
 
 // A toolbar object as the live list knows it; the object embeds it (no allocation). The
-// list also keeps the toolbar's thread and host window, so that an uninstall on another
-// thread reaches it by a posted message, never by calling into it.
+// list also keeps the toolbar's thread, so that an uninstall on another thread reaches it
+// by a message posted to its host window, never by calling into it.
 class LiveToolbar {
  public:
   // Destroys the toolbar's windows; the object stays alive until the browser releases
   // it. Called by DestroyAllToolbars on the toolbar's own thread, without the list's lock.
   virtual void DestroyToolbarWindows() = 0;
+  // The host window (null when there is none), read from another thread with the list's
+  // lock held, which keeps the object from going meanwhile: it only reads a handle.
+  virtual HWND HostWindow() const = 0;
 
  protected:
   LiveToolbar() = default;
@@ -60,7 +63,6 @@ class LiveToolbar {
   LiveToolbar* nextLive_ = nullptr;
   bool listed_ = false;
   DWORD thread_ = 0;
-  HWND window_ = nullptr;
 };
 
 // Adds a toolbar at the front of the list (its constructor calls it, on its thread).
@@ -70,8 +72,6 @@ void RegisterLiveToolbar(LiveToolbar& toolbar);
 void UnregisterLiveToolbar(LiveToolbar& toolbar);
 // False once the toolbar has left the list: an uninstalled toolbar builds no bar again.
 bool LiveToolbarListed(LiveToolbar& toolbar);
-// The host window that kTeardownMessage goes to (null when it has none).
-void SetLiveToolbarWindow(LiveToolbar& toolbar, HWND window);
 // Drops every listed toolbar: those of the calling thread have their windows destroyed
 // now, newest first; each of the others gets kTeardownMessage at its host window.
 void DestroyAllToolbars();

@@ -19,12 +19,11 @@
    settings): nothing was torn down, and the user is told why. */
 #define IDS_INSTALL_FAILED 4
 #define IDS_INSTALL_FAILED_TEXT \
-  "No se ha podido instalar el Tandem Marvella: el sistema no ha permitido modificar el " \
-  "registro.\nPida a un administrador del equipo que lo instale."
+  "No se ha podido instalar el Tandem Marvella: el sistema no permite modificar el registro."
 #define IDS_UNINSTALL_FAILED 5
 #define IDS_UNINSTALL_FAILED_TEXT \
-  "No se ha podido desinstalar el Tandem Marvella: el sistema no ha permitido modificar el " \
-  "registro.\nPida a un administrador del equipo que lo desinstale."
+  "No se ha podido desinstalar el Tandem Marvella: el sistema no permite modificar el " \
+  "registro."
 
 /* Uninstall confirmation: "Desinstalar" answers 1, "Cancelar" (the default) 2. */
 #define IDD_CONFIRM_UNINSTALL 145

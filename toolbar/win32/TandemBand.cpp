@@ -272,7 +272,6 @@ void TandemBand::InsertBand() {
     LeaveRebar();
     return;
   }
-  SetLiveToolbarWindow(*this, Window());
   REBARBANDINFOA band = BandRecordSizes();
   band.fMask |= RBBIM_STYLE | RBBIM_CHILD | RBBIM_ID;
   band.fStyle = RBBS_BREAK;
@@ -322,12 +321,12 @@ void TandemBand::LeaveRebar() {
   }
   if (tableEntry_ >= 0) {
     RebarTable::Entry entry;
+    LONG_PTR procedure = GetWindowLongPtrA(rebar_, GWLP_WNDPROC);  // 0: the rebar has gone
     if (g_rebars.Find(rebar_, &entry) &&
-        GetWindowLongPtrA(rebar_, GWLP_WNDPROC) ==
-            reinterpret_cast<LONG_PTR>(&TandemBand::RebarFilter)) {
+        procedure == reinterpret_cast<LONG_PTR>(&TandemBand::RebarFilter)) {
       SetWindowLongPtrA(rebar_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry.replaced));
       g_rebars.Release(tableEntry_);
-    } else if (IsWindow(rebar_)) {
+    } else if (procedure) {
       // Another add-on subclassed the rebar after this one and calls the filter still: it
       // passes messages through, and the library stays loaded, until the rebar goes.
       g_rebars.Orphan(tableEntry_);
@@ -348,7 +347,6 @@ void TandemBand::Destroy() {
     events_ = nullptr;
     cookie_ = 0;
   }
-  SetLiveToolbarWindow(*this, nullptr);
   BarWindow::Destroy();
   LeaveRebar();
   if (browser_) browser_->Release();
@@ -422,8 +420,10 @@ LRESULT CALLBACK TandemBand::RebarFilter(HWND rebar, UINT message, WPARAM wparam
   TandemBand* band = static_cast<TandemBand*>(entry.owner);
   if (!band) {  // its toolbar has gone: a pass-through until the rebar goes
     LRESULT result = CallWindowProcA(replaced, rebar, message, wparam, lparam);
-    if (message == WM_NCDESTROY && g_rebars.ReleaseOrphan(rebar))
+    if (message == WM_NCDESTROY) {
+      g_rebars.Release(entry.index);
       UnlockModule();  // last: nothing of the library runs for this rebar any more
+    }
     return result;
   }
   if (band->bandIndex_ < 0) return CallWindowProcA(replaced, rebar, message, wparam, lparam);

@@ -81,6 +81,7 @@ class TandemBand final : public IDeskBand,
 
   // The uninstall: the windows go, the object stays until the browser lets go of it.
   void DestroyToolbarWindows() override;
+  HWND HostWindow() const override { return Window(); }
 
   HWND Rebar() const { return rebar_; }
   int BandIndex() const { return bandIndex_; }

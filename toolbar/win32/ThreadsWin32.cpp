@@ -17,15 +17,6 @@ struct Start {
 
 volatile LONG g_running = 0;
 
-// The slot of each thread's work cancel flag, taken when the module is loaded (Windows 95
-// has TLS slots, but a module loaded at run time gets no implicit thread-local storage).
-struct WorkSlot {
-  DWORD index = TlsAlloc();
-  ~WorkSlot() {
-    if (index != TLS_OUT_OF_INDEXES) TlsFree(index);
-  }
-} g_workSlot;
-
 // A reference on the module that holds this code (tandem.dll in the browser, the program in
 // tests), so that the module stays mapped until the thread has left it, even when the
 // browser unloads the library the moment the count below reaches 0. VirtualQuery and
@@ -117,17 +108,6 @@ void Thread::Join() {
 
 // An aligned 32-bit read is atomic on x86 (Windows 95 has no InterlockedExchangeAdd).
 std::size_t RunningThreads() { return static_cast<std::size_t>(g_running); }
-
-void SetCurrentWorkCancelFlag(const std::atomic<bool>* flag) {
-  if (g_workSlot.index != TLS_OUT_OF_INDEXES)
-    TlsSetValue(g_workSlot.index, const_cast<std::atomic<bool>*>(flag));
-}
-
-bool CurrentWorkCancelled() {
-  if (g_workSlot.index == TLS_OUT_OF_INDEXES) return false;
-  const std::atomic<bool>* flag = static_cast<std::atomic<bool>*>(TlsGetValue(g_workSlot.index));
-  return flag && flag->load(std::memory_order_acquire);
-}
 
 bool StartDetachedThread(void (*run)(void*), void* argument) {
   HANDLE thread = Spawn(run, argument);

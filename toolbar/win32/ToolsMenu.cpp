@@ -51,10 +51,6 @@ void ToolsButton::Run(int command, BarWindow& bar) {
   }
 }
 
-void ToolsButton::Uninstall(BarWindow& bar) {
-  if (ConfirmUninstall(services_.module, bar.Window()) == IDC_UNINSTALL) UninstallToolbar();
-}
-
 void ToolsButton::ShowAbout() {
   char format[512];
   services_.strings.Load(IDS_ABOUT, format, sizeof format);

@@ -6,11 +6,9 @@
 #include "tests/win32/toolbar/BandHarness.h"
 #include "toolbar/BarTexts.h"
 #include "toolbar/ToolbarTexts.h"
-#include "toolbar/win32/BookmarksSetup.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
 
 using namespace marvella;
@@ -156,34 +154,6 @@ TEST(BandInRebar, MenusReadAfterTheBandWasBuiltJoinTheBar) {
   Unsite(band);
   CloseFrame(f);
   OleUninitialize();
-}
-
-// The menu bar's read of the bookmarks file as a closing toolbar stops it: every key reads
-// as missing, so the read ends at once, the menus stay unread (the next build reads again)
-// and the tables that every window shares keep what they held.
-TEST(BandInRebar, ABookmarksReadThatTheToolbarStopsChangesNothingShared) {
-  Services s("band-stopped-read");
-  char name[MAX_PATH];
-  s.strings.Load(IDS_FILE_BOOKMARKS, name, sizeof name);
-  marvella::testing::WriteFileBytes(
-      s.files.Directory() + name,
-      "[Noticias]\r\nDescription1=Portada\r\nURL1=http://127.0.0.1/\r\n"
-      "[CERCADORS]\r\nCercador1=del fichero\r\nURL1=http://127.0.0.1/fichero?q=%s\r\n");
-  SearchEngineTable engines = {};
-  lstrcpyA(engines.slots[0].name, "de antes");
-  s.tables.Store(engines, PersonalizationLinks{}, PortalLinks{}, InternalSettings{});
-  BookmarksFile bookmarks(s.services.queue, s.services.agent, s.tables);
-  std::atomic<bool> stop{true};
-  EXPECT_FALSE(PrepareBookmarksFile(bookmarks, s.services.module, s.strings, s.files, &stop));
-  EXPECT_EQ(0u, bookmarks.MenuCount());
-  SearchEngineTable now = {};
-  s.tables.CopySearchEngines(&now);
-  EXPECT_STREQ("de antes", now.slots[0].name);
-  stop = false;
-  EXPECT_TRUE(PrepareBookmarksFile(bookmarks, s.services.module, s.strings, s.files, &stop));
-  EXPECT_EQ(1u, bookmarks.MenuCount());
-  s.tables.CopySearchEngines(&now);
-  EXPECT_STREQ("del fichero", now.slots[0].name);
 }
 
 // Another add-on subclasses the rebar after the band: when the band goes, its filter stays
