@@ -11,30 +11,32 @@ constexpr unsigned kLongSleepMilliseconds = 60000;
 bool BackgroundWork::Request() {
   {
     MutexLock lock(mutex_);
+    if (stopping_) return true;  // the owner is letting the work go: nothing more to do
+    // The thread is started under the lock, so two requests never start two threads; it
+    // takes the lock itself before it looks at the flags.
+    if (!thread_.Started() && !thread_.Start(&BackgroundWork::Run, this)) return false;
     pending_ = true;
     settled_.Reset();
-  }
-  if (!thread_.Started() && !thread_.Start(&BackgroundWork::Run, this)) {
-    MutexLock lock(mutex_);
-    pending_ = false;
-    if (!running_) settled_.Set();
-    return false;
   }
   wake_.Set();
   return true;
 }
 
 void BackgroundWork::Stop() {
-  if (!thread_.Started()) return;
   {
     MutexLock lock(mutex_);
+    if (!thread_.Started()) return;
     stopping_ = true;
+    cancelled_.store(true, std::memory_order_release);
   }
   wake_.Set();
+  // Not under mutex_, which the thread takes to see that it must end; stopping_ keeps
+  // every request away from thread_ meanwhile.
   thread_.Join();
   MutexLock lock(mutex_);
   stopping_ = false;
   pending_ = false;
+  cancelled_.store(false, std::memory_order_release);
   wake_.Reset();
   settled_.Set();
 }

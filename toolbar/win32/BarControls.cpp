@@ -83,6 +83,10 @@ void BannerControl::RefreshFeed(void* p) {
   BannerControl* control = static_cast<BannerControl*>(p);
   HBITMAP banner = static_cast<HBITMAP>(control->feed_.Refresh(100, 18));
   if (!banner) return;
+  if (control->work_.Cancelled()) {  // the window goes: nobody will show it
+    DeleteObject(banner);
+    return;
+  }
   {
     MutexLock lock(control->readyLock_);
     if (control->ready_) DeleteObject(control->ready_);  // never shown: a newer one is here

@@ -36,6 +36,10 @@ constexpr UINT kBannerReadyMessage = WM_APP + 1;
 constexpr UINT kMenusReadyMessage = WM_APP + 2;
 // Posted to the host window by itself: build the controls (BarWindow::CreateHost).
 constexpr UINT kBuildControlsMessage = WM_APP + 3;
+// (WM_APP + 4 is kTeardownMessage, ServerState.h.)
+// Posted to the host window by "Desinstalar": the confirmation and the uninstall run once
+// the menu and the command that chose it have returned.
+constexpr UINT kUninstallMessage = WM_APP + 5;
 
 // The advertising banner: the feed's image, link and tooltip. The feed works on a thread
 // of the control's own (JPEG conversion, page reads); the window's thread only swaps in a

@@ -2,6 +2,9 @@
 #include "toolbar/win32/BarWindow.h"
 
 #include "toolbar/BarTexts.h"
+#include "toolbar/win32/ServerState.h"
+#include "toolbar/win32/ServerTexts.h"
+#include "toolbar/win32/Uninstall.h"
 
 #include <atomic>
 
@@ -225,6 +228,28 @@ void BarWindow::SetCollapsed(bool collapsed) {
     Expand(layout_.leftWidth, layout_.fullWidth, layout_.bandHeight);
 }
 
+LRESULT BarWindow::Held(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_NOTIFY:
+      return OnNotify(reinterpret_cast<NMHDR*>(lparam));
+    case WM_COMMAND:
+      return OnCommand(HIWORD(wparam), wparam, reinterpret_cast<HWND>(lparam));
+    case kUninstallMessage:
+      if (ConfirmUninstall(services_.module, window_) == IDC_UNINSTALL) UninstallToolbar();
+      break;
+    case kTeardownMessage:  // an uninstall on another thread
+      Destroy();
+      break;
+    case kBuildControlsMessage:
+      BuildPending();  // a failed build lets the band go
+      break;
+    case kMenusReadyMessage:
+      if (BuildPending()) MenusReady();
+      break;
+  }
+  return 0;
+}
+
 LRESULT CALLBACK BarWindow::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
     BarWindow* bar =
@@ -245,23 +270,22 @@ LRESULT CALLBACK BarWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
     case WM_SYSCOLORCHANGE:
       bar->OnSysColorChange();
       return 0;
+    // Commands and notifications may open menus and boxes, whose loops let the browser
+    // close the window meanwhile; the others may let the band go: it lives until they
+    // have been handled.
     case WM_NOTIFY:
-      return bar->OnNotify(reinterpret_cast<NMHDR*>(lparam));
     case WM_COMMAND:
-      return bar->OnCommand(HIWORD(wparam), wparam, reinterpret_cast<HWND>(lparam));
+    case kUninstallMessage:
+    case kTeardownMessage:
     case kBuildControlsMessage:
+    case kMenusReadyMessage: {
       bar->Hold(true);
-      bar->BuildPending();
-      bar->Hold(false);  // last: a failed build lets the band go
-      return 0;
+      LRESULT result = bar->Held(message, wparam, lparam);
+      bar->Hold(false);  // last
+      return result;
+    }
     case kBannerReadyMessage:
       if (bar->BuildPending()) bar->Banner().ShowReady();
-      return 0;
-    case kMenusReadyMessage:
-      if (!bar->BuildPending()) return 0;
-      bar->Hold(true);
-      bar->MenusReady();
-      bar->Hold(false);  // last: the band may go with it
       return 0;
     case WM_NCDESTROY:
       // The rebar may take the window down with the browser's frame before the band lets

@@ -65,6 +65,8 @@ class BarWindow {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  // The messages handled with the band held (Hold).
+  LRESULT Held(UINT message, WPARAM wparam, LPARAM lparam);
   bool CreateControls();
   // The menu bar's read of the bookmarks file is done (kMenusReadyMessage): its buttons
   // and the mail button's page.

@@ -48,6 +48,8 @@ void MenuBar::ReadFiles(void* p) {
   if (prepare)
     PrepareBookmarksFile(bar->bookmarks_, bar->services_.module, bar->services_.strings,
                          bar->services_.files);
+  // A bar that closes stops here (its next build reads the file again).
+  if (bar->work_.Cancelled()) return;
   int tokens = bar->tokens_.Read();
   bool found = bar->personalPage_.Read();
   HWND host;

@@ -53,24 +53,26 @@ const Setting kClassSettings[] = {
 const Setting kHelperSetting = {HKEY_LOCAL_MACHINE, kHelperKey, nullptr, Data::ProductName,
                                 nullptr, KEY_ALL_ACCESS};
 
-enum class Removal { Tree, Value, Category };
+enum class Step { Tree, Value, Category };
 
-struct Removed {
-  Removal kind;
+struct Removal {
+  Step kind;
   HKEY root;
   const char* key;
   const char* value;
   REGSAM access;
 };
 
-// Each step runs whatever became of the one before.
-const Removed kRemovals[] = {
-    {Removal::Tree, HKEY_LOCAL_MACHINE, kHelperKey, nullptr, 0},
-    {Removal::Category, nullptr, nullptr, nullptr, 0},
-    {Removal::Value, HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Internet Explorer\\Toolbar", "%s",
+// Each step runs whatever became of the one before. The machine's keys (HKLM, HKCR) must
+// go for the removal to count as done; the category (through the system's manager) and the
+// user's logon entry are tidied as far as they go.
+const Removal kRemovals[] = {
+    {Step::Tree, HKEY_LOCAL_MACHINE, kHelperKey, nullptr, 0},
+    {Step::Category, nullptr, nullptr, nullptr, 0},
+    {Step::Value, HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Internet Explorer\\Toolbar", "%s",
      KEY_WRITE},
-    {Removal::Tree, HKEY_CLASSES_ROOT, "CLSID\\%s", nullptr, 0},
-    {Removal::Value, HKEY_CURRENT_USER, kRunKey, kRunValue, KEY_ALL_ACCESS},
+    {Step::Tree, HKEY_CLASSES_ROOT, "CLSID\\%s", nullptr, 0},
+    {Step::Value, HKEY_CURRENT_USER, kRunKey, kRunValue, KEY_ALL_ACCESS},
 };
 
 constexpr std::size_t kNameCapacity = 260;
@@ -104,14 +106,15 @@ bool StoreText(HKEY key, const char* value, const char* text) {
                         static_cast<DWORD>(std::strlen(text) + 1)) == ERROR_SUCCESS;
 }
 
-bool Write(const Setting& setting) {
+// ERROR_SUCCESS, or why the registry refused.
+LONG Write(const Setting& setting) {
   char text[MAX_PATH] = "";
   switch (setting.data) {
     case Data::Text:
       CopyBounded(text, setting.text);
       break;
     case Data::LibraryPath:
-      if (!LibraryPath(text, sizeof text)) return false;
+      if (!LibraryPath(text, sizeof text)) return ERROR_BAD_PATHNAME;
       break;
     case Data::ProductName:
       LoadText(IDS_AGENT, text, sizeof text);
@@ -121,10 +124,12 @@ bool Write(const Setting& setting) {
   Expand(name, setting.key);
   HKEY key;
   DWORD disposition;
-  if (RegCreateKeyExA(setting.root, name, 0, nullptr, REG_OPTION_NON_VOLATILE, setting.access,
-                      nullptr, &key, &disposition) != ERROR_SUCCESS)
-    return false;
-  bool stored = StoreText(key, setting.value, text);
+  LONG created = RegCreateKeyExA(setting.root, name, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                 setting.access, nullptr, &key, &disposition);
+  if (created != ERROR_SUCCESS) return created;
+  LONG stored = RegSetValueExA(key, setting.value, 0, REG_SZ,
+                               reinterpret_cast<const BYTE*>(text),
+                               static_cast<DWORD>(std::strlen(text) + 1));
   RegCloseKey(key);
   return stored;
 }
@@ -149,37 +154,47 @@ void WriteLogonRegistration() {
   RegCloseKey(run);
 }
 
+// What is already absent needs no removing.
+LONG Removed(LONG result) { return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : result; }
+
 // Deletes a key with everything below it (Windows NT's RegDeleteKey leaves keys that have
-// subkeys alone).
-void DeleteTree(HKEY root, const char* name) {
+// subkeys alone). ERROR_SUCCESS when the key is gone, or was not there.
+LONG DeleteTree(HKEY root, const char* name) {
   HKEY key;
-  if (RegOpenKeyExA(root, name, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+  LONG opened = RegOpenKeyExA(root, name, 0, KEY_ALL_ACCESS, &key);
+  if (opened != ERROR_SUCCESS) return Removed(opened);
+  LONG result = ERROR_SUCCESS;
   char child[256];
+  char last[256] = "";
   for (;;) {
     DWORD size = sizeof child;
     if (RegEnumKeyExA(key, 0, child, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
       break;
-    DeleteTree(key, child);
-    // A child that would not go would come back at index 0 for ever.
-    HKEY still;
-    if (RegOpenKeyExA(key, child, 0, KEY_READ, &still) == ERROR_SUCCESS) {
-      RegCloseKey(still);
+    // A child that would not go (one that cannot even be opened reads as absent) would come
+    // back at index 0 for ever.
+    if (std::strcmp(child, last) == 0) {
+      result = ERROR_ACCESS_DENIED;
       break;
     }
+    CopyBounded(last, child);
+    result = DeleteTree(key, child);
+    if (result != ERROR_SUCCESS) break;
   }
   RegCloseKey(key);
-  RegDeleteKeyA(root, name);
+  return result != ERROR_SUCCESS ? result : Removed(RegDeleteKeyA(root, name));
 }
 
-void DeleteValue(const Removed& removed) {
+LONG DeleteValue(const Removal& removed) {
   char name[kNameCapacity];
   char value[kNameCapacity];
   Expand(name, removed.key);
   Expand(value, removed.value);
   HKEY key;
-  if (RegOpenKeyExA(removed.root, name, 0, removed.access, &key) != ERROR_SUCCESS) return;
-  RegDeleteValueA(key, value);
+  LONG opened = RegOpenKeyExA(removed.root, name, 0, removed.access, &key);
+  if (opened != ERROR_SUCCESS) return Removed(opened);
+  LONG deleted = RegDeleteValueA(key, value);
   RegCloseKey(key);
+  return Removed(deleted);
 }
 
 void RemoveCommBandCategory() {
@@ -194,45 +209,67 @@ void RemoveCommBandCategory() {
   if (SUCCEEDED(initialised)) CoUninitialize();
 }
 
-void Tell(unsigned textId) {
+void Tell(unsigned textId, UINT icon) {
   char caption[kNameCapacity];
   char text[512];
   LoadText(IDS_AGENT, caption, sizeof caption);
   LoadText(textId, text, sizeof text);
-  MessageBoxA(nullptr, text, caption, MB_OK | MB_ICONINFORMATION);
+  MessageBoxA(nullptr, text, caption, MB_OK | icon);
 }
 
 }  // namespace
 
 HRESULT RegisterServer() {
+  LONG failed = ERROR_SUCCESS;
   for (const Setting& setting : kClassSettings)
-    if (!Write(setting)) break;
-  Write(kHelperSetting);
+    if ((failed = Write(setting)) != ERROR_SUCCESS) break;
+  LONG helper = Write(kHelperSetting);
+  if (failed == ERROR_SUCCESS) failed = helper;
   ShellVersion shell = CurrentShellVersion();
   if (NeedsLogonRegistration(shell.major, shell.minor)) WriteLogonRegistration();
-  // regsvr32 has its own way of reporting (and the installer runs it silently).
-  if (!HostPathContains("regsvr")) Tell(IDS_INSTALLED);
+  // A refusal is told whoever asked (the installer runs the registration tool silently);
+  // success: regsvr32 has its own way of reporting.
+  if (failed != ERROR_SUCCESS) {
+    Tell(IDS_INSTALL_FAILED, MB_ICONWARNING);
+    return HRESULT_FROM_WIN32(failed);
+  }
+  if (!HostPathContains("regsvr")) Tell(IDS_INSTALLED, MB_ICONINFORMATION);
   return S_OK;
 }
 
-HRESULT UnregisterServer() {
-  for (const Removed& removed : kRemovals) {
+HRESULT RemoveRegistration() {
+  LONG failed = ERROR_SUCCESS;
+  for (const Removal& removed : kRemovals) {
     char name[kNameCapacity];
+    LONG result = ERROR_SUCCESS;
     switch (removed.kind) {
-      case Removal::Tree:
+      case Step::Tree:
         Expand(name, removed.key);
-        DeleteTree(removed.root, name);
+        result = DeleteTree(removed.root, name);
         break;
-      case Removal::Value:
-        DeleteValue(removed);
+      case Step::Value:
+        result = DeleteValue(removed);
         break;
-      case Removal::Category:
+      case Step::Category:
         RemoveCommBandCategory();
         break;
     }
+    if (failed == ERROR_SUCCESS && removed.root != HKEY_CURRENT_USER) failed = result;
   }
-  Tell(IDS_UNINSTALLED);
-  return S_OK;
+  return failed == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(failed);
+}
+
+void TellUnregistered(HRESULT result) {
+  if (SUCCEEDED(result))
+    Tell(IDS_UNINSTALLED, MB_ICONINFORMATION);
+  else
+    Tell(IDS_UNINSTALL_FAILED, MB_ICONWARNING);
+}
+
+HRESULT UnregisterServer() {
+  HRESULT result = RemoveRegistration();
+  TellUnregistered(result);
+  return result;
 }
 
 }  // namespace marvella

@@ -10,11 +10,18 @@ namespace marvella {
 extern const CLSID kToolbarClassId;
 
 // Writes the class keys, the browser-helper key and (below shell 5.5) the logon entry,
-// then, unless the host is the registration tool, tells the user. Always S_OK.
+// then, unless the host is the registration tool, tells the user. When the registry
+// refuses a class or helper key: the first error, and the user is told so in any host.
 HRESULT RegisterServer();
 
 // Removes every registration of the class (also those other installers leave: its
-// explorer-bar category and toolbar value), then tells the user. Always S_OK.
+// explorer-bar category and toolbar value), without a word. S_OK when every key and
+// value of the machine is gone (one that was absent counts as gone), else the first
+// error; every step runs either way.
+HRESULT RemoveRegistration();
+// The notice of RemoveRegistration's result: "desinstalado", or why not.
+void TellUnregistered(HRESULT result);
+// Both: what DllUnregisterServer does.
 HRESULT UnregisterServer();
 
 }  // namespace marvella

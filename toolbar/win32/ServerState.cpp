@@ -22,6 +22,7 @@ std::size_t g_listed = 0;         // guarded by g_listLock
 struct LiveToolbarLinks {
   static LiveToolbar*& Next(LiveToolbar& t) { return t.nextLive_; }
   static bool& Listed(LiveToolbar& t) { return t.listed_; }
+  static DWORD& Thread(LiveToolbar& t) { return t.thread_; }
 };
 
 // Static objects ask before the entry point has run: the image itself answers then.
@@ -50,6 +51,7 @@ void RegisterLiveToolbar(LiveToolbar& toolbar) {
   if (LiveToolbarLinks::Listed(toolbar)) return;
   LiveToolbarLinks::Next(toolbar) = g_newest;
   LiveToolbarLinks::Listed(toolbar) = true;
+  LiveToolbarLinks::Thread(toolbar) = GetCurrentThreadId();
   g_newest = &toolbar;
   ++g_listed;
 }
@@ -67,13 +69,37 @@ void UnregisterLiveToolbar(LiveToolbar& toolbar) {
   --g_listed;
 }
 
-void DestroyAllToolbars() {
+bool LiveToolbarListed(LiveToolbar& toolbar) {
   MutexLock lock(g_listLock);
-  while (LiveToolbar* toolbar = g_newest) {
-    g_newest = LiveToolbarLinks::Next(*toolbar);
+  return LiveToolbarLinks::Listed(toolbar);
+}
+
+void DestroyAllToolbars() {
+  // Another thread's toolbar may go the moment the lock is let go: it is only posted to,
+  // with the lock held. This thread's own ones go nowhere meanwhile (only this thread
+  // releases them); they are chained through their links and destroyed after the lock is
+  // let go, since a toolbar of another thread that closes waits for it.
+  LiveToolbar* own = nullptr;
+  LiveToolbar** ownTail = &own;
+  {
+    MutexLock lock(g_listLock);
+    const DWORD self = GetCurrentThreadId();
+    while (LiveToolbar* toolbar = g_newest) {
+      g_newest = LiveToolbarLinks::Next(*toolbar);
+      LiveToolbarLinks::Next(*toolbar) = nullptr;
+      LiveToolbarLinks::Listed(*toolbar) = false;
+      --g_listed;
+      if (LiveToolbarLinks::Thread(*toolbar) == self) {
+        *ownTail = toolbar;
+        ownTail = &LiveToolbarLinks::Next(*toolbar);
+      } else if (HWND window = toolbar->HostWindow()) {
+        PostMessageA(window, kTeardownMessage, 0, 0);
+      }
+    }
+  }
+  while (LiveToolbar* toolbar = own) {
+    own = LiveToolbarLinks::Next(*toolbar);
     LiveToolbarLinks::Next(*toolbar) = nullptr;
-    LiveToolbarLinks::Listed(*toolbar) = false;
-    --g_listed;
     toolbar->DestroyToolbarWindows();
   }
 }

@@ -36,14 +36,21 @@ long ObjectCount();
 // library (download worker, mail polling) still runs code in it.
 bool CanUnloadServer();
 
-// A toolbar object as the live list knows it; the object embeds it (no allocation).
+// Posted to a toolbar's host window by an uninstall run on another thread: the window's own
+// thread destroys that toolbar (windows, browser objects and rebar belong to it).
+constexpr UINT kTeardownMessage = WM_APP + 4;
+
+// A toolbar object as the live list knows it; the object embeds it (no allocation). The
+// list also keeps the toolbar's thread, so that an uninstall on another thread reaches it
+// by a message posted to its host window, never by calling into it.
 class LiveToolbar {
  public:
   // Destroys the toolbar's windows; the object stays alive until the browser releases
-  // it. Called by DestroyAllToolbars on the thread that runs the uninstall, with the
-  // list's lock held: it must not call into the list, and must not wait for another
-  // thread (a toolbar whose windows belong to another thread posts to them, never sends).
+  // it. Called by DestroyAllToolbars on the toolbar's own thread, without the list's lock.
   virtual void DestroyToolbarWindows() = 0;
+  // The host window (null when there is none), read from another thread with the list's
+  // lock held, which keeps the object from going meanwhile: it only reads a handle.
+  virtual HWND HostWindow() const = 0;
 
  protected:
   LiveToolbar() = default;
@@ -55,14 +62,18 @@ class LiveToolbar {
   friend struct LiveToolbarLinks;
   LiveToolbar* nextLive_ = nullptr;
   bool listed_ = false;
+  DWORD thread_ = 0;
 };
 
-// Adds a toolbar at the front of the list (its constructor calls it).
+// Adds a toolbar at the front of the list (its constructor calls it, on its thread).
 void RegisterLiveToolbar(LiveToolbar& toolbar);
 // Drops a toolbar from the list (its destructor calls it); nothing happens when the
 // uninstall has dropped it already.
 void UnregisterLiveToolbar(LiveToolbar& toolbar);
-// For every listed toolbar, newest first: destroys its windows and drops it.
+// False once the toolbar has left the list: an uninstalled toolbar builds no bar again.
+bool LiveToolbarListed(LiveToolbar& toolbar);
+// Drops every listed toolbar: those of the calling thread have their windows destroyed
+// now, newest first; each of the others gets kTeardownMessage at its host window.
 void DestroyAllToolbars();
 std::size_t LiveToolbarCount();
 

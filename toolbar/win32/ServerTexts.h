@@ -15,6 +15,15 @@
   "explorador para comenzar a disfrutar de los servicios del Tandem."
 #define IDS_UNINSTALLED 3
 #define IDS_UNINSTALLED_TEXT "El Tandem Marvella ha sido desinstalado de su sistema."
+/* When the registry refuses a change (a user without the right to change the machine's
+   settings): nothing was torn down, and the user is told why. */
+#define IDS_INSTALL_FAILED 4
+#define IDS_INSTALL_FAILED_TEXT \
+  "No se ha podido instalar el Tandem Marvella: el sistema no permite modificar el registro."
+#define IDS_UNINSTALL_FAILED 5
+#define IDS_UNINSTALL_FAILED_TEXT \
+  "No se ha podido desinstalar el Tandem Marvella: el sistema no permite modificar el " \
+  "registro."
 
 /* Uninstall confirmation: "Desinstalar" answers 1, "Cancelar" (the default) 2. */
 #define IDD_CONFIRM_UNINSTALL 145

@@ -82,6 +82,9 @@ STDMETHODIMP_(ULONG) TandemBand::AddRef() { return static_cast<ULONG>(++referenc
 STDMETHODIMP_(ULONG) TandemBand::Release() {
   LONG count = --references_;
   if (count == 0) {
+    // Windows that go in the destructor still send their last messages, which hold and let
+    // go of the band: that must never come to 0 again.
+    references_ = kDestroying;
     delete this;
     UnlockModule();  // last: the checker's thread has been joined, the windows are gone
   }
@@ -247,6 +250,7 @@ STDMETHODIMP TandemBand::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* param
 }
 
 void TandemBand::InsertBand() {
+  if (!LiveToolbarListed(*this)) return;  // uninstalled: no bar again
   HWND frame = nullptr;
   SHANDLE_PTR handle = 0;
   if (FAILED(browser_->get_HWND(&handle))) return;
@@ -257,8 +261,11 @@ void TandemBand::InsertBand() {
   rebar_ = rebar;
   // A full table leaves the rebar unfiltered: the band still goes in.
   void* replaced = reinterpret_cast<void*>(GetWindowLongPtrA(rebar, GWLP_WNDPROC));
-  tableEntry_ = g_rebars.Claim(rebar, this, replaced);
-  if (tableEntry_ >= 0)
+  bool filtering = false;
+  tableEntry_ = g_rebars.Claim(rebar, this, replaced, &filtering);
+  if (filtering)
+    UnlockModule();  // the filter left by a toolbar before is this one's now
+  else if (tableEntry_ >= 0)
     SetWindowLongPtrA(rebar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TandemBand::RebarFilter));
 
   if (!CreateHost(rebar)) {
@@ -314,11 +321,19 @@ void TandemBand::LeaveRebar() {
   }
   if (tableEntry_ >= 0) {
     RebarTable::Entry entry;
+    LONG_PTR procedure = GetWindowLongPtrA(rebar_, GWLP_WNDPROC);  // 0: the rebar has gone
     if (g_rebars.Find(rebar_, &entry) &&
-        GetWindowLongPtrA(rebar_, GWLP_WNDPROC) ==
-            reinterpret_cast<LONG_PTR>(&TandemBand::RebarFilter))
+        procedure == reinterpret_cast<LONG_PTR>(&TandemBand::RebarFilter)) {
       SetWindowLongPtrA(rebar_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(entry.replaced));
-    g_rebars.Release(tableEntry_);
+      g_rebars.Release(tableEntry_);
+    } else if (procedure) {
+      // Another add-on subclassed the rebar after this one and calls the filter still: it
+      // passes messages through, and the library stays loaded, until the rebar goes.
+      g_rebars.Orphan(tableEntry_);
+      LockModule();
+    } else {
+      g_rebars.Release(tableEntry_);
+    }
   }
   tableEntry_ = -1;
   bandIndex_ = -1;
@@ -338,7 +353,12 @@ void TandemBand::Destroy() {
   browser_ = nullptr;
 }
 
-void TandemBand::DestroyToolbarWindows() { Destroy(); }
+void TandemBand::DestroyToolbarWindows() {
+  // Letting go of the browser's events may let go of the browser's last reference.
+  AddRef();
+  Destroy();
+  Release();
+}
 
 void TandemBand::Hold(bool held) {
   if (held)
@@ -393,11 +413,19 @@ HRESULT TandemBand::Navigate(const char* url) {
 LRESULT CALLBACK TandemBand::RebarFilter(HWND rebar, UINT message, WPARAM wparam,
                                          LPARAM lparam) {
   RebarTable::Entry entry;
-  if (!g_rebars.Find(rebar, &entry))  // let go meanwhile: the class's own procedure
+  if (!g_rebars.Find(rebar, &entry))  // never happens while the filter is in the chain
     return CallWindowProcA(reinterpret_cast<WNDPROC>(GetClassLongPtrA(rebar, GCLP_WNDPROC)), rebar,
                            message, wparam, lparam);
   WNDPROC replaced = reinterpret_cast<WNDPROC>(entry.replaced);
   TandemBand* band = static_cast<TandemBand*>(entry.owner);
+  if (!band) {  // its toolbar has gone: a pass-through until the rebar goes
+    LRESULT result = CallWindowProcA(replaced, rebar, message, wparam, lparam);
+    if (message == WM_NCDESTROY) {
+      g_rebars.Release(entry.index);
+      UnlockModule();  // last: nothing of the library runs for this rebar any more
+    }
+    return result;
+  }
   if (band->bandIndex_ < 0) return CallWindowProcA(replaced, rebar, message, wparam, lparam);
   switch (message) {
     case RB_INSERTBANDA:

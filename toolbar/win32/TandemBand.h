@@ -81,6 +81,7 @@ class TandemBand final : public IDeskBand,
 
   // The uninstall: the windows go, the object stays until the browser lets go of it.
   void DestroyToolbarWindows() override;
+  HWND HostWindow() const override { return Window(); }
 
   HWND Rebar() const { return rebar_; }
   int BandIndex() const { return bandIndex_; }
@@ -95,6 +96,7 @@ class TandemBand final : public IDeskBand,
   void ResizeBand(bool collapsed, int minWidth, int width, int height);
   static LRESULT CALLBACK RebarFilter(HWND rebar, UINT message, WPARAM wparam, LPARAM lparam);
 
+  static constexpr LONG kDestroying = 0x40000000;
   LONG references_ = 1;
   IUnknown* site_ = nullptr;
   IWebBrowser2* browser_ = nullptr;

@@ -36,7 +36,8 @@ void ToolsButton::Run(int command, BarWindow& bar) {
       services_.settings.Write("Hide", "1");
       break;
     case ID_UNINSTALL:
-      if (ConfirmUninstall(services_.module, bar.Window()) == IDC_UNINSTALL) UninstallToolbar();
+      // Not from inside this toolbar's own command: the uninstall destroys it.
+      PostMessageA(bar.Window(), kUninstallMessage, 0, 0);
       break;
     case ID_ABOUT:
       ShowAbout();

@@ -29,9 +29,13 @@ INT_PTR ConfirmUninstall(HINSTANCE resources, HWND owner) {
   return DialogBoxParamA(resources, MAKEINTRESOURCEA(IDD_CONFIRM_UNINSTALL), owner, ConfirmProc, 0);
 }
 
-void UninstallToolbar() {
-  DestroyAllToolbars();
-  UnregisterServer();
+HRESULT UninstallToolbar() {
+  // The bars go only once the registry let the library go: otherwise the next window
+  // would show the bar again while this one has lost it.
+  HRESULT result = RemoveRegistration();
+  if (SUCCEEDED(result)) DestroyAllToolbars();
+  TellUnregistered(result);
+  return result;
 }
 
 }  // namespace marvella

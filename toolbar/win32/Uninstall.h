@@ -9,8 +9,10 @@ namespace marvella {
 // the user chose "Desinstalar", 2 for "Cancelar" or the close box.
 INT_PTR ConfirmUninstall(HINSTANCE resources, HWND owner);
 
-// Destroys the windows of every live toolbar of the process, newest first, drops them from
-// the live list and unregisters the library (which tells the user).
-void UninstallToolbar();
+// Unregisters the library; once that has succeeded, takes down every live toolbar of the
+// process (DestroyAllToolbars: this thread's now, the others' from their own threads).
+// Tells the user either way (a modal box: the caller holds its toolbar). The result of
+// the unregistration.
+HRESULT UninstallToolbar();
 
 }  // namespace marvella

@@ -1,8 +1,10 @@
 // The kit's acceptance walk, from outside the browser: tandem.dll registered, the portal of
-// the reference service open, a search typed in the box, the bar hidden and shown from the
-// tools menu, then uninstalled from it; the next window has no bar and the registry keeps
-// nothing of the library.
+// the reference service open in two windows on two threads, a search typed in the box, the
+// bar hidden and shown from the tools menu, then uninstalled from it in one window: the
+// other window's bar goes too, the next window has no bar, the registry keeps nothing of
+// the library, both old windows close and the library leaves the browser.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -65,6 +67,18 @@ HWND SearchBox(HWND bar) {
   return bar ? FindWindowExA(bar, nullptr, "Edit", nullptr) : nullptr;
 }
 
+bool LoadsTandem(DWORD process) {
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process);
+  if (snap == INVALID_HANDLE_VALUE) return true;  // not known: as loaded
+  MODULEENTRY32 module = {};
+  module.dwSize = sizeof module;
+  bool found = false;
+  for (BOOL more = Module32First(snap, &module); more && !found; more = Module32Next(snap, &module))
+    found = lstrcmpiA(module.szModule, "tandem.dll") == 0;
+  CloseHandle(snap);
+  return found;
+}
+
 }  // namespace
 
 TEST(KitWalk, SearchHideShowAndUninstallFromTheToolsMenu) {
@@ -74,9 +88,11 @@ TEST(KitWalk, SearchHideShowAndUninstallFromTheToolsMenu) {
   SetSetting("Hide", nullptr);
   RegisteredToolbar toolbar;
   ASSERT_TRUE(toolbar.Registered());
-  BrowserRun run("kit-walk", "open " + home + "\nwait-idle\nwait-file go1\n"
+  BrowserRun run("kit-walk", "open " + home + "\nwait-idle\nopen " + home + "\nwait-idle\n"
+                             "window 1\nwait-file go1\n"
                              "focus Edit 0\ntype a b&c\nkey RETURN\nwait-idle\nwait-file go2\n"
-                             "open " + home + "\nwait-idle\nwait-file go3\nquit\n");
+                             "open " + home + "\nwait-idle\nclose-window 1\nclose-window 2\n"
+                             "wait-file go3\nquit\n");
   ASSERT_TRUE(run.Started());
   std::string start = Last(run.WaitLines("start ", 1));
   DWORD browser = DWORD(std::atoi(start.c_str() + start.find("pid=") + 4));
@@ -84,6 +100,14 @@ TEST(KitWalk, SearchHideShowAndUninstallFromTheToolsMenu) {
   HWND frame = HandleIn(open, "frame"), rebar = HandleIn(open, "rebar");
   run.WaitLines("ready 1 ", 1);
   ASSERT_TRUE(WaitUntil([&] { return FindToolbar(rebar).visible.size() == kExpanded; }));
+  // The second window, on a thread of its own.
+  std::string open2 = Last(run.WaitLines("open 2 ", 1));
+  EXPECT_NE(open.substr(open.find("thread=")), open2.substr(open2.find("thread=")));
+  HWND frame2 = HandleIn(open2, "frame"), rebar2 = HandleIn(open2, "rebar");
+  run.WaitLines("ready 2 ", 1);
+  ASSERT_TRUE(WaitUntil([&] { return FindToolbar(rebar2).visible.size() == kExpanded; }));
+  HWND otherBar = FindToolbar(rebar2).bar;
+  EXPECT_TRUE(LoadsTandem(browser));
   ToolbarWindows bar = FindToolbar(rebar);
   HWND tools = bar.visible[kTools];
   ASSERT_TRUE(SearchBox(bar.bar));
@@ -114,8 +138,9 @@ TEST(KitWalk, SearchHideShowAndUninstallFromTheToolsMenu) {
   EXPECT_TRUE(WaitUntil([&] { return FindToolbar(rebar).visible.size() == kExpanded; }));
   EXPECT_TRUE(WaitUntil([] { return Setting("Hide") == "0"; }));
 
-  // "Desinstalar", confirmed in its dialog: the browser says it is done, the bar's windows
-  // are gone from the open window and the registrations from the registry.
+  // "Desinstalar", confirmed in its dialog: the browser says it is done, the bars' windows
+  // are gone from both open windows (the other window's thread took its own down) and the
+  // registrations from the registry.
   ASSERT_TRUE(ChooseTool(browser, tools, 2));
   HWND confirm = WaitForProcessDialog(browser, nullptr, 60000);
   ASSERT_TRUE(confirm);
@@ -129,7 +154,9 @@ TEST(KitWalk, SearchHideShowAndUninstallFromTheToolsMenu) {
   EXPECT_EQ(IDS_UNINSTALLED_TEXT, MessageBoxText(told));
   PressButton(told, IDOK);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(bar.bar) && !FindToolbar(rebar).bar; }));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(otherBar) && !FindToolbar(rebar2).bar; }));
   SaveWindowScreenshot(frame, "kit-walk-uninstalled");
+  SaveWindowScreenshot(frame2, "kit-walk-uninstalled-other-window");
   const std::string clsid = TANDEM_CLSID_TEXT;
   EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, "CLSID\\" + clsid));
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE,
@@ -141,13 +168,16 @@ TEST(KitWalk, SearchHideShowAndUninstallFromTheToolsMenu) {
                            "Marvella"));
   EXPECT_EQ("0", Setting("Hide"));  // the user's settings stay
 
-  // A new window of the same browser has no bar; the old one still navigates and closes.
+  // A new window of the same browser has no bar; the old ones still navigate and close,
+  // and then nothing of the library is left running: it is unloaded.
   run.Go("go2");
-  std::string ready = Last(run.WaitLines("ready 2 ", 1));
+  std::string ready = Last(run.WaitLines("ready 3 ", 1));
   EXPECT_NE(std::string::npos, ready.find("helpers=0")) << ready;
-  EXPECT_FALSE(FindToolbar(HandleIn(Last(run.WaitLines("open 2 ", 1)), "rebar")).bar);
+  EXPECT_FALSE(FindToolbar(HandleIn(Last(run.WaitLines("open 3 ", 1)), "rebar")).bar);
+  run.WaitLines("closed 2 ", 1);
+  EXPECT_TRUE(WaitUntil([&] { return !LoadsTandem(browser); }));
   run.Go("go3");
   EXPECT_EQ(0u, run.Finish());
-  ExpectClosedCleanly(run.Journal(), 2);
+  ExpectClosedCleanly(run.Journal(), 3);
   SetSetting("Hide", nullptr);
 }

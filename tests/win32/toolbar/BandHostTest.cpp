@@ -38,6 +38,18 @@ int Left(HWND window) {
   return r.left;
 }
 
+// Two other add-ons' procedures on the rebar: one there before the band, one after it.
+WNDPROC g_before = nullptr;
+WNDPROC g_after = nullptr;
+int g_beforeCalls = 0;
+LRESULT CALLBACK Before(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  ++g_beforeCalls;
+  return CallWindowProcA(g_before, w, m, wp, lp);
+}
+LRESULT CALLBACK After(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  return CallWindowProcA(g_after, w, m, wp, lp);
+}
+
 }  // namespace
 
 TEST(BandInRebar, LaysOutAnswersTooltipsAndTheBrowsersQuestions) {
@@ -141,5 +153,41 @@ TEST(BandInRebar, MenusReadAfterTheBandWasBuiltJoinTheBar) {
   EXPECT_EQ(Left(band->Banner().Toolbar()) + width - band->Menus().Size().width, Left(menus));
   Unsite(band);
   CloseFrame(f);
+  OleUninitialize();
+}
+
+// Another add-on subclasses the rebar after the band: when the band goes, its filter stays
+// in that chain and passes every message on to the procedure it replaced (the add-on before
+// it), the library stays loaded until the rebar goes, and a band that comes to the same
+// rebar meanwhile takes the filter over.
+TEST(BandInRebar, AFilterLeftInAnotherAddOnsChainPassesMessagesOnUntilTheRebarGoes) {
+  OleInitialize(nullptr);
+  Services s("band-subclassed");
+  Frame f = MakeFrame("Marvella - otro complemento");
+  g_before = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(f.rebar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Before)));
+  long objects = ObjectCount();
+  TandemBand* band = Sited(s, f);
+  ASSERT_TRUE(band->Filtering());
+  g_after = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(f.rebar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&After)));
+  EXPECT_EQ(1, SendMessageA(f.rebar, RB_GETBANDCOUNT, 0, 0));  // the band is not counted
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    Unsite(band);
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(&After), GetWindowLongPtrA(f.rebar, GWLP_WNDPROC));
+    int calls = g_beforeCalls;
+    EXPECT_EQ(1, SendMessageA(f.rebar, RB_GETBANDCOUNT, 0, 0));  // the address band
+    EXPECT_LT(calls, g_beforeCalls);
+    EXPECT_EQ(objects + 1, ObjectCount());  // the filter's hold on the library
+    if (round == 1) break;
+    band = Sited(s, f);
+    EXPECT_TRUE(band->Filtering());
+    EXPECT_EQ(reinterpret_cast<LONG_PTR>(&After), GetWindowLongPtrA(f.rebar, GWLP_WNDPROC));
+    EXPECT_EQ(1, SendMessageA(f.rebar, RB_GETBANDCOUNT, 0, 0));  // filtered again
+    EXPECT_EQ(objects + 1, ObjectCount());  // the band alone
+  }
+  CloseFrame(f);
+  EXPECT_EQ(objects, ObjectCount());
   OleUninitialize();
 }

@@ -125,6 +125,17 @@ std::thread Answer(const char* title, int button, std::string* seen, const char*
   });
 }
 
+// The browser closing a window from its own loop (here: a message that a box's loop
+// dispatches): the band is unsited and released, and the count of live objects noted.
+TandemBand* g_closing = nullptr;
+std::atomic<long> g_objectsAfterClose{-1};
+LRESULT CALLBACK CloserProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message != WM_APP) return DefWindowProcA(window, message, wparam, lparam);
+  Unsite(g_closing);
+  g_objectsAfterClose = ObjectCount();
+  return 0;
+}
+
 bool Registered() {
   HKEY key;
   if (RegOpenKeyExA(HKEY_CLASSES_ROOT, "CLSID\\" TANDEM_CLSID_TEXT, 0, KEY_READ, &key)) return false;
@@ -231,6 +242,31 @@ TEST(ToolbarCommands, ToolsMenuTellsAndUninstalls) {
             "12:15:26\nVersión del explorador: 5.50\n\n© Marvella. Todos los derechos reservados.",
             about);
 
+  // A third window is closed while its about box is up: its band lives until the box has
+  // returned into it, and goes then.
+  Frame third = MakeFrame("Marvella - se cierra");
+  g_closing = Sited(s, third);
+  WNDCLASSA closerClass = {};
+  closerClass.lpfnWndProc = CloserProc;
+  closerClass.hInstance = GetModuleHandleA(nullptr);
+  closerClass.lpszClassName = "MarvellaTestCloser";
+  RegisterClassA(&closerClass);
+  HWND closer = CreateWindowExA(0, "MarvellaTestCloser", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  long objects = ObjectCount();
+  std::thread closeDuringBox([&] {
+    HWND box = WaitForProcessDialog(GetCurrentProcessId(), nullptr, 60000);
+    PostMessageA(closer, WM_APP, 0, 0);
+    for (int i = 0; i < 6000 && g_objectsAfterClose < 0; ++i) Sleep(10);
+    if (box) PressButton(box, IDOK);
+  });
+  ChooseIn(g_closing->Control(kToolsSlot).Toolbar(), 0, false, ID_ABOUT_TEXT);
+  closeDuringBox.join();
+  EXPECT_EQ(objects, g_objectsAfterClose.load());
+  EXPECT_EQ(objects - 1, ObjectCount());
+  DestroyWindow(closer);
+  CloseFrame(third);
+
   // "Desinstalar": "Cancelar" changes nothing; "Desinstalar" takes down every toolbar of
   // the process and the registration, and says so.
   HANDLE lock = CreateMutexA(nullptr, FALSE, "marvella-toolbar-registration");
@@ -242,13 +278,27 @@ TEST(ToolbarCommands, ToolsMenuTellsAndUninstalls) {
   std::size_t live = LiveToolbarCount();
   answer = Answer(CONFIRM_UNINSTALL_TITLE, IDC_KEEP, &seen, "commands-uninstall");
   ChooseIn(tools, 0, false, ID_UNINSTALL_TEXT);
+  Pump();  // the dialog comes from a posted message, once the menu's command has returned
   answer.join();
   EXPECT_TRUE(band->Window() && Registered());
   EXPECT_EQ(live, LiveToolbarCount());
+  // The registry refuses the removal: the user is told, and every toolbar stays.
+  ASSERT_TRUE(marvella::testing::BlockClassKeyRemoval());
   std::string confirmed;
+  answer = Answer(CONFIRM_UNINSTALL_TITLE, IDC_UNINSTALL, &confirmed, "commands-uninstall");
+  std::thread refused = Answer("Tandem Marvella", IDOK, &seen, "commands-uninstall-refused");
+  ChooseIn(tools, 0, false, ID_UNINSTALL_TEXT);
+  Pump();
+  answer.join();
+  refused.join();
+  EXPECT_EQ(std::string("Tandem Marvella: ") + IDS_UNINSTALL_FAILED_TEXT, seen);
+  EXPECT_TRUE(band->Window() && older->Window());
+  EXPECT_EQ(live, LiveToolbarCount());
+  marvella::testing::UnblockClassKeyRemoval();
   answer = Answer(CONFIRM_UNINSTALL_TITLE, IDC_UNINSTALL, &confirmed, "commands-uninstall");
   std::thread told = Answer("Tandem Marvella", IDOK, &seen, "commands-uninstalled-message");
   ChooseIn(tools, 0, false, ID_UNINSTALL_TEXT);
+  Pump();
   answer.join();
   told.join();
   EXPECT_EQ(std::string("Tandem Marvella: ") + IDS_UNINSTALLED_TEXT, seen);

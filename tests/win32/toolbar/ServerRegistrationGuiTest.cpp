@@ -1,6 +1,7 @@
 // Registration and unregistration of tandem.dll as the installer, a browser and the
 // registration tool run them, read back from the registry step by step: what each writes
-// and removes, what it leaves alone, and which message (answered here) it shows.
+// and removes, what it leaves alone, and which message (answered here) it shows; a write
+// the registry refuses is reported, a removal of what is already gone is not.
 #include "tests/win32/support/Screenshot.h"
 #include "tests/win32/support/TestPrograms.h"
 #include "tests/win32/support/WindowDriver.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 using namespace marvella::testing;
@@ -91,6 +93,7 @@ TEST(ToolbarRegistration, WritesAndRemovesExactlyItsOwnKeys) {
   const std::string library = LibraryPath();
   const std::string quoted = "\"" + library + "\"";
   const std::string browser = PrepareHost(FreshDirectory("registration"), "iexplore.exe");
+  UnblockClassKeyRemoval();  // in case a failed run left it
   // What other programs keep beside ours.
   Put(HKEY_CURRENT_USER, kRunKey, "OtroPrograma", "otro.exe");
   Put(HKEY_LOCAL_MACHINE, kHelpers + kOtherClsid, nullptr, "Otro");
@@ -101,15 +104,24 @@ TEST(ToolbarRegistration, WritesAndRemovesExactlyItsOwnKeys) {
     std::string program, arguments;
     std::string message;  // "caption: text", or nothing
     bool registered, logonEntry;
+    // The registry refuses the class's server key (its parent is volatile, which no
+    // permanent key may be under): the error comes back and the user is told.
+    bool refused = false;
   };
+  const std::string answers = browser + ".out";
   const Step steps[] = {
       // As the installer runs it: silently. Below shell 5.5 the logon entry comes too.
       {"5.0", regsvr32, "/s " + quoted, "", true, true},
       {"5.50", regsvr32, "/s " + quoted, "", true, false},
-      {"5.50", browser, "\"" + browser + ".out\" " + quoted + " load register",
+      {"5.50", browser, "\"" + answers + "\" " + quoted + " load register",
        std::string("Tandem Marvella: ") + IDS_INSTALLED_TEXT, true, false},
-      // Unregistration tells the user whatever the host, the registration tool included.
+      {"5.50", browser, "\"" + answers + "\" " + quoted + " load register",
+       std::string("Tandem Marvella: ") + IDS_INSTALL_FAILED_TEXT, true, false, true},
+      // Unregistration tells the user whatever the host, the registration tool included;
+      // keys already gone (the second time) are no failure.
       {"5.50", regsvr32, "/u /s " + quoted,
+       std::string("Tandem Marvella: ") + IDS_UNINSTALLED_TEXT, false, false},
+      {"5.50", browser, "\"" + answers + "\" " + quoted + " load unregister",
        std::string("Tandem Marvella: ") + IDS_UNINSTALLED_TEXT, false, false},
   };
   for (const Step& step : steps) {
@@ -119,6 +131,11 @@ TEST(ToolbarRegistration, WritesAndRemovesExactlyItsOwnKeys) {
         Put(HKEY_CLASSES_ROOT, kClassKey + sub, nullptr, nullptr);
       Put(HKEY_LOCAL_MACHINE, kHelpers + kClsid, nullptr, nullptr);
       Put(HKEY_CURRENT_USER, kRunKey, "Marvella", nullptr);
+      HKEY refusing;
+      if (step.refused &&
+          RegCreateKeyExA(HKEY_CLASSES_ROOT, kClassKey.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                          KEY_ALL_ACCESS, nullptr, &refusing, nullptr) == ERROR_SUCCESS)
+        RegCloseKey(refusing);
     } else {  // what older shells and other registrations of the class leave, to be removed
       Put(HKEY_CURRENT_USER, kRunKey, "Marvella", "regsvr32.exe /s tandem.dll");
       Put(HKEY_LOCAL_MACHINE, kToolbarKey, kClsid.c_str(), "");
@@ -126,9 +143,17 @@ TEST(ToolbarRegistration, WritesAndRemovesExactlyItsOwnKeys) {
     }
     ChooseShellVersion(step.shell);
     EXPECT_EQ(step.message, RunAnswering(step.program, step.arguments,
-                                         step.registered ? "registration-installed"
-                                                         : "registration-uninstalled"));
+                                         step.refused      ? "registration-refused"
+                                         : step.registered ? "registration-installed"
+                                                           : "registration-uninstalled"));
+    if (step.program == browser) {
+      std::ifstream result(answers);
+      std::string loaded, answer, code;
+      result >> loaded >> answer >> code;
+      EXPECT_EQ(step.refused ? "800703fd" : "00000000", code);  // a child of a volatile key
+    }
     const bool on = step.registered;
+    const bool served = on && !step.refused;
     struct Expected {
       HKEY root;
       std::string key;
@@ -136,9 +161,9 @@ TEST(ToolbarRegistration, WritesAndRemovesExactlyItsOwnKeys) {
       std::string data;
     } const expected[] = {
         {HKEY_CLASSES_ROOT, kClassKey, nullptr, on ? "&Marvella" : kAbsent},
-        {HKEY_CLASSES_ROOT, kClassKey + "\\InprocServer32", nullptr, on ? library : kAbsent},
+        {HKEY_CLASSES_ROOT, kClassKey + "\\InprocServer32", nullptr, served ? library : kAbsent},
         {HKEY_CLASSES_ROOT, kClassKey + "\\InprocServer32", "ThreadingModel",
-         on ? "Apartment" : kAbsent},
+         served ? "Apartment" : kAbsent},
         {HKEY_CLASSES_ROOT, kClassKey + kCommBand, nullptr, kAbsent},
         {HKEY_LOCAL_MACHINE, kHelpers + kClsid, nullptr, on ? "Tandem Marvella" : kAbsent},
         {HKEY_LOCAL_MACHINE, kToolbarKey, kClsid.c_str(), kAbsent},
@@ -155,6 +180,40 @@ TEST(ToolbarRegistration, WritesAndRemovesExactlyItsOwnKeys) {
   Put(HKEY_CURRENT_USER, kRunKey, "OtroPrograma", nullptr);
   Put(HKEY_LOCAL_MACHINE, kHelpers + kOtherClsid, nullptr, nullptr);
   Put(HKEY_LOCAL_MACHINE, kToolbarKey, kOtherClsid.c_str(), nullptr);
+  ReleaseMutex(lock);
+  CloseHandle(lock);
+}
+
+// A key below the class's that cannot be opened: the removal reports the error, tells the
+// user so and still removes what it can; once the key is gone, a removal succeeds.
+TEST(ToolbarRegistration, ARemovalTheRegistryRefusesIsReported) {
+  HANDLE lock = CreateMutexA(nullptr, FALSE, "marvella-toolbar-registration");
+  WaitForSingleObject(lock, INFINITE);
+  const std::string quoted = "\"" + LibraryPath() + "\"";
+  const std::string browser = PrepareHost(FreshDirectory("registration-refused"), "iexplore.exe");
+  const std::string answers = browser + ".out";
+  const std::string unregister = "\"" + answers + "\" " + quoted + " load unregister";
+  ChooseShellVersion("5.50");
+  EXPECT_EQ(std::string("Tandem Marvella: ") + IDS_INSTALLED_TEXT,
+            RunAnswering(browser, "\"" + answers + "\" " + quoted + " load register",
+                         "registration-installed"));
+  ASSERT_TRUE(BlockClassKeyRemoval());
+  EXPECT_EQ(std::string("Tandem Marvella: ") + IDS_UNINSTALL_FAILED_TEXT,
+            RunAnswering(browser, unregister, "registration-removal-refused"));
+  auto result = [&] {
+    std::ifstream file(answers);
+    std::string loaded, answer, code;
+    file >> loaded >> answer >> code;
+    return code;
+  };
+  EXPECT_EQ("80070005", result());
+  EXPECT_EQ(kAbsent, Value(HKEY_LOCAL_MACHINE, kHelpers + kClsid, nullptr));
+  EXPECT_EQ("&Marvella", Value(HKEY_CLASSES_ROOT, kClassKey, nullptr));
+  UnblockClassKeyRemoval();
+  EXPECT_EQ(std::string("Tandem Marvella: ") + IDS_UNINSTALLED_TEXT,
+            RunAnswering(browser, unregister, "registration-uninstalled"));
+  EXPECT_EQ("00000000", result());
+  EXPECT_EQ(kAbsent, Value(HKEY_CLASSES_ROOT, kClassKey, nullptr));
   ReleaseMutex(lock);
   CloseHandle(lock);
 }

@@ -1,6 +1,8 @@
 // Shared pieces of the toolbar's Win32 tests.
 #include "tests/win32/toolbar/ToolbarWin32Support.h"
 
+#include "toolbar/win32/ServerTexts.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -71,6 +73,32 @@ bool DirectoryFiles::TempDirectory(char* buffer, std::size_t capacity) {
   if (directory_.size() + 1 > capacity) return false;
   std::memcpy(buffer, directory_.c_str(), directory_.size() + 1);
   return true;
+}
+
+namespace {
+const char kBlockingKey[] = "CLSID\\" TANDEM_CLSID_TEXT "\\Bloqueada";
+}  // namespace
+
+bool BlockClassKeyRemoval() {
+  HKEY link;
+  if (RegCreateKeyExA(HKEY_CLASSES_ROOT, kBlockingKey, 0, nullptr,
+                      REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE,
+                      KEY_ALL_ACCESS | KEY_CREATE_LINK, nullptr, &link, nullptr) != ERROR_SUCCESS)
+    return false;
+  const wchar_t target[] = L"\\Registry\\Machine\\Software\\MarvellaNoExiste";
+  LONG set = RegSetValueExW(link, L"SymbolicLinkValue", 0, REG_LINK,
+                            reinterpret_cast<const BYTE*>(target), sizeof target - sizeof(wchar_t));
+  RegCloseKey(link);
+  return set == ERROR_SUCCESS;
+}
+
+void UnblockClassKeyRemoval() {
+  HKEY link;
+  if (RegOpenKeyExA(HKEY_CLASSES_ROOT, kBlockingKey, REG_OPTION_OPEN_LINK, KEY_ALL_ACCESS,
+                    &link) != ERROR_SUCCESS)
+    return;
+  RegDeleteKeyA(link, "");  // the link itself
+  RegCloseKey(link);
 }
 
 }  // namespace testing

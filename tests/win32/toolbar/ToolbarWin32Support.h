@@ -25,6 +25,11 @@ std::string ListFiles(const std::string& directory);
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
+// A key below the toolbar's class key that no removal can open (a link to nowhere, as a
+// key the user may not open would be), so that unregistration fails; and its removal.
+bool BlockClassKeyRemoval();
+void UnblockClassKeyRemoval();
+
 // The real file access, with its temporary directory moved to a test's own.
 class DirectoryFiles : public Win32FileAccess {
  public:
