@@ -21,7 +21,7 @@ class Owned {
 
   Owned(Owned&& other) noexcept : handle_(other.Release()) {}
   Owned& operator=(Owned&& other) noexcept {
-    if (this != &other) Reset(other.Release());
+    Reset(other.Release());  // released first, so moving onto itself closes nothing
     return *this;
   }
   Owned(const Owned&) = delete;
