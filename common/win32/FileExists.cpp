@@ -2,15 +2,14 @@
 #include <windows.h>
 
 #include "common/PathText.h"
+#include "common/win32/Owned.h"
 
 namespace marvella {
 
 bool FileExists(const char* path) {
-  HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(h);
-  return true;
+  OwnedFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  return static_cast<bool>(file);
 }
 
 }  // namespace marvella

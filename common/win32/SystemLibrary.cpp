@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "common/win32/Owned.h"
+
 namespace marvella {
 
 HMODULE LoadSystemLibrary(const char* fileName) {
@@ -18,12 +20,11 @@ HMODULE LoadSystemLibrary(const char* fileName) {
 HMODULE SharedSystemLibrary(std::atomic<HMODULE>& slot, const char* fileName) {
   HMODULE module = slot.load();
   if (module) return module;
-  HMODULE loaded = LoadSystemLibrary(fileName);
+  OwnedModule loaded(LoadSystemLibrary(fileName));
   if (!loaded) return nullptr;
   HMODULE expected = nullptr;
   // Two threads may load at once; the loser drops its extra reference.
-  if (slot.compare_exchange_strong(expected, loaded)) return loaded;
-  FreeLibrary(loaded);
+  if (slot.compare_exchange_strong(expected, loaded.Get())) return loaded.Release();
   return expected;
 }
 

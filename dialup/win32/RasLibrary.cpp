@@ -40,12 +40,7 @@ Fn Lookup(const char* name) {
 }  // namespace
 
 RasLibrary::RasLibrary(Sleeper& sleeper) : sleeper_(sleeper) {
-  if (g_module.load()) return;
-  HMODULE loaded = LoadSystemLibrary("rasapi32.dll");
-  if (!loaded) return;
-  HMODULE expected = nullptr;
-  // Two threads may load at once; the loser drops its extra reference.
-  if (!g_module.compare_exchange_strong(expected, loaded)) FreeLibrary(loaded);
+  SharedSystemLibrary(g_module, "rasapi32.dll");
 }
 
 HMODULE RasLibrary::Module() { return g_module.load(); }

@@ -1,6 +1,7 @@
 // The pages' dial-up operations over the run-time binding.
 #include "dialup/win32/RemoteAccess.h"
 
+#include "common/win32/Owned.h"
 #include "dialup/DialEntry.h"
 #include "dialup/RemoteAccessCheck.h"
 #include "dialup/win32/RasLibrary.h"
@@ -32,7 +33,8 @@ bool IsRemoteAccessInstalled() {
   if (!key) return false;
   HKEY opened = nullptr;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
-  RegCloseKey(opened);
+  OwnedKey present(opened);
+  present.Reset();  // only that it opens counts
   SystemSleeper sleeper;
   RasLibrary ras(sleeper);
   return RemoteAccessAnswers(ras);

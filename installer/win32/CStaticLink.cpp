@@ -15,7 +15,6 @@ CStaticLink::~CStaticLink() {
     RemovePropA(control_, kLinkProperty);
     if (underlined_) SendMessageA(control_, WM_SETFONT, reinterpret_cast<WPARAM>(original_), FALSE);
   }
-  if (underlined_) DeleteObject(underlined_);
 }
 
 void CStaticLink::Attach(HWND control) {
@@ -42,14 +41,14 @@ HBRUSH CStaticLink::OnCtlColor(HDC dc) {
     LOGFONTA face = {};
     if (GetObjectA(current, sizeof face, &face) == 0) return nullptr;
     face.lfUnderline = TRUE;
-    underlined_ = CreateFontIndirectA(&face);
+    underlined_.Reset(CreateFontIndirectA(&face));
     if (!underlined_) return nullptr;
     // Some static controls select their own font only after asking for colours, which
     // would undo the selection below; the control is given the underlined font as well.
     original_ = reinterpret_cast<HFONT>(SendMessageA(control_, WM_GETFONT, 0, 0));
-    SendMessageA(control_, WM_SETFONT, reinterpret_cast<WPARAM>(underlined_), FALSE);
+    SendMessageA(control_, WM_SETFONT, reinterpret_cast<WPARAM>(underlined_.Get()), FALSE);
   }
-  SelectObject(dc, underlined_);
+  SelectObject(dc, underlined_.Get());
   SetTextColor(dc, kLinkColour);
   SetBkMode(dc, TRANSPARENT);
   return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "common/win32/Owned.h"
+
 namespace marvella {
 
 class CStaticLink {
@@ -33,7 +35,7 @@ class CStaticLink {
  private:
   HMODULE resources_;
   HWND control_ = nullptr;
-  HFONT underlined_ = nullptr;  // made on the first colour query, released with the link
+  OwnedGdi<HFONT> underlined_;  // made on the first colour query, released with the link
   HFONT original_ = nullptr;    // the control's own font, given back on release
 };
 

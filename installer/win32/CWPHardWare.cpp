@@ -142,8 +142,8 @@ void CWPHardWare::StartEnvironmentCheck() {
   checkInput_ = {Window(), app_.remoteAccessInstalled, app_.dialDevices.Count(),
                  app_.winsockReady};
   DWORD id = 0;
-  checkThread_ = CreateThread(nullptr, 0, EnvironmentCheckThread, &checkInput_, CREATE_SUSPENDED,
-                              &id);
+  checkThread_.Reset(
+      CreateThread(nullptr, 0, EnvironmentCheckThread, &checkInput_, CREATE_SUSPENDED, &id));
   if (!checkThread_) {
     // No thread to spare: check here rather than let a machine that cannot dial through.
     EnvironmentChecked(
@@ -151,8 +151,8 @@ void CWPHardWare::StartEnvironmentCheck() {
                          checkInput_.winsockReady));
     return;
   }
-  SetThreadPriority(checkThread_, THREAD_PRIORITY_LOWEST);
-  ResumeThread(checkThread_);
+  SetThreadPriority(checkThread_.Get(), THREAD_PRIORITY_LOWEST);
+  ResumeThread(checkThread_.Get());
 }
 
 DWORD WINAPI CWPHardWare::EnvironmentCheckThread(void* parameter) {
@@ -167,9 +167,8 @@ DWORD WINAPI CWPHardWare::EnvironmentCheckThread(void* parameter) {
 void CWPHardWare::JoinEnvironmentCheck() {
   if (!checkThread_) return;
   // The worker never waits for this thread (it only posts), so this ends promptly.
-  WaitForSingleObject(checkThread_, INFINITE);
-  CloseHandle(checkThread_);
-  checkThread_ = nullptr;
+  WaitForSingleObject(checkThread_.Get(), INFINITE);
+  checkThread_.Reset();
 }
 
 void CWPHardWare::EnvironmentChecked(EnvironmentProblem problem) {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "common/win32/Owned.h"
 #include "installer/HardwarePageModel.h"
 #include "installer/InstallerApp.h"
 #include "installer/WizardSeams.h"
@@ -51,7 +52,7 @@ class CWPHardWare : public CWizardPage,
   bool canGoOn_ = true;
   unsigned shownCityFills_ = 0;
   bool environmentChecked_ = false;  // once per run
-  HANDLE checkThread_ = nullptr;
+  OwnedHandle checkThread_;
   // What the worker reads: copied before it starts, never touched by it afterwards.
   struct CheckInput {
     HWND page;

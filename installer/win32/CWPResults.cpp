@@ -58,10 +58,10 @@ void CWPResults::StartFinalActions() {
     model_.RunFetchedMachineSteps();
   }
   DWORD id = 0;
-  worker_ = CreateThread(nullptr, 0, DisplayWorker, &model_, CREATE_SUSPENDED, &id);
+  worker_.Reset(CreateThread(nullptr, 0, DisplayWorker, &model_, CREATE_SUSPENDED, &id));
   if (worker_) {
-    SetThreadPriority(worker_, THREAD_PRIORITY_LOWEST);
-    ResumeThread(worker_);
+    SetThreadPriority(worker_.Get(), THREAD_PRIORITY_LOWEST);
+    ResumeThread(worker_.Get());
   }
   // No thread to spare: the account is still shown and the portal still opened.
   if (!worker_) {
@@ -79,13 +79,12 @@ void CWPResults::JoinDisplayWorker() {
   if (!worker_) return;
   // The worker sends to the page's fields and owns a box on the wizard: serve what it sends
   // while waiting, or both threads would wait for each other.
-  while (MsgWaitForMultipleObjects(1, &worker_, FALSE, INFINITE, QS_SENDMESSAGE) !=
-         WAIT_OBJECT_0) {
+  HANDLE worker = worker_.Get();
+  while (MsgWaitForMultipleObjects(1, &worker, FALSE, INFINITE, QS_SENDMESSAGE) != WAIT_OBJECT_0) {
     MSG msg;
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
   }
-  CloseHandle(worker_);
-  worker_ = nullptr;
+  worker_.Reset();
 }
 
 void CWPResults::ShowAccount(const ShownAccount& shown) {

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include "common/win32/MessageBoxSink.h"
+#include "common/win32/Owned.h"
 #include "installer/InstallerApp.h"
 #include "installer/ResultsPageModel.h"
 #include "installer/WizardSeams.h"
@@ -58,7 +59,7 @@ class CWPResults : public CWizardPage,
   RecordingFinalActions recorded_{platform_};  // what the uninstall will take back
   MessageBoxSink messages_;  // owned by the wizard once it runs
   ResultsPageModel model_;
-  HANDLE worker_ = nullptr;
+  OwnedHandle worker_;
 };
 
 }  // namespace marvella

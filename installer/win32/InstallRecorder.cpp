@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "common/BoundedText.h"
+#include "common/win32/Owned.h"
 #include "dialup/RasTypes.h"
 #include "installer/PendingDeletion.h"
 #include "monitor/win32/RegistryRecord.h"
@@ -18,13 +19,14 @@ HKEY RootOf(BrowserRoot root) {
 // A start-page value: 1 present (in `out`), 0 absent, -1 present but not readable whole.
 int ReadPage(const StartPageSlot& slot, char* out) {
   out[0] = '\0';
-  HKEY key;
-  if (RegOpenKeyExA(RootOf(slot.root), kBrowserMainKeyName, 0, KEY_QUERY_VALUE, &key) !=
+  HKEY opened;
+  if (RegOpenKeyExA(RootOf(slot.root), kBrowserMainKeyName, 0, KEY_QUERY_VALUE, &opened) !=
       ERROR_SUCCESS)
     return 0;
+  OwnedKey key(opened);
   DWORD size = kRecordTextSize - 1;
-  LONG r = RegQueryValueExA(key, slot.value, nullptr, nullptr, reinterpret_cast<BYTE*>(out), &size);
-  RegCloseKey(key);
+  LONG r = RegQueryValueExA(key.Get(), slot.value, nullptr, nullptr, reinterpret_cast<BYTE*>(out),
+                            &size);
   if (r == ERROR_FILE_NOT_FOUND) return 0;
   if (r != ERROR_SUCCESS) return -1;
   out[size] = '\0';
@@ -41,20 +43,21 @@ bool WriteUninstallEntry(const std::string& monitor) {
   char command[MAX_PATH + 32];
   if (!FormatBounded(command, sizeof command, "\"%s\" %s", monitor.c_str(), kUninstallSwitch))
     return false;
-  HKEY key;
+  HKEY created;
   // The registry answers its error rather than setting the thread's: the log reads that.
   LONG r = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallEntryKey, 0, nullptr,
-                           REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key, nullptr);
+                           REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &created, nullptr);
   SetLastError(static_cast<DWORD>(r));
   if (r != ERROR_SUCCESS) return false;
+  OwnedKey key(created);
   const DWORD one = 1;
-  bool done = SetText(key, "DisplayName", kUninstallDisplayName) &&
-              SetText(key, "DisplayIcon", monitor.c_str()) &&
-              SetText(key, "UninstallString", command);
+  bool done = SetText(key.Get(), "DisplayName", kUninstallDisplayName) &&
+              SetText(key.Get(), "DisplayIcon", monitor.c_str()) &&
+              SetText(key.Get(), "UninstallString", command);
   for (const char* name : {"NoModify", "NoRepair"})
-    done = RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one),
-                          sizeof one) == ERROR_SUCCESS && done;
-  RegCloseKey(key);
+    done = RegSetValueExA(key.Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one),
+                          sizeof one) == ERROR_SUCCESS &&
+           done;
   return done;
 }
 
@@ -65,10 +68,12 @@ void CancelDeletionAtRestart(const std::string& path) {
   version.dwOSVersionInfoSize = sizeof version;
   if (GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT) {
     const char* const kName = "PendingFileRenameOperations";
-    HKEY key;
+    HKEY opened;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager", 0,
-                      KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+                      KEY_QUERY_VALUE | KEY_SET_VALUE, &opened) != ERROR_SUCCESS)
       return;
+    OwnedKey owner(opened);
+    HKEY key = owner.Get();
     DWORD type = 0, size = 0;
     if (RegQueryValueExA(key, kName, nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
         type == REG_MULTI_SZ && size > 1) {
@@ -85,7 +90,6 @@ void CancelDeletionAtRestart(const std::string& path) {
                          static_cast<DWORD>(kept + 1));
       }
     }
-    RegCloseKey(key);
     return;
   }
   char shortPath[MAX_PATH];
@@ -116,13 +120,14 @@ void LogInstallStep(const char* step, const char* subject, bool done, DWORD erro
   char line[1400];
   FormatBounded(line, sizeof line, "%02u/%02u/%04u %02u:%02u:%02u %s \042%s\042: %s\r\n", t.wDay,
                 t.wMonth, t.wYear, t.wHour, t.wMinute, t.wSecond, step, subject, result);
-  HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  SetFilePointer(file, 0, nullptr, FILE_END);
+  OwnedFile file(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return;
+  SetFilePointer(file.Get(), 0, nullptr, FILE_END);
   DWORD written = 0;
-  bool whole = WriteFile(file, line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);
-  CloseHandle(file);
+  bool whole =
+      WriteFile(file.Get(), line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);
+  file.Reset();
   RegistryRecord record;
   if (whole) record.Write(kRecordLog, path);
 }

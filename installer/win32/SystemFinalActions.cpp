@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "common/win32/Owned.h"
 #include "dialup/win32/RemoteAccess.h"
 
 namespace marvella {
@@ -57,25 +58,24 @@ bool SystemFinalActions::WriteMonitorProgram(const std::string& path) {
   const void* bytes = loaded ? LockResource(loaded) : nullptr;
   DWORD size = found ? SizeofResource(resources_, found) : 0;
   if (!bytes || size == 0) return false;  // an empty file would not be the monitor
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
-                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  OwnedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   DWORD written = 0;
-  bool whole = WriteFile(file, bytes, size, &written, nullptr) && written == size;
-  CloseHandle(file);
-  return whole;
+  return WriteFile(file.Get(), bytes, size, &written, nullptr) && written == size;
 }
 
 std::string SystemFinalActions::DesktopDirectory() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, KEY_QUERY_VALUE, &key) !=
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, KEY_QUERY_VALUE, &opened) !=
       ERROR_SUCCESS)
     return std::string();
+  OwnedKey key(opened);
   char path[MAX_PATH + 1] = {};
   DWORD size = MAX_PATH;  // one byte stays zero whatever the value holds
   DWORD type = 0;
-  LONG r = RegQueryValueExA(key, "Desktop", nullptr, &type, reinterpret_cast<BYTE*>(path), &size);
-  RegCloseKey(key);
+  LONG r =
+      RegQueryValueExA(key.Get(), "Desktop", nullptr, &type, reinterpret_cast<BYTE*>(path), &size);
   if (r != ERROR_SUCCESS) return std::string();
   return FolderOfValue(type, path);
 }
@@ -129,11 +129,11 @@ bool SystemFinalActions::OpenAddress(const std::string& address) {
 bool SystemFinalActions::SetStartPage(const std::string& address) {
   bool any = false;
   for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, kBrowserMainKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) continue;
-    bool both = SetText(key, "Start Page", address);
-    both = SetText(key, "Default_Page_URL", address) && both;
-    RegCloseKey(key);
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(root, kBrowserMainKey, 0, KEY_SET_VALUE, &opened) != ERROR_SUCCESS) continue;
+    OwnedKey key(opened);
+    bool both = SetText(key.Get(), "Start Page", address);
+    both = SetText(key.Get(), "Default_Page_URL", address) && both;
     any = any || both;
   }
   return any;

@@ -3,57 +3,60 @@
 
 #include <windows.h>
 
+#include "common/win32/Owned.h"
+
 namespace marvella {
 
 bool RegistryRecord::Read(const char* name, char* out) {
   out[0] = '\0';
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallRecordKey, 0, KEY_QUERY_VALUE, &key) !=
+  HKEY opened;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallRecordKey, 0, KEY_QUERY_VALUE, &opened) !=
       ERROR_SUCCESS)
     return false;
+  OwnedKey key(opened);
   DWORD type = 0;
   DWORD size = kRecordTextSize - 1;  // one byte stays zero whatever the value holds
-  LONG r = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(out), &size);
-  RegCloseKey(key);
+  LONG r = RegQueryValueExA(key.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(out), &size);
   out[r == ERROR_SUCCESS ? size : 0] = '\0';
   return r == ERROR_SUCCESS && type == REG_SZ;
 }
 
 bool RegistryRecord::Write(const char* name, const char* value) {
-  HKEY key;
+  HKEY opened;
   if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kInstallRecordKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                      KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+                      KEY_SET_VALUE, nullptr, &opened, nullptr) != ERROR_SUCCESS)
     return false;
+  OwnedKey key(opened);
   DWORD size = static_cast<DWORD>(lstrlenA(value) + 1);
   bool done = size <= kRecordTextSize &&
-              RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), size) ==
-                  ERROR_SUCCESS;
-  RegCloseKey(key);
+              RegSetValueExA(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                             size) == ERROR_SUCCESS;
   return done;
 }
 
 bool RegistryRecord::Remove(const char* name) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallRecordKey, 0, KEY_SET_VALUE, &key) !=
+  HKEY opened;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallRecordKey, 0, KEY_SET_VALUE, &opened) !=
       ERROR_SUCCESS)
     return true;
-  LONG r = RegDeleteValueA(key, name);
-  RegCloseKey(key);
+  OwnedKey key(opened);
+  LONG r = RegDeleteValueA(key.Get(), name);
   return r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND;
 }
 
 bool RemoveRegistryRecord() {
   LONG r = RegDeleteKeyA(HKEY_LOCAL_MACHINE, kInstallRecordKey);
   if (r != ERROR_SUCCESS && r != ERROR_FILE_NOT_FOUND) return false;
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallRecordParent, 0, KEY_QUERY_VALUE, &key) !=
+  HKEY opened;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kInstallRecordParent, 0, KEY_QUERY_VALUE, &opened) !=
       ERROR_SUCCESS)
     return true;
+  OwnedKey key(opened);
   DWORD subkeys = 1, values = 1;
-  bool empty = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
+  bool empty = RegQueryInfoKeyA(key.Get(), nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr,
                                 &values, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
                subkeys == 0 && values == 0;
-  RegCloseKey(key);
+  key.Reset();
   if (empty) RegDeleteKeyA(HKEY_LOCAL_MACHINE, kInstallRecordParent);
   return true;
 }

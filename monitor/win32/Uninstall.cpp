@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "common/BoundedText.h"
+#include "common/win32/Owned.h"
 #include "monitor/UndoPlan.h"
 #include "monitor/UninstallTexts.h"
 #include "monitor/win32/RegistryRecord.h"
@@ -81,33 +82,36 @@ class SystemUninstall final : public UninstallPlatform {
 
   bool ReadPage(BrowserRoot root, const char* value, char* out) override {
     out[0] = '\0';
-    HKEY key;
-    if (RegOpenKeyExA(RootOf(root), kBrowserMainKeyName, 0, KEY_QUERY_VALUE, &key) !=
+    HKEY opened;
+    if (RegOpenKeyExA(RootOf(root), kBrowserMainKeyName, 0, KEY_QUERY_VALUE, &opened) !=
         ERROR_SUCCESS)
       return false;
+    OwnedKey key(opened);
     DWORD size = kRecordTextSize - 1;
-    LONG r = RegQueryValueExA(key, value, nullptr, nullptr, reinterpret_cast<BYTE*>(out), &size);
-    RegCloseKey(key);
+    LONG r =
+        RegQueryValueExA(key.Get(), value, nullptr, nullptr, reinterpret_cast<BYTE*>(out), &size);
     out[r == ERROR_SUCCESS ? size : 0] = '\0';
     return r == ERROR_SUCCESS;
   }
 
   bool WritePage(BrowserRoot root, const char* value, const char* text) override {
-    HKEY key;
-    if (RegOpenKeyExA(RootOf(root), kBrowserMainKeyName, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+    HKEY opened;
+    if (RegOpenKeyExA(RootOf(root), kBrowserMainKeyName, 0, KEY_SET_VALUE, &opened) !=
+        ERROR_SUCCESS)
       return false;
-    LONG r = RegSetValueExA(key, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+    OwnedKey key(opened);
+    LONG r = RegSetValueExA(key.Get(), value, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
                             static_cast<DWORD>(lstrlenA(text) + 1));
-    RegCloseKey(key);
     return r == ERROR_SUCCESS;
   }
 
   bool DeletePage(BrowserRoot root, const char* value) override {
-    HKEY key;
-    if (RegOpenKeyExA(RootOf(root), kBrowserMainKeyName, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+    HKEY opened;
+    if (RegOpenKeyExA(RootOf(root), kBrowserMainKeyName, 0, KEY_SET_VALUE, &opened) !=
+        ERROR_SUCCESS)
       return true;
-    LONG r = RegDeleteValueA(key, value);
-    RegCloseKey(key);
+    OwnedKey key(opened);
+    LONG r = RegDeleteValueA(key.Get(), value);
     return r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND;
   }
 
@@ -128,10 +132,10 @@ class SystemUninstall final : public UninstallPlatform {
     run.lpParameters = parameters;
     run.nShow = SW_SHOWNORMAL;
     if (!ShellExecuteExA(&run) || !run.hProcess) return false;
+    OwnedHandle process(run.hProcess);
     DWORD code = 1;
-    bool ended = WaitForSingleObject(run.hProcess, kUnregisterWaitMs) == WAIT_OBJECT_0 &&
-                 GetExitCodeProcess(run.hProcess, &code);
-    CloseHandle(run.hProcess);
+    bool ended = WaitForSingleObject(process.Get(), kUnregisterWaitMs) == WAIT_OBJECT_0 &&
+                 GetExitCodeProcess(process.Get(), &code);
     return ended && code == 0;
   }
 
