@@ -41,23 +41,5 @@ TEST(Owned, ClosesEachHandleOnceThroughMovesResetsAndRelease) {
   EXPECT_EQ((std::vector<int*>{&b, &a, &c}), g_closed);
 }
 
-TEST(Owned, FileIsClosedAtScopeEndAndAFailedOpenOwnsNothing) {
-  char dir[MAX_PATH], path[MAX_PATH];
-  ASSERT_NE(0u, GetTempPathA(sizeof dir, dir));
-  ASSERT_NE(0u, GetTempFileNameA(dir, "own", 0, path));
-  {
-    OwnedFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
-    ASSERT_TRUE(file);
-    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path));
-  }
-  // Deleted on close: the owner closed it.
-  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path));
-  OwnedFile missing(CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  EXPECT_FALSE(missing);
-  EXPECT_EQ(INVALID_HANDLE_VALUE, missing.Get());
-}
-
 }  // namespace
 }  // namespace marvella

@@ -136,6 +136,18 @@ bool ClearStartPages() {
 // A whole installation's start and what it leaves: the fresh remote-access service (one
 // modem), the recording browser, no start page, the registration lock, and the files the
 // walk writes removed before and after (the prefix's desktop is the Unix user's home).
+// On the user-type page: a returning user's identifier and password, "&Obtener datos", and
+// the box that answers it (null when none came).
+HWND Fetch(InstallExe& exe, HWND sheet, const char* identifier, const char* password) {
+  HWND page = CurrentPage(sheet);
+  SendMessageA(GetDlgItem(page, IDC_UT_EXISTING_USER), BM_CLICK, 0, 0);
+  SendMessageA(GetDlgItem(page, IDC_UT_IDENTIFIER), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(identifier));
+  SendMessageA(GetDlgItem(page, IDC_UT_PASSWORD), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(password));
+  PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_UT_FETCH, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_UT_FETCH)));
+  return WaitForProcessDialog(exe.Id(), sheet, 60000);
+}
+
 class InstallExeWalk : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -260,12 +272,7 @@ TEST_F(InstallExeWalk, ReturningUserWithAnAccountIsSetUpWithoutSigningUpAgain) {
   auto shoot = [&](int page) { Shoot(sheet, "install-returning-user-page-" + std::to_string(page)); };
   ASSERT_EQ("", WalkToResults(sheet, shoot, 3));
   HWND page = CurrentPage(sheet);
-  SendMessageA(GetDlgItem(page, IDC_UT_EXISTING_USER), BM_CLICK, 0, 0);
-  SendMessageA(GetDlgItem(page, IDC_UT_IDENTIFIER), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("luis.vuelve"));
-  SendMessageA(GetDlgItem(page, IDC_UT_PASSWORD), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("clave&2"));
-  PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_UT_FETCH, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_UT_FETCH)));
-  HWND box = WaitForProcessDialog(exe.Id(), sheet, 60000);
+  HWND box = Fetch(exe, sheet, "luis.vuelve", "clave&2");
   ASSERT_NE(nullptr, box) << Text(page, IDC_UT_PROGRESS);
   EXPECT_EQ("Información del usuario obtenida.\nPuede continuar con la instalación.", MessageBoxText(box));
   Shoot(box, "install-returning-user-fetched");
@@ -343,12 +350,7 @@ TEST_F(InstallExeWalk, ReturningUserIsToldWhatFailedAndCannotCancelWhileItRuns) 
   ASSERT_NE(nullptr, sheet) << "install.exe showed no wizard";
   ASSERT_EQ("", WalkToResults(sheet, [](int) {}, 3));
   HWND page = CurrentPage(sheet);
-  SendMessageA(GetDlgItem(page, IDC_UT_EXISTING_USER), BM_CLICK, 0, 0);
-  SendMessageA(GetDlgItem(page, IDC_UT_IDENTIFIER), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("rosa.vuelve"));
-  SendMessageA(GetDlgItem(page, IDC_UT_PASSWORD), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("clave3"));
-  PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_UT_FETCH, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_UT_FETCH)));
-  HWND box = WaitForProcessDialog(exe.Id(), sheet, 60000);
+  HWND box = Fetch(exe, sheet, "rosa.vuelve", "clave3");
   ASSERT_NE(nullptr, box) << Text(page, IDC_UT_PROGRESS);
   PressButton(box, IDOK);
   ASSERT_TRUE(Eventually([&] { return !IsWindow(box) && Usable(sheet, kNextButton); }));
