@@ -276,31 +276,30 @@ TEST(ToolbarCommands, ToolsMenuTellsAndUninstalls) {
   RegisterServer();
   answer.join();
   std::size_t live = LiveToolbarCount();
-  answer = Answer(CONFIRM_UNINSTALL_TITLE, IDC_KEEP, &seen, "commands-uninstall");
-  ChooseIn(tools, 0, false, ID_UNINSTALL_TEXT);
-  Pump();  // the dialog comes from a posted message, once the menu's command has returned
-  answer.join();
+  // "Desinstalar" answered with `button`, and the notice that follows (if `notice` names its
+  // screenshot) with "Aceptar". The dialog comes from a posted message, once the menu's
+  // command has returned.
+  std::string confirmed;
+  auto uninstall = [&](int button, const char* notice) {
+    std::thread asked = Answer(CONFIRM_UNINSTALL_TITLE, button, &confirmed, "commands-uninstall");
+    std::thread told;
+    if (notice) told = Answer("Tandem Marvella", IDOK, &seen, notice);
+    ChooseIn(tools, 0, false, ID_UNINSTALL_TEXT);
+    Pump();
+    asked.join();
+    if (told.joinable()) told.join();
+  };
+  uninstall(IDC_KEEP, nullptr);
   EXPECT_TRUE(band->Window() && Registered());
   EXPECT_EQ(live, LiveToolbarCount());
   // The registry refuses the removal: the user is told, and every toolbar stays.
   ASSERT_TRUE(marvella::testing::BlockClassKeyRemoval());
-  std::string confirmed;
-  answer = Answer(CONFIRM_UNINSTALL_TITLE, IDC_UNINSTALL, &confirmed, "commands-uninstall");
-  std::thread refused = Answer("Tandem Marvella", IDOK, &seen, "commands-uninstall-refused");
-  ChooseIn(tools, 0, false, ID_UNINSTALL_TEXT);
-  Pump();
-  answer.join();
-  refused.join();
+  uninstall(IDC_UNINSTALL, "commands-uninstall-refused");
   EXPECT_EQ(std::string("Tandem Marvella: ") + IDS_UNINSTALL_FAILED_TEXT, seen);
   EXPECT_TRUE(band->Window() && older->Window());
   EXPECT_EQ(live, LiveToolbarCount());
   marvella::testing::UnblockClassKeyRemoval();
-  answer = Answer(CONFIRM_UNINSTALL_TITLE, IDC_UNINSTALL, &confirmed, "commands-uninstall");
-  std::thread told = Answer("Tandem Marvella", IDOK, &seen, "commands-uninstalled-message");
-  ChooseIn(tools, 0, false, ID_UNINSTALL_TEXT);
-  Pump();
-  answer.join();
-  told.join();
+  uninstall(IDC_UNINSTALL, "commands-uninstalled-message");
   EXPECT_EQ(std::string("Tandem Marvella: ") + IDS_UNINSTALLED_TEXT, seen);
   EXPECT_FALSE(band->Window() || older->Window() || Registered());
   EXPECT_EQ(live - 2, LiveToolbarCount());
