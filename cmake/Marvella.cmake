@@ -158,6 +158,27 @@ if(MARVELLA_WINDOWS AND CMAKE_SIZEOF_VOID_P EQUAL 4)
     string(REPLACE "${_eh_block}" "" _ld_script "${_ld_script}")
     string(REPLACE "  /DISCARD/ :\n  {\n" "  /DISCARD/ :\n  {\n    *(.eh_frame*)\n"
            _ld_script "${_ld_script}")
+    # The runtime's initialiser tables (.CRT, 48 bytes) and TLS template (.tls, 8 bytes) go
+    # into .data, each in a 512-byte block of its own otherwise: 1 KB of every binary. The
+    # template stays first, where section-relative TLS references expect it (the kit has
+    # no thread-local variables; the runtime's template is its two markers). The TLS
+    # support's own table markers (.CRT$XD*), which the script does not name, go with them.
+    string(REGEX MATCH "  \\.CRT BLOCK\\(__section_alignment__\\) :\n  {\n([^}]*)  }\n" _crt "${_ld_script}")
+    set(_crt_body "${CMAKE_MATCH_1}")
+    string(REGEX MATCH "  \\.tls BLOCK\\(__section_alignment__\\) :\n  {\n([^}]*)  }\n" _tls "${_ld_script}")
+    set(_tls_body "${CMAKE_MATCH_1}")
+    set(_data_head "  .data BLOCK(__section_alignment__) :\n  {\n    __data_start__ = . ;\n")
+    string(FIND "${_ld_script}" "${_data_head}" _data_at)
+    if(_crt AND _tls AND _data_at GREATER -1)
+      string(REPLACE "${_crt}" "" _ld_script "${_ld_script}")
+      string(REPLACE "${_tls}" "" _ld_script "${_ld_script}")
+      string(REPLACE "${_data_head}"
+             "  .data BLOCK(__section_alignment__) :\n  {\n${_tls_body}${_crt_body}    KEEP (*(SORT(.CRT$XD*)))\n    __data_start__ = . ;\n"
+             _ld_script "${_ld_script}")
+    else()
+      message(WARNING "The linker's script has no .CRT, .tls or .data block as expected: "
+                      "they stay sections of their own")
+    endif()
     set(MARVELLA_KIT_LINK_SCRIPT ${CMAKE_BINARY_DIR}/kit.ld)
     # Written only when it changes: the kit depends on it, and a new time on the same
     # script would relink all three at every configure.
