@@ -31,7 +31,8 @@ FinalActions& ResultsPageModel::Actions() {
 }
 
 CreateAccountOutcome ResultsPageModel::CreateAccount(RasOperations& ras, Sleeper& sleeper,
-                                                     NewUserRegistrar& registrar) {
+                                                     NewUserRegistrar& registrar,
+                                                     WizardFrame& frame) {
   if (busy_) return CreateAccountOutcome::kIgnored;
   busy_ = true;
   struct BusyWhile {
@@ -65,6 +66,8 @@ CreateAccountOutcome ResultsPageModel::CreateAccount(RasOperations& ras, Sleeper
   }
   accountCreated_ = true;
   Actions().Run();
+  frame.PostButtons(kButtonsNext);
+  frame.EnableCancel(false);
   return CreateAccountOutcome::kAccepted;
 }
 

@@ -13,6 +13,7 @@
 #include "dialup/RasOperations.h"
 #include "installer/FinalActions.h"
 #include "installer/InstallerApp.h"
+#include "installer/WizardFrame.h"
 #include "signup/UserServerSession.h"
 
 namespace marvella {
@@ -50,10 +51,11 @@ class ResultsPageModel {
   ResultsPageModel(InstallerApp& app, const ResultsPageParts& parts);
 
   // "&Crear cuenta": dials the sign-up entry (a line still held is hung up first), signs
-  // the user up and, once accepted, runs every final action. The line stays up until the
-  // page is left or goes. The page stays as it was unless the outcome is kAccepted.
+  // the user up and, once accepted, runs every final action and leaves the sheet only
+  // the way forward: Next alone, no Cancel. The line stays up until the page is left or
+  // goes. The page and the sheet stay as they were unless the outcome is kAccepted.
   CreateAccountOutcome CreateAccount(RasOperations& ras, Sleeper& sleeper,
-                                     NewUserRegistrar& registrar);
+                                     NewUserRegistrar& registrar, WizardFrame& frame);
   // True while a press runs: its progress lines and boxes pump messages, so a second press,
   // Back, Next or Cancel could otherwise reach the page under it.
   bool Busy() const { return busy_; }

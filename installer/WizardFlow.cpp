@@ -203,11 +203,6 @@ void WizardFlow::LicenseChoiceChanged() {
   LicenseButtons(s);
 }
 
-void WizardFlow::CreateAccount() {
-  // Once the account exists the only way out is forward: Next alone, and no Cancel.
-  if (!seams_.results->CreateAccount()) return;
-  frame_.PostButtons(kButtonsNext);
-  frame_.EnableCancel(false);
-}
+void WizardFlow::CreateAccount() { seams_.results->CreateAccount(frame_); }
 
 }  // namespace marvella

@@ -29,7 +29,7 @@ class WizardFlow {
   bool Finish(int page);
   // A click on one of the contract radios.
   void LicenseChoiceChanged();
-  // The results page's "&Crear cuenta" was pressed.
+  // The results page's "&Crear cuenta" was pressed: the page (or its script) decides.
   void CreateAccount();
 
  private:

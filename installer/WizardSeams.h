@@ -3,6 +3,8 @@
 // pages implement these; the flow tests answer them from scripts.
 #pragma once
 
+#include "installer/WizardFrame.h"
+
 namespace marvella {
 
 // The welcome page's connection choice: radio 1069 (on line now) or 1070 (not on line).
@@ -61,9 +63,10 @@ class UserTypePageSeam : public virtual PageSeam {
 // Page 7, results.
 class ResultsPageSeam : public virtual PageSeam {
  public:
-  // "&Crear cuenta" was pressed: go on line and sign the user up. True once the account
-  // exists (the page has shown it); false leaves the page as it was (it has said why).
-  virtual bool CreateAccount() = 0;
+  // "&Crear cuenta" was pressed: go on line and sign the user up. Once the account exists
+  // the page has shown it and set the sheet's buttons; otherwise it stays as it was (it
+  // has said why).
+  virtual void CreateAccount(WizardFrame& frame) = 0;
   // Runs the final actions for a fetched account, on the page's creation.
   virtual void StartFinalActions() = 0;
 };

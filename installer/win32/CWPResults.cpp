@@ -37,10 +37,10 @@ void CWPResults::OnCommand(int controlId, int code) {
   Flow().CreateAccount();
 }
 
-bool CWPResults::CreateAccount() {
+void CWPResults::CreateAccount(WizardFrame& frame) {
   SystemSleeper sleeper;
   RasLibrary ras(sleeper);
-  return model_.CreateAccount(ras, sleeper, *this) == CreateAccountOutcome::kAccepted;
+  model_.CreateAccount(ras, sleeper, *this, frame);
 }
 
 SignUpResult CWPResults::RegisterNewUser(std::string& errorText) {

@@ -35,7 +35,7 @@ class CWPResults : public CWizardPage,
   void Show() override {}
   bool ValidateNext() override { return model_.Next(); }
   void LeaveForward() override;
-  bool CreateAccount() override;
+  void CreateAccount(WizardFrame& frame) override;
   void StartFinalActions() override;
 
  protected:

@@ -12,8 +12,7 @@ WizardSheet::WizardSheet(HMODULE resources, InstallerApp& app, ToolbarLibraryIns
       results_(resources, app) {
   seams_.welcome = &welcome_;
   seams_.license = &license_;
-  // Pages 2 to 7 have no rules of their own yet: they pass through unless a caller scripts
-  // them. A page that implements its seam is set here instead of passThrough_.
+  // Pages 2 to 7 answer for themselves unless a caller scripts them.
   seams_.hardware = pageSeams.hardware ? pageSeams.hardware : &hardware_;
   seams_.userType = pageSeams.userType ? pageSeams.userType : &userType_;
   seams_.personalData = pageSeams.personalData ? pageSeams.personalData : &userInfo_;

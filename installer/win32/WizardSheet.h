@@ -1,15 +1,13 @@
 // The installer wizard as start-up builds and runs it: the sheet, its nine pages in the
 // wizard's order, and the page flow between them.
 //
-// Pages whose own rules are built elsewhere answer the flow through seams (see
-// installer/WizardSeams.h). A page class that implements its seam is plugged in here, in
-// the constructor; until then the page shows its dialog and passes through.
+// Each page answers the flow through its seam (see installer/WizardSeams.h); a caller may
+// script pages 2 to 7 instead.
 #pragma once
 
 #include <windows.h>
 
 #include "installer/InstallerApp.h"
-#include "installer/PassThroughPage.h"
 #include "installer/WizardFlow.h"
 #include "installer/win32/CWPFinal.h"
 #include "installer/win32/CWPHardWare.h"
@@ -30,9 +28,9 @@ class WizardSheet {
  public:
   // Builds the sheet and adds the nine pages; nothing is shown yet. Dialogs, icons and
   // texts come from `resources`. `app` (whose run-wide values the pages read and write)
-  // and `toolbar` are borrowed for the wizard's life (Finish runs `toolbar`). Members of `pageSeams` that are set answer for pages 2 to 7
-  // instead of their page objects (the flow tests script them); the welcome and contract
-  // pages always answer for themselves.
+  // and `toolbar` are borrowed for the wizard's life (Finish runs `toolbar`). Members of
+  // `pageSeams` that are set answer for pages 2 to 7 instead of their page objects (the
+  // flow tests script them); the welcome and contract pages always answer for themselves.
   WizardSheet(HMODULE resources, InstallerApp& app, ToolbarLibraryInstaller& toolbar,
               const WizardSeams& pageSeams = WizardSeams());
   WizardSheet(const WizardSheet&) = delete;
@@ -47,7 +45,6 @@ class WizardSheet {
  private:
   InstallerApp& app_;
   CWPSheet sheet_;
-  PassThroughPage passThrough_;
   WizardSeams seams_;
   WizardFlow flow_;
   CWPWelcome welcome_;

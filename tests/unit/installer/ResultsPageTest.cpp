@@ -18,7 +18,7 @@ using Lines = std::vector<std::string>;
 // The page around the model: the machine and the account frame log operation names, and
 // the sign-up conversation answers from a script after pressing "&Crear cuenta" again, as
 // a click pumped by its dialogs would.
-struct Page final : FinalActionsPlatform, AccountDisplay, NewUserRegistrar {
+struct Page final : FinalActionsPlatform, AccountDisplay, NewUserRegistrar, WizardFrame {
   bool CreateDialEntry(const DialEntrySettings&) override { return Log("entry"); }
   std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
   bool WriteMonitorProgram(const std::string&) override { return Log("monitor"); }
@@ -34,16 +34,21 @@ struct Page final : FinalActionsPlatform, AccountDisplay, NewUserRegistrar {
     if (result == SignUpResult::Accepted) app.account.userid = "ana.p";
     return result;
   }
+  void PostButtons(WizardButtons posted) override { buttons = posted; }
+  void MakeCurrent(WizardPage) override { Log("page moved"); }
+  void EnableCancel(bool enabled) override { cancel = enabled; }
   bool Log(const std::string& what) {
     log.push_back(what);
     return true;
   }
-  CreateAccountOutcome Press() { return model.CreateAccount(ras, sleeper, *this); }
+  CreateAccountOutcome Press() { return model.CreateAccount(ras, sleeper, *this, *this); }
 
   SignUpResult result = SignUpResult::Accepted;
   std::string reason;
   CreateAccountOutcome inner = CreateAccountOutcome::kAccepted;
   Lines log;
+  WizardButtons buttons = kButtonsBack;  // as the page shows before the account exists
+  bool cancel = true;
   InstallerApp app;
   RecordingMessageSink messages;
   RecordingProgress progress;
@@ -125,6 +130,11 @@ TEST(ResultsPage, EveryOutcome) {
     }
     EXPECT_EQ(c.actions ? kActions : Lines(), page.log);
     EXPECT_EQ(c.next, model.Next());
+    // A press that made the account leaves only the way forward; a fetched account's
+    // buttons are the flow's (it arrives from page 3).
+    const bool madeHere = c.next && !c.fetched;
+    EXPECT_EQ(madeHere ? kButtonsNext : kButtonsBack, page.buttons);
+    EXPECT_EQ(!madeHere, page.cancel);
     EXPECT_EQ(c.heldAfter, model.Connection());
   }
 }

@@ -53,9 +53,11 @@ class ScriptedPage : public HardwarePageSeam, public UserTypePageSeam, public Re
   void LeaveForward() override { Log("LeaveForward"); }
   bool CanGoOn() const override { return canGoOn; }
   bool IsNewUser() const override { return newUser; }
-  bool CreateAccount() override {
+  void CreateAccount(WizardFrame& frame) override {
     Log("CreateAccount");
-    return createsAccount;
+    if (!createsAccount) return;
+    frame.PostButtons(kButtonsNext);  // as the results page does once the account exists
+    frame.EnableCancel(false);
   }
   void StartFinalActions() override { Log("StartFinalActions"); }
 

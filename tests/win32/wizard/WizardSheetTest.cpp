@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "installer/PassThroughPage.h"
+#include "tests/win32/wizard/PassThroughPage.h"
 #include "installer/win32/WizardResource.h"
 #include "tests/win32/support/Screenshot.h"
 #include "tests/win32/support/WindowDriver.h"

@@ -8,7 +8,7 @@
 #include <functional>
 #include <thread>
 
-#include "installer/PassThroughPage.h"
+#include "tests/win32/wizard/PassThroughPage.h"
 #include "installer/win32/WizardSheet.h"
 #include "tests/unit/wizard/ScriptedPages.h"
 #include "tests/win32/wizard/SheetDriver.h"

@@ -1,5 +1,5 @@
-// The answers of a page whose own rules are not built yet: it shows its dialog, takes its
-// place in the flow and lets the user through. It checks nothing and does nothing: a new
+// A page for the sheet walks, whose subject is the sheet, not the page: it shows its
+// dialog, takes its place in the flow and lets the user through. It checks nothing and does nothing: a new
 // user, a machine that can dial, no line to drop, no final actions; "&Crear cuenta" signs
 // nobody up and only lets the user on to the final page.
 #pragma once
@@ -18,7 +18,10 @@ class PassThroughPage final : public HardwarePageSeam,
   void LeaveForward() override {}
   bool CanGoOn() const override { return true; }
   bool IsNewUser() const override { return true; }
-  bool CreateAccount() override { return true; }
+  void CreateAccount(WizardFrame& frame) override {
+    frame.PostButtons(kButtonsNext);
+    frame.EnableCancel(false);
+  }
   void StartFinalActions() override {}
 };
 
