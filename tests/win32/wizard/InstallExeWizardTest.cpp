@@ -6,6 +6,7 @@
 // checked from outside afterwards.
 #include <winsock2.h>
 #include <windows.h>
+#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include <gtest/gtest.h>
@@ -239,6 +240,9 @@ TEST_F(InstallExeWalk, NewUserIsSignedUpAndTheMachineIsReadyAfterFinish) {
   EXPECT_EQ(kDemoConnection, shortcut.description);
   EXPECT_EQ(Lower(windows + "\\marvella.exe"), Lower(shortcut.icon));
   EXPECT_EQ(0, shortcut.iconIndex);
+  // The icon the shortcut names is there: the picture the last page shows, not a blank one.
+  EXPECT_EQ(1u, ExtractIconExA(shortcut.icon.c_str(), -1, nullptr, nullptr, 0))
+      << "marvella.exe carries no icon";
 
   // The browser: the start page under both keys, and the portal's first visit.
   for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
