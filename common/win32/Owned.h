@@ -54,6 +54,9 @@ using OwnedFile = Owned<HANDLE, &CloseHandle, ~std::uintptr_t{0}>;  // from Crea
 using OwnedKey = Owned<HKEY, &RegCloseKey>;
 using OwnedModule = Owned<HMODULE, &FreeLibrary>;
 using OwnedWindow = Owned<HWND, &DestroyWindow>;
+using OwnedMenu = Owned<HMENU, &DestroyMenu>;
+using OwnedHook = Owned<HHOOK, &UnhookWindowsHookEx>;
+using OwnedView = Owned<const void*, &UnmapViewOfFile>;  // from MapViewOfFile
 template <typename H>
 using OwnedGdi = Owned<H, &DeleteObject>;  // fonts, bitmaps, brushes
 

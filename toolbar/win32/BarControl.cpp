@@ -20,13 +20,14 @@ HWND CreateToolbar(HWND parent, int x, int imageWidth, int imageHeight, HIMAGELI
   SendMessageA(toolbar, TB_SETMAXTEXTROWS, 1, 0);
   SendMessageA(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
   SendMessageA(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(imageWidth, imageHeight));
+  // The lists stay the caller's: the toolbar only shows them.
   if (normal) SendMessageA(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(normal));
   if (hot) SendMessageA(toolbar, TB_SETHOTIMAGELIST, 0, reinterpret_cast<LPARAM>(hot));
   static const char kNoStrings[2] = {0, 0};
   if (SendMessageA(toolbar, TB_ADDSTRINGA, 0,
                    reinterpret_cast<LPARAM>(strings ? strings : kNoStrings)) == -1 ||
       !SendMessageA(toolbar, TB_ADDBUTTONSA, count, reinterpret_cast<LPARAM>(buttons))) {
-    DestroyWindow(toolbar);
+    OwnedWindow unfinished(toolbar);  // goes without its buttons
     return nullptr;
   }
   SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
@@ -55,29 +56,23 @@ int ShowPopup(HWND toolbar, HMENU menu, int command) {
   SendMessageA(toolbar, TB_GETRECT, command, reinterpret_cast<LPARAM>(&button));
   MapWindowPoints(toolbar, HWND_DESKTOP, reinterpret_cast<POINT*>(&button), 2);
   TPMPARAMS clear = {sizeof clear, button};
-  int chosen = TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_VERTICAL, button.left,
-                                button.bottom, toolbar, &clear);
-  DestroyMenu(menu);
-  return chosen;
+  OwnedMenu popup(menu);
+  return TrackPopupMenuEx(popup.Get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_VERTICAL, button.left,
+                          button.bottom, toolbar, &clear);
 }
 
 HIMAGELIST LoadImages(HINSTANCE module, int width, int height, int count, unsigned bitmap,
                       unsigned mask) {
-  HIMAGELIST images = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, count, 0);
+  OwnedImageList images(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, count, 0));
   if (!images) return nullptr;
-  HBITMAP picture = LoadBitmapA(module, MAKEINTRESOURCEA(bitmap));
-  HBITMAP maskPicture = mask ? LoadBitmapA(module, MAKEINTRESOURCEA(mask)) : nullptr;
+  // The list copies the pictures: they go on the way out.
+  OwnedGdi<HBITMAP> picture(LoadBitmapA(module, MAKEINTRESOURCEA(bitmap)));
+  OwnedGdi<HBITMAP> maskPicture(mask ? LoadBitmapA(module, MAKEINTRESOURCEA(mask)) : nullptr);
   int added = -1;
   if (picture && (maskPicture || !mask))
-    added = mask ? ImageList_Add(images, picture, maskPicture)
-                 : ImageList_AddMasked(images, picture, RGB(255, 255, 255));
-  if (picture) DeleteObject(picture);
-  if (maskPicture) DeleteObject(maskPicture);
-  if (added < 0) {
-    ImageList_Destroy(images);
-    return nullptr;
-  }
-  return images;
+    added = mask ? ImageList_Add(images.Get(), picture.Get(), maskPicture.Get())
+                 : ImageList_AddMasked(images.Get(), picture.Get(), RGB(255, 255, 255));
+  return added < 0 ? nullptr : images.Release();
 }
 
 TBBUTTON Button(int image, int command, BYTE style, INT_PTR string) {
@@ -97,20 +92,18 @@ TBBUTTON Separator(int command) {
   return button;
 }
 
-BarControl::~BarControl() { BarControl::Destroy(); }
+BarControl::~BarControl() = default;
 
 void BarControl::Destroy() {
-  if (toolbar_) DestroyWindow(toolbar_);
-  toolbar_ = nullptr;
+  toolbar_.Reset();
   tooltip_ = nullptr;
   // The lists go with the window that showed them: a new site builds the control anew.
-  if (normal_) ImageList_Destroy(normal_);
-  if (hot_) ImageList_Destroy(hot_);
-  normal_ = hot_ = nullptr;
+  normal_.Reset();
+  hot_.Reset();
 }
 
 bool BarControl::OwnsWindow(HWND window) {
-  return window && (window == toolbar_ || window == tooltip_);
+  return window && (window == toolbar_.Get() || window == tooltip_);
 }
 
 LRESULT BarControl::OnCommand(int, WPARAM, HWND, BarWindow&) { return 0; }
@@ -119,28 +112,28 @@ void BarControl::OnDocumentComplete(const char*) {}
 void BarControl::Refresh() {}
 
 void BarControl::Move(int x) {
-  if (toolbar_) MoveWindow(toolbar_, x, 0, size_.width, size_.height, TRUE);
+  if (toolbar_) MoveWindow(toolbar_.Get(), x, 0, size_.width, size_.height, TRUE);
 }
 
 void BarControl::Show(bool show) {
-  if (toolbar_) ShowWindow(toolbar_, show ? SW_SHOW : SW_HIDE);
+  if (toolbar_) ShowWindow(toolbar_.Get(), show ? SW_SHOW : SW_HIDE);
 }
 
 void BarControl::SysColorChange() {
-  if (toolbar_) SendMessageA(toolbar_, WM_SYSCOLORCHANGE, 0, 0);
+  if (toolbar_) SendMessageA(toolbar_.Get(), WM_SYSCOLORCHANGE, 0, 0);
 }
 
 bool BarControl::Build(HWND parent, int x, int imageWidth, int imageHeight, const char* strings,
                        int count, const TBBUTTON* buttons) {
-  toolbar_ = CreateToolbar(parent, x, imageWidth, imageHeight, normal_, hot_, strings, count,
-                           buttons);
+  toolbar_.Reset(CreateToolbar(parent, x, imageWidth, imageHeight, normal_.Get(), hot_.Get(),
+                               strings, count, buttons));
   // Not TB_GETTOOLTIPS: asking makes the toolbar build its tooltip window now, the
   // costliest part of a control, where it would otherwise wait for the first hover.
-  return toolbar_ != nullptr;
+  return static_cast<bool>(toolbar_);
 }
 
 void BarControl::LeaveOffTextRoom(int room) {
-  int laidOut = MaxSize(toolbar_).width;
+  int laidOut = MaxSize(toolbar_.Get()).width;
   size_.width = size_.width - room > laidOut ? size_.width - room : laidOut;
 }
 

@@ -11,6 +11,7 @@
 #include "toolbar/MailChecker.h"
 #include "toolbar/StringTable.h"
 #include "toolbar/VersionPrompt.h"
+#include "common/win32/Owned.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -18,6 +19,8 @@
 namespace marvella {
 
 class BarWindow;
+
+using OwnedImageList = Owned<HIMAGELIST, &ImageList_Destroy>;
 
 // What the controls and their data objects work with: the process-wide objects in the
 // library, the test's own in tests.
@@ -42,11 +45,11 @@ HWND CreateToolbar(HWND parent, int x, int imageWidth, int imageHeight, HIMAGELI
 // The width of all buttons (count times the button width) and the button height.
 BarSize MeasureButtons(HWND toolbar);
 BarSize MaxSize(HWND toolbar);  // TB_GETMAXSIZE
-// Shows menu under button `command` of toolbar; returns the chosen command (0 for none)
-// and destroys the menu.
+// Shows menu under button `command` of toolbar; returns the chosen command (0 for none).
+// The menu is the routine's: it destroys it.
 int ShowPopup(HWND toolbar, HMENU menu, int command);
 // An image list of count images from bitmap `bitmap`: with mask bitmap `mask`, or with
-// white as the mask colour when mask is 0. Null on failure.
+// white as the mask colour when mask is 0. Null on failure; the caller owns the list.
 HIMAGELIST LoadImages(HINSTANCE module, int width, int height, int count, unsigned bitmap,
                       unsigned mask);
 TBBUTTON Button(int image, int command, BYTE style, INT_PTR string = 0);
@@ -58,6 +61,7 @@ class BarControl {
   BarControl(const BarControl&) = delete;
   BarControl& operator=(const BarControl&) = delete;
 
+  // The window goes first, then the lists it showed (the members' order).
   virtual ~BarControl();
   // Builds the toolbar window at x and measures the control.
   virtual bool Create(HWND parent, int x) = 0;
@@ -73,7 +77,7 @@ class BarControl {
   virtual void SysColorChange();
 
   BarSize Size() const { return size_; }
-  HWND Toolbar() const { return toolbar_; }
+  HWND Toolbar() const { return toolbar_.Get(); }
   // The toolbar made its tooltip window (NM_TOOLTIPSCREATED): its notifications are ours.
   void TooltipCreated(HWND tooltip) { tooltip_ = tooltip; }
 
@@ -90,11 +94,13 @@ class BarControl {
   static void TooltipString(NMHDR* header, HINSTANCE module, unsigned id);
   static void TooltipText(NMHDR* header, const char* text);
 
-  HWND toolbar_ = nullptr;
-  HWND tooltip_ = nullptr;
+  OwnedImageList normal_;
+  OwnedImageList hot_;
+  // The toolbar window is a child of the host window: destroyed here, or with the host
+  // window when that goes first (destroying a gone window does nothing).
+  OwnedWindow toolbar_;
+  HWND tooltip_ = nullptr;  // the toolbar's own
   BarSize size_;
-  HIMAGELIST normal_ = nullptr;
-  HIMAGELIST hot_ = nullptr;
 };
 
 }  // namespace marvella

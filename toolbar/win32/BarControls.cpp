@@ -8,6 +8,7 @@
 #include "toolbar/win32/BarWindow.h"
 
 #include <new>
+#include <utility>
 
 namespace marvella {
 
@@ -19,10 +20,10 @@ constexpr int kBannerImage = 100;
 }  // namespace
 
 bool ShowButton::Create(HWND parent, int x) {
-  normal_ = LoadImages(services_.module, 18, 18, 1, IDB_HOME, 0);
+  normal_.Reset(LoadImages(services_.module, 18, 18, 1, IDB_HOME, 0));
   TBBUTTON button = Button(0, 0, 0);
   if (!Build(parent, x, 18, 18, nullptr, 1, &button)) return false;
-  size_ = MeasureButtons(toolbar_);
+  size_ = MeasureButtons(Toolbar());
   LeaveOffTextRoom(kSmallImage);
   return true;
 }
@@ -47,16 +48,13 @@ BannerControl::BannerControl(BarServices& services)
   CopyBounded(tooltip_, feed_.Tooltip());
 }
 
-BannerControl::~BannerControl() {
-  BannerControl::Destroy();
-  if (ready_) DeleteObject(ready_);
-}
+BannerControl::~BannerControl() { BannerControl::Destroy(); }
 
 bool BannerControl::Create(HWND parent, int x) {
-  normal_ = LoadImages(services_.module, 100, 18, 1, IDB_BANNER, IDB_BANNER_MASK);
+  normal_.Reset(LoadImages(services_.module, 100, 18, 1, IDB_BANNER, IDB_BANNER_MASK));
   TBBUTTON button = Button(0, 0, 0);
   if (!Build(parent, x, 100, 18, nullptr, 1, &button)) return false;
-  size_ = MeasureButtons(toolbar_);
+  size_ = MeasureButtons(Toolbar());
   LeaveOffTextRoom(kBannerImage);
   host_ = parent;
   return true;
@@ -81,16 +79,13 @@ LRESULT BannerControl::OnNotify(NMHDR* header, BarWindow&) {
 
 void BannerControl::RefreshFeed(void* p) {
   BannerControl* control = static_cast<BannerControl*>(p);
-  HBITMAP banner = static_cast<HBITMAP>(control->feed_.Refresh(100, 18));
+  OwnedGdi<HBITMAP> banner(static_cast<HBITMAP>(control->feed_.Refresh(100, 18)));
   if (!banner) return;
-  if (control->work_.Cancelled()) {  // the window goes: nobody will show it
-    DeleteObject(banner);
-    return;
-  }
+  if (control->work_.Cancelled()) return;  // the window goes: nobody will show it
   {
     MutexLock lock(control->readyLock_);
-    if (control->ready_) DeleteObject(control->ready_);  // never shown: a newer one is here
-    control->ready_ = banner;
+    // One that was never shown goes: a newer one is here.
+    control->ready_ = std::move(banner);
     CopyBounded(control->readyLink_, control->feed_.Link());
     CopyBounded(control->readyTooltip_, control->feed_.Tooltip());
   }
@@ -98,20 +93,18 @@ void BannerControl::RefreshFeed(void* p) {
 }
 
 void BannerControl::ShowReady() {
-  HBITMAP banner;
+  OwnedGdi<HBITMAP> banner;
   {
     MutexLock lock(readyLock_);
-    banner = ready_;
-    ready_ = nullptr;
+    banner = std::move(ready_);
     if (banner) {
       CopyBounded(link_, readyLink_);
       CopyBounded(tooltip_, readyTooltip_);
     }
   }
   if (!banner) return;
-  if (normal_) ImageList_Replace(normal_, 0, banner, nullptr);
-  DeleteObject(banner);
-  if (toolbar_) InvalidateRect(toolbar_, nullptr, FALSE);
+  if (normal_) ImageList_Replace(normal_.Get(), 0, banner.Get(), nullptr);  // a copy
+  if (Toolbar()) InvalidateRect(Toolbar(), nullptr, FALSE);
 }
 
 void BannerControl::OnDocumentComplete(const char*) {
@@ -121,10 +114,10 @@ void BannerControl::OnDocumentComplete(const char*) {
 void BannerControl::Refresh() { OnDocumentComplete(""); }
 
 bool HomeButton::Create(HWND parent, int x) {
-  normal_ = LoadImages(services_.module, 18, 18, 1, IDB_HOME, 0);
+  normal_.Reset(LoadImages(services_.module, 18, 18, 1, IDB_HOME, 0));
   TBBUTTON buttons[] = {Separator(), Button(0, 0, 0), Separator()};
   if (!Build(parent, x, 18, 18, nullptr, 3, buttons)) return false;
-  size_ = MaxSize(toolbar_);
+  size_ = MaxSize(Toolbar());
   LeaveOffTextRoom(kSmallImage);
   return true;
 }
@@ -149,12 +142,12 @@ MailIndicator::MailIndicator(BarServices& services)
 MailIndicator::~MailIndicator() { MailIndicator::Destroy(); }
 
 bool MailIndicator::Create(HWND parent, int x) {
-  normal_ = LoadImages(services_.module, 18, 18, 2, IDB_MAIL, IDB_MAIL_MASK);
+  normal_.Reset(LoadImages(services_.module, 18, 18, 2, IDB_MAIL, IDB_MAIL_MASK));
   TBBUTTON buttons[] = {Separator(0), Button(0, 1, 0)};
   if (!Build(parent, x, 18, 18, nullptr, 2, buttons)) return false;
-  size_ = MaxSize(toolbar_);
+  size_ = MaxSize(Toolbar());
   LeaveOffTextRoom(kSmallImage);
-  view_.reset(new (std::nothrow) MailButtonView(toolbar_));
+  view_.reset(new (std::nothrow) MailButtonView(Toolbar()));
   if (view_) checker_.SetView(view_.get());
   return true;
 }

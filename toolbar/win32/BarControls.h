@@ -72,7 +72,7 @@ class BannerControl : public BarControl {
   char tooltip_[kBannerTextCapacity] = "";
   HWND host_ = nullptr;
   Mutex readyLock_;  // guards the three that follow, written by the feed's thread
-  HBITMAP ready_ = nullptr;
+  OwnedGdi<HBITMAP> ready_;
   char readyLink_[kBannerTextCapacity] = "";
   char readyTooltip_[kBannerTextCapacity] = "";
   BackgroundWork work_;  // last: stopped before the rest goes
@@ -118,7 +118,7 @@ class SearchControl : public BarControl {
   LRESULT OnNotify(NMHDR* header, BarWindow& bar) override;
   void Move(int x) override;
   void Show(bool show) override;
-  HWND Edit() const { return edit_; }
+  HWND Edit() const { return edit_.Get(); }
 
   // The keyboard hook's work for this box (result 1: the key is swallowed).
   LRESULT OnKey(int code, WPARAM key, LPARAM data);
@@ -128,11 +128,11 @@ class SearchControl : public BarControl {
   void Search(const char* templ, BarWindow& bar);
 
   BarServices& services_;
-  HWND edit_ = nullptr;
+  OwnedWindow edit_;  // a child of the host window, as the toolbar window is
   BarSize button_;
   int editHeight_ = 0;
   int hookEntry_ = -1;
-  HHOOK hook_ = nullptr;
+  OwnedHook hook_;
 };
 
 // The mail button: image and tooltip from the checker, which polls on its own thread.

@@ -142,8 +142,7 @@ void BarWindow::RefreshControls() {
 void BarWindow::Destroy() {
   buildPending_ = false;
   for (BarControl* control : routing_) control->Destroy();
-  if (window_) DestroyWindow(window_);
-  window_ = nullptr;
+  window_.Reset();  // emptied first, so its WM_NCDESTROY finds nothing to let go
 }
 
 bool BarWindow::CreateHost(HWND parent) {
@@ -161,7 +160,7 @@ bool BarWindow::CreateHost(HWND parent) {
                        services_.module, this))
     return false;
   if (g_layoutState.load(std::memory_order_acquire) == kLayoutKnown &&
-      PostMessageA(window_, kBuildControlsMessage, 0, 0)) {
+      PostMessageA(Window(), kBuildControlsMessage, 0, 0)) {
     layout_ = g_firstLayout;
     buildPending_ = true;
     return true;
@@ -184,8 +183,8 @@ bool BarWindow::BuildPending() {
   BarLayout inserted = layout_;
   // Built out of sight, so that nobody sees the controls of the other state while the
   // collapsed state is set on them.
-  bool shown = (GetWindowLongPtrA(window_, GWL_STYLE) & WS_VISIBLE) != 0;
-  if (shown) ShowWindow(window_, SW_HIDE);
+  bool shown = (GetWindowLongPtrA(Window(), GWL_STYLE) & WS_VISIBLE) != 0;
+  if (shown) ShowWindow(Window(), SW_HIDE);
   if (!CreateControls()) {
     Destroy();  // the band's: the toolbar leaves the rebar
     return false;
@@ -195,20 +194,20 @@ bool BarWindow::BuildPending() {
   for (BarControl* control : routing_)
     control->Show(control == &show_ ? layout_.collapsed : !layout_.collapsed);
   OnSize(0, 0, 0);
-  if (shown) ShowWindow(window_, SW_SHOWNA);
+  if (shown) ShowWindow(Window(), SW_SHOWNA);
   if (!SameBand(inserted, layout_)) BandSizesChanged();
   return true;
 }
 
 bool BarWindow::CreateControls() {
-  if (!show_.Create(window_, 0)) return false;
+  if (!show_.Create(Window(), 0)) return false;
   show_.Show(false);
-  if (!banner_.Create(window_, 0)) return false;
+  if (!banner_.Create(Window(), 0)) return false;
   // The rest in this order; the layout places them at the next WM_SIZE.
   BarControl* const rest[] = {&home_, &tools_, &search_, &mail_, &menu_};
   int x = banner_.Size().width;
   for (BarControl* control : rest) {
-    if (!control->Create(window_, x)) return false;
+    if (!control->Create(Window(), x)) return false;
     x += control->Size().width;
   }
   BarSize sizes[kBarSlots];
@@ -235,7 +234,7 @@ LRESULT BarWindow::Held(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND:
       return OnCommand(HIWORD(wparam), wparam, reinterpret_cast<HWND>(lparam));
     case kUninstallMessage:
-      if (ConfirmUninstall(services_.module, window_) == IDC_UNINSTALL) UninstallToolbar();
+      if (ConfirmUninstall(services_.module, Window()) == IDC_UNINSTALL) UninstallToolbar();
       break;
     case kTeardownMessage:  // an uninstall on another thread
       Destroy();
@@ -255,7 +254,7 @@ LRESULT CALLBACK BarWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
     BarWindow* bar =
         static_cast<BarWindow*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(bar));
-    bar->window_ = window;
+    bar->window_.Reset(window);
     return DefWindowProcA(window, message, wparam, lparam);
   }
   BarWindow* bar = reinterpret_cast<BarWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -291,7 +290,7 @@ LRESULT CALLBACK BarWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
       // The rebar may take the window down with the browser's frame before the band lets
       // go of it: the bar then forgets it instead of destroying it twice.
       SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-      if (bar->window_ == window) bar->window_ = nullptr;
+      if (bar->window_.Get() == window) bar->window_.Release();
       break;
   }
   return DefWindowProcA(window, message, wparam, lparam);

@@ -51,7 +51,7 @@ class BarWindow {
   // Refresh on every control ("Refrescar").
   void RefreshControls();
 
-  HWND Window() const { return window_; }
+  HWND Window() const { return window_.Get(); }
   const BarLayout& Layout() const { return layout_; }
   BarServices& Services() { return services_; }
   BarControl& Control(BarSlot slot) { return *routing_[slot]; }
@@ -77,7 +77,8 @@ class BarWindow {
   BarControl* Owner(HWND window);
 
   BarServices& services_;
-  HWND window_ = nullptr;
+  // Taken at WM_NCCREATE; let go at WM_NCDESTROY when the rebar takes it down first.
+  OwnedWindow window_;
   BarLayout layout_;
   bool offerWanted_ = false;
   bool buildPending_ = false;  // the controls wait for kBuildControlsMessage  // a document completed before the bookmarks file was read

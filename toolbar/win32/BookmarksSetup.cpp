@@ -3,6 +3,7 @@
 
 #include "toolbar/ToolbarTexts.h"
 #include "toolbar/Threads.h"
+#include "common/win32/Owned.h"
 #include "common/win32/PrivateProfileSource.h"
 
 #include <cstring>
@@ -19,29 +20,24 @@ constexpr DWORD kKeptBytes = kLargestBookmarksBody;
 // A working copy bigger than any download brings (one left by an older toolbar) would be
 // read key by key by every window: the default copy takes its place until the next fetch.
 bool Oversized(const char* path) {
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  OwnedFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   DWORD high = 0;
-  DWORD size = GetFileSize(file, &high);
-  CloseHandle(file);
+  DWORD size = GetFileSize(file.Get(), &high);
   return size != INVALID_FILE_SIZE && (high != 0 || size > kKeptBytes);
 }
 
 bool ReadBytes(const char* path, std::unique_ptr<char[]>& bytes, DWORD& size) {
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  OwnedFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   DWORD high = 0;
-  size = GetFileSize(file, &high);
-  bool whole = false;
-  if (size != INVALID_FILE_SIZE && high == 0 && size <= kKeptBytes) {
-    bytes.reset(new (std::nothrow) char[size ? size : 1]);
-    DWORD read = 0;
-    whole = bytes && ReadFile(file, bytes.get(), size, &read, nullptr) && read == size;
-  }
-  CloseHandle(file);
-  return whole;
+  size = GetFileSize(file.Get(), &high);
+  if (size == INVALID_FILE_SIZE || high != 0 || size > kKeptBytes) return false;
+  bytes.reset(new (std::nothrow) char[size ? size : 1]);
+  DWORD read = 0;
+  return bytes && ReadFile(file.Get(), bytes.get(), size, &read, nullptr) && read == size;
 }
 
 // The working copy as the process last read it. The profile functions open the file for
@@ -115,12 +111,14 @@ bool ExtractDefaultBookmarks(HMODULE module, const char* path) {
   HGLOBAL loaded = LoadResource(module, resource);
   const void* bytes = loaded ? LockResource(loaded) : nullptr;
   if (!bytes) return false;
-  HANDLE file =
-      CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  bool whole = WriteFile(file, bytes, size, &written, nullptr) && written == size;
-  CloseHandle(file);
+  bool whole;
+  {
+    OwnedFile file(
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD written = 0;
+    whole = WriteFile(file.Get(), bytes, size, &written, nullptr) && written == size;
+  }  // closed before a short copy is deleted
   if (!whole) DeleteFileA(path);
   return whole;
 }

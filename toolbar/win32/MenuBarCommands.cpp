@@ -61,7 +61,7 @@ void MenuBar::ShowUserMenu(unsigned k, BarWindow& bar) {
   const UserMenu* menu = bookmarks_.Menu(k);
   if (!menu) return;
   int command = kFirstUserMenuCommand + static_cast<int>(k);
-  HWND toolbar = toolbar_;
+  HWND toolbar = Toolbar();
   SendMessageA(toolbar, TB_PRESSBUTTON, command, MAKELONG(TRUE, 0));
   int chosen = ShowPopup(toolbar, CreateUserMenuPopup(*menu), command);
   SendMessageA(toolbar, TB_PRESSBUTTON, command, MAKELONG(FALSE, 0));
@@ -70,10 +70,13 @@ void MenuBar::ShowUserMenu(unsigned k, BarWindow& bar) {
 }
 
 void MenuBar::ShowMiMarvellaMenu(BarWindow& bar) {
-  HMENU loaded = LoadMenuA(services_.module, MAKEINTRESOURCEA(IDM_MI_MARVELLA));
-  HMENU menu = loaded ? GetSubMenu(loaded, IDM_MI_MARVELLA_POPUP) : nullptr;
-  if (menu) RemoveMenu(loaded, IDM_MI_MARVELLA_POPUP, MF_BYPOSITION);  // the popup routine's own
-  if (loaded) DestroyMenu(loaded);
+  HMENU menu;
+  {
+    OwnedMenu loaded(LoadMenuA(services_.module, MAKEINTRESOURCEA(IDM_MI_MARVELLA)));
+    menu = loaded ? GetSubMenu(loaded.Get(), IDM_MI_MARVELLA_POPUP) : nullptr;
+    // The popup routine's own.
+    if (menu) RemoveMenu(loaded.Get(), IDM_MI_MARVELLA_POPUP, MF_BYPOSITION);
+  }
   if (!menu) return;
 
   // The fields as last read in the background: the menu opens without touching the disk.
@@ -98,7 +101,7 @@ void MenuBar::ShowMiMarvellaMenu(BarWindow& bar) {
   services_.tables.CopyPortalLinks(&portal);
   InsertPortalLinks(menu, portal);
 
-  int chosen = ShowPopup(toolbar_, menu, 0);
+  int chosen = ShowPopup(Toolbar(), menu, 0);
   ReadAhead();  // a page another window or browser fetched meanwhile, for the next opening
   int slot = PortalLinkSlotFor(static_cast<unsigned>(chosen));
   if (slot >= 0) {

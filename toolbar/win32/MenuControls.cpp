@@ -6,15 +6,16 @@
 #include "toolbar/win32/BookmarksSetup.h"
 
 #include <new>
+#include <utility>
 
 namespace marvella {
 
 bool ToolsButton::Create(HWND parent, int x) {
-  normal_ = LoadImages(services_.module, 9, 18, 1, IDB_TOOLS, IDB_TOOLS_MASK);
-  hot_ = LoadImages(services_.module, 9, 18, 1, IDB_TOOLS_HOT, IDB_TOOLS_MASK);
+  normal_.Reset(LoadImages(services_.module, 9, 18, 1, IDB_TOOLS, IDB_TOOLS_MASK));
+  hot_.Reset(LoadImages(services_.module, 9, 18, 1, IDB_TOOLS_HOT, IDB_TOOLS_MASK));
   TBBUTTON buttons[] = {Button(0, 0, 0), Separator()};
   if (!Build(parent, x, 9, 18, nullptr, 2, buttons)) return false;
-  size_ = MaxSize(toolbar_);
+  size_ = MaxSize(Toolbar());
   return true;
 }
 
@@ -100,30 +101,28 @@ bool MenuBar::FileRead() {
     refreshWanted_ = false;
     bookmarks_.Refresh();
   }
-  if (!toolbar_ || builtPrepared_) return false;
-  HWND parent = GetParent(toolbar_);
+  if (!Toolbar() || builtPrepared_) return false;
+  HWND parent = GetParent(Toolbar());
   RECT place;
-  GetWindowRect(toolbar_, &place);
+  GetWindowRect(Toolbar(), &place);
   MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&place), 2);
   // Its own visibility, not its parents': a host still out of sight keeps it shown.
-  bool shown = (GetWindowLongA(toolbar_, GWL_STYLE) & WS_VISIBLE) != 0;
+  bool shown = (GetWindowLongA(Toolbar(), GWL_STYLE) & WS_VISIBLE) != 0;
   // The new bar goes up before the old one goes: the bar is never without its menus.
-  HWND old = toolbar_;
-  HIMAGELIST oldNormal = normal_, oldHot = hot_;
-  toolbar_ = tooltip_ = nullptr;
-  normal_ = hot_ = nullptr;
+  // The old one goes on the way out, its window before the lists it showed.
+  OwnedImageList oldNormal = std::move(normal_);
+  OwnedImageList oldHot = std::move(hot_);
+  OwnedWindow old = std::move(toolbar_);
+  tooltip_ = nullptr;
   bool built = Create(parent, place.left);
   if (built && !shown) Show(false);
-  DestroyWindow(old);
-  if (oldNormal) ImageList_Destroy(oldNormal);
-  if (oldHot) ImageList_Destroy(oldHot);
   return built;
 }
 
 bool MenuBar::Create(HWND parent, int x) {
   builtPrepared_ = Prepared(parent);
-  normal_ = LoadImages(services_.module, 18, 18, 4, IDB_MENUS, IDB_MENUS_MASK);
-  hot_ = LoadImages(services_.module, 18, 18, 4, IDB_MENUS_HOT, IDB_MENUS_MASK);
+  normal_.Reset(LoadImages(services_.module, 18, 18, 4, IDB_MENUS, IDB_MENUS_MASK));
+  hot_.Reset(LoadImages(services_.module, 18, 18, 4, IDB_MENUS_HOT, IDB_MENUS_MASK));
   // The texts: "Mi Marvella", then the section names. A menu whose name no longer fits is
   // left off the bar.
   char first[kMenuLineCapacity];
@@ -147,7 +146,7 @@ bool MenuBar::Create(HWND parent, int x) {
   bool built = Build(parent, x, 18, 18, strings, static_cast<int>(menus + 2), buttons);
   delete[] buttons;
   if (!built) return false;
-  size_ = MeasureButtons(toolbar_);
+  size_ = MeasureButtons(Toolbar());
   return true;
 }
 

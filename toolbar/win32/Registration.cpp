@@ -3,6 +3,7 @@
 #include "toolbar/win32/Registration.h"
 
 #include "common/BoundedText.h"
+#include "common/win32/Owned.h"
 #include "toolbar/ToolbarTexts.h"
 #include "toolbar/win32/ModuleStringTable.h"
 #include "toolbar/win32/ServerState.h"
@@ -101,9 +102,9 @@ void LoadText(unsigned id, char* buffer, std::size_t capacity) {
   strings.Load(id, buffer, capacity);
 }
 
-bool StoreText(HKEY key, const char* value, const char* text) {
+LONG StoreText(HKEY key, const char* value, const char* text) {
   return RegSetValueExA(key, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                        static_cast<DWORD>(std::strlen(text) + 1)) == ERROR_SUCCESS;
+                        static_cast<DWORD>(std::strlen(text) + 1));
 }
 
 // ERROR_SUCCESS, or why the registry refused.
@@ -122,16 +123,13 @@ LONG Write(const Setting& setting) {
   }
   char name[kNameCapacity];
   Expand(name, setting.key);
-  HKEY key;
+  HKEY made;
   DWORD disposition;
   LONG created = RegCreateKeyExA(setting.root, name, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                 setting.access, nullptr, &key, &disposition);
+                                 setting.access, nullptr, &made, &disposition);
   if (created != ERROR_SUCCESS) return created;
-  LONG stored = RegSetValueExA(key, setting.value, 0, REG_SZ,
-                               reinterpret_cast<const BYTE*>(text),
-                               static_cast<DWORD>(std::strlen(text) + 1));
-  RegCloseKey(key);
-  return stored;
+  OwnedKey key(made);
+  return StoreText(key.Get(), setting.value, text);
 }
 
 // The logon entry: the system's regsvr32 run silently on this library, only when the
@@ -148,10 +146,10 @@ void WriteLogonRegistration() {
   AppendBounded(command, " /s \"");
   AppendBounded(command, library);
   AppendBounded(command, "\"");
-  HKEY run;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_WRITE, &run) != ERROR_SUCCESS) return;
-  StoreText(run, kRunValue, command);
-  RegCloseKey(run);
+  HKEY opened;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_WRITE, &opened) != ERROR_SUCCESS) return;
+  OwnedKey run(opened);
+  StoreText(run.Get(), kRunValue, command);
 }
 
 // What is already absent needs no removing.
@@ -160,15 +158,17 @@ LONG Removed(LONG result) { return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCES
 // Deletes a key with everything below it (Windows NT's RegDeleteKey leaves keys that have
 // subkeys alone). ERROR_SUCCESS when the key is gone, or was not there.
 LONG DeleteTree(HKEY root, const char* name) {
-  HKEY key;
-  LONG opened = RegOpenKeyExA(root, name, 0, KEY_ALL_ACCESS, &key);
+  HKEY handle;
+  LONG opened = RegOpenKeyExA(root, name, 0, KEY_ALL_ACCESS, &handle);
   if (opened != ERROR_SUCCESS) return Removed(opened);
+  OwnedKey key(handle);
   LONG result = ERROR_SUCCESS;
   char child[256];
   char last[256] = "";
   for (;;) {
     DWORD size = sizeof child;
-    if (RegEnumKeyExA(key, 0, child, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegEnumKeyExA(key.Get(), 0, child, &size, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS)
       break;
     // A child that would not go (one that cannot even be opened reads as absent) would come
     // back at index 0 for ever.
@@ -177,10 +177,10 @@ LONG DeleteTree(HKEY root, const char* name) {
       break;
     }
     CopyBounded(last, child);
-    result = DeleteTree(key, child);
+    result = DeleteTree(key.Get(), child);
     if (result != ERROR_SUCCESS) break;
   }
-  RegCloseKey(key);
+  key.Reset();  // closed before the key itself is deleted
   return result != ERROR_SUCCESS ? result : Removed(RegDeleteKeyA(root, name));
 }
 
@@ -189,12 +189,11 @@ LONG DeleteValue(const Removal& removed) {
   char value[kNameCapacity];
   Expand(name, removed.key);
   Expand(value, removed.value);
-  HKEY key;
-  LONG opened = RegOpenKeyExA(removed.root, name, 0, removed.access, &key);
+  HKEY handle;
+  LONG opened = RegOpenKeyExA(removed.root, name, 0, removed.access, &handle);
   if (opened != ERROR_SUCCESS) return Removed(opened);
-  LONG deleted = RegDeleteValueA(key, value);
-  RegCloseKey(key);
-  return Removed(deleted);
+  OwnedKey key(handle);
+  return Removed(RegDeleteValueA(key.Get(), value));
 }
 
 void RemoveCommBandCategory() {

@@ -48,12 +48,12 @@ bool SearchControl::Create(HWND parent, int x) {
   label[length + 1] = '\0';  // the list ends with a second zero
   TBBUTTON button = Button(0, 0, TBSTYLE_DROPDOWN, 0);
   if (!Build(parent, x + kEditWidth + 1, 0, 18, label, 1, &button)) return false;
-  button_ = MaxSize(toolbar_);
+  button_ = MaxSize(Toolbar());
   button_.width += kSearchArrowRoom;
   editHeight_ = button_.height - 4;
-  edit_ = CreateWindowExA(0, "EDIT", nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL,
-                          x, 2, kEditWidth, editHeight_, parent, nullptr, services_.module,
-                          nullptr);
+  edit_.Reset(CreateWindowExA(0, "EDIT", nullptr,
+                              WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, x, 2,
+                              kEditWidth, editHeight_, parent, nullptr, services_.module, nullptr));
   if (!edit_) {
     Destroy();
     return false;
@@ -62,57 +62,55 @@ bool SearchControl::Create(HWND parent, int x) {
   // 64 boxes on the threads of one process at most: the 65th toolbar is not inserted.
   hookEntry_ = g_hooks.Take(GetCurrentThreadId(), this);
   if (hookEntry_ >= 0)
-    hook_ = SetWindowsHookExA(WH_KEYBOARD, KeyboardHook, nullptr, GetCurrentThreadId());
+    hook_.Reset(SetWindowsHookExA(WH_KEYBOARD, KeyboardHook, nullptr, GetCurrentThreadId()));
   if (!hook_) {
     Destroy();
     return false;
   }
   WNDPROC replaced = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditFilter)));
+      SetWindowLongPtrA(Edit(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditFilter)));
   if (replaced != &EditFilter) g_editProcedure = replaced;
   return true;
 }
 
 void SearchControl::Destroy() {
-  if (hook_) UnhookWindowsHookEx(hook_);
-  hook_ = nullptr;
+  hook_.Reset();
   g_hooks.Release(hookEntry_);
   hookEntry_ = -1;
-  if (edit_) DestroyWindow(edit_);
-  edit_ = nullptr;
+  edit_.Reset();
   BarControl::Destroy();
 }
 
 bool SearchControl::OwnsWindow(HWND window) {
-  return window && (window == edit_ || BarControl::OwnsWindow(window));
+  return window && (window == Edit() || BarControl::OwnsWindow(window));
 }
 
 LRESULT SearchControl::OnKey(int code, WPARAM key, LPARAM data) {
-  if (code < 0 || code == HC_NOREMOVE || !edit_ || GetFocus() != edit_)
-    return CallNextHookEx(hook_, code, key, data);
+  if (code < 0 || code == HC_NOREMOVE || !edit_ || GetFocus() != Edit())
+    return CallNextHookEx(hook_.Get(), code, key, data);
   if (key == VK_RETURN) {
     // The press is shown at once; the search runs once, at the release; repeats go.
     bool previouslyDown = (data & kPreviouslyDown) != 0;
     bool goingUp = (data & kGoingUp) != 0;
     if (!previouslyDown && !goingUp) {
-      SendMessageA(toolbar_, TB_PRESSBUTTON, 0, MAKELONG(TRUE, 0));
+      SendMessageA(Toolbar(), TB_PRESSBUTTON, 0, MAKELONG(TRUE, 0));
     } else if (previouslyDown && goingUp) {
-      SendMessageA(toolbar_, TB_PRESSBUTTON, 0, MAKELONG(FALSE, 0));
-      SendMessageA(GetParent(toolbar_), WM_COMMAND, 0, reinterpret_cast<LPARAM>(toolbar_));
+      SendMessageA(Toolbar(), TB_PRESSBUTTON, 0, MAKELONG(FALSE, 0));
+      SendMessageA(GetParent(Toolbar()), WM_COMMAND, 0, reinterpret_cast<LPARAM>(Toolbar()));
     }
     return 1;
   }
   if (key == VK_BACK) {
     // The browser would go back a page: the box gets the character instead.
     MSG message = {};
-    message.hwnd = edit_;
+    message.hwnd = Edit();
     message.message = (data & kGoingUp) ? WM_KEYUP : WM_KEYDOWN;
     message.wParam = VK_BACK;
     message.lParam = data;
     TranslateMessage(&message);
     return 1;
   }
-  return CallNextHookEx(hook_, code, key, data);
+  return CallNextHookEx(hook_.Get(), code, key, data);
 }
 
 LRESULT SearchControl::OnCommand(int code, WPARAM wparam, HWND, BarWindow& bar) {
@@ -129,7 +127,7 @@ LRESULT SearchControl::OnNotify(NMHDR* header, BarWindow& bar) {
     SearchEngineTable engines;
     services_.tables.CopySearchEngines(&engines);
     int slot = SearchEngineSlotFor(
-        static_cast<unsigned>(ShowPopup(toolbar_, CreateSearchEnginePopup(engines), 0)));
+        static_cast<unsigned>(ShowPopup(Toolbar(), CreateSearchEnginePopup(engines), 0)));
     if (slot >= 0) Search(engines.slots[slot].url, bar);
     return TBDDRET_DEFAULT;
   }
@@ -140,23 +138,23 @@ LRESULT SearchControl::OnNotify(NMHDR* header, BarWindow& bar) {
 void SearchControl::Search(const char* templ, BarWindow& bar) {
   if (!edit_) return;
   char text[kSearchTextCapacity];
-  if (GetWindowTextA(edit_, text, sizeof text) <= 0) return;
+  if (GetWindowTextA(Edit(), text, sizeof text) <= 0) return;
   char escaped[kEscapedQueryCapacity];
   EscapeQuery(text, escaped, sizeof escaped);
   char url[kSearchUrlCapacity];
   FormatSearchUrl(templ, escaped, url, sizeof url);
   if (MayOpen(url, LinkUse::kPage)) bar.Navigate(url);
-  if (edit_) SetWindowTextA(edit_, "");
+  if (edit_) SetWindowTextA(Edit(), "");
 }
 
 void SearchControl::Move(int x) {
-  if (edit_) MoveWindow(edit_, x, 2, kEditWidth, editHeight_, TRUE);
-  if (toolbar_)
-    MoveWindow(toolbar_, x + kEditWidth + 1, 0, button_.width, button_.height, TRUE);
+  if (edit_) MoveWindow(Edit(), x, 2, kEditWidth, editHeight_, TRUE);
+  if (Toolbar())
+    MoveWindow(Toolbar(), x + kEditWidth + 1, 0, button_.width, button_.height, TRUE);
 }
 
 void SearchControl::Show(bool show) {
-  if (edit_) ShowWindow(edit_, show ? SW_SHOW : SW_HIDE);
+  if (edit_) ShowWindow(Edit(), show ? SW_SHOW : SW_HIDE);
   BarControl::Show(show);
 }
 

@@ -1,6 +1,7 @@
 // The shell version query and the rules that use it.
 #include "toolbar/win32/ShellVersionQuery.h"
 
+#include "common/win32/Owned.h"
 #include "common/win32/SystemLibrary.h"
 
 #include <cstring>
@@ -30,10 +31,10 @@ HRESULT QueryShellVersion(unsigned* major, unsigned* minor) {
   // By full path from the system directory, never by bare name: a shdocvw.dll planted in
   // the browser's current directory or beside a downloaded page must not run in it (the
   // same defence as the remote-access binding).
-  HMODULE library = LoadSystemLibrary("shdocvw.dll");
+  OwnedModule library(LoadSystemLibrary("shdocvw.dll"));
   if (!library) return E_FAIL;
-  GetVersionFn getVersion =
-      reinterpret_cast<GetVersionFn>(reinterpret_cast<void*>(GetProcAddress(library, "DllGetVersion")));
+  GetVersionFn getVersion = reinterpret_cast<GetVersionFn>(
+      reinterpret_cast<void*>(GetProcAddress(library.Get(), "DllGetVersion")));
   HRESULT result = E_FAIL;
   if (getVersion) {
     VersionRecord record = {};
@@ -44,7 +45,6 @@ HRESULT QueryShellVersion(unsigned* major, unsigned* minor) {
       *minor = record.minor;
     }
   }
-  FreeLibrary(library);
   return result;
 }
 

@@ -2,6 +2,8 @@
 // on Windows 95 and NT 4 (std::mutex would pull in a threads library and exception code).
 #include "toolbar/Threads.h"
 
+#include "common/win32/Owned.h"
+
 #include <windows.h>
 
 #include <new>
@@ -44,13 +46,15 @@ DWORD WINAPI Trampoline(LPVOID p) {
 HANDLE Spawn(void (*run)(void*), void* argument) {
   Start* start = new (std::nothrow) Start{run, argument, nullptr};
   if (!start) return nullptr;
-  start->module = HoldOwnModule();
+  OwnedModule module(HoldOwnModule());
+  start->module = module.Get();
   InterlockedIncrement(&g_running);
   DWORD id;  // Windows 95 wants somewhere to put the identifier
   HANDLE thread = CreateThread(nullptr, 0, Trampoline, start, 0, &id);
-  if (!thread) {
+  if (thread) {
+    module.Release();  // the thread's now: it lets go in Trampoline
+  } else {
     InterlockedDecrement(&g_running);
-    if (start->module) FreeLibrary(start->module);
     delete start;
   }
   return thread;
@@ -59,11 +63,15 @@ HANDLE Spawn(void (*run)(void*), void* argument) {
 CRITICAL_SECTION* Section(unsigned char* storage) {
   return reinterpret_cast<CRITICAL_SECTION*>(storage);
 }
+// The event's handle lives in its storage, made there by the constructor.
+OwnedHandle& Owner(unsigned char* storage) { return *reinterpret_cast<OwnedHandle*>(storage); }
+// The thread's, while it runs (Join takes it).
 HANDLE& Handle(unsigned char* storage) { return *reinterpret_cast<HANDLE*>(storage); }
 
 }  // namespace
 
 static_assert(sizeof(CRITICAL_SECTION) <= 64, "Mutex storage");
+static_assert(sizeof(OwnedHandle) <= 16, "Event and Thread storage");
 
 Mutex::Mutex() { InitializeCriticalSection(Section(storage_)); }
 Mutex::~Mutex() { DeleteCriticalSection(Section(storage_)); }
@@ -71,22 +79,20 @@ void Mutex::Lock() { EnterCriticalSection(Section(storage_)); }
 void Mutex::Unlock() { LeaveCriticalSection(Section(storage_)); }
 
 // Manual reset: once set, every later wait returns at once until Reset.
-Event::Event() { Handle(storage_) = CreateEventA(nullptr, TRUE, FALSE, nullptr); }
-Event::~Event() {
-  if (Handle(storage_)) CloseHandle(Handle(storage_));
-}
+Event::Event() { new (storage_) OwnedHandle(CreateEventA(nullptr, TRUE, FALSE, nullptr)); }
+Event::~Event() { Owner(storage_).~OwnedHandle(); }
 void Event::Set() {
-  if (Handle(storage_)) SetEvent(Handle(storage_));
+  if (Owner(storage_)) SetEvent(Owner(storage_).Get());
 }
 void Event::Reset() {
-  if (Handle(storage_)) ResetEvent(Handle(storage_));
+  if (Owner(storage_)) ResetEvent(Owner(storage_).Get());
 }
 bool Event::WaitFor(unsigned milliseconds) {
-  if (!Handle(storage_)) {  // no event object: wait the time, never report a stop
+  if (!Owner(storage_)) {  // no event object: wait the time, never report a stop
     Sleep(milliseconds);
     return false;
   }
-  return WaitForSingleObject(Handle(storage_), milliseconds) == WAIT_OBJECT_0;
+  return WaitForSingleObject(Owner(storage_).Get(), milliseconds) == WAIT_OBJECT_0;
 }
 
 Thread::Thread() = default;
@@ -101,8 +107,8 @@ bool Thread::Start(void (*run)(void*), void* argument) {
 
 void Thread::Join() {
   if (!started_) return;
-  WaitForSingleObject(Handle(storage_), INFINITE);
-  CloseHandle(Handle(storage_));
+  OwnedHandle thread(Handle(storage_));
+  WaitForSingleObject(thread.Get(), INFINITE);
   started_ = false;
 }
 
@@ -110,10 +116,8 @@ void Thread::Join() {
 std::size_t RunningThreads() { return static_cast<std::size_t>(g_running); }
 
 bool StartDetachedThread(void (*run)(void*), void* argument) {
-  HANDLE thread = Spawn(run, argument);
-  if (!thread) return false;
-  CloseHandle(thread);
-  return true;
+  // Nobody waits for it: the handle goes at once, the thread runs on.
+  return static_cast<bool>(OwnedHandle(Spawn(run, argument)));
 }
 
 }  // namespace marvella

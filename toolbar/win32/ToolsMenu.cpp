@@ -9,20 +9,22 @@
 namespace marvella {
 
 LRESULT ToolsButton::OnCommand(int, WPARAM wparam, HWND, BarWindow& bar) {
-  HWND toolbar = toolbar_;
+  HWND toolbar = Toolbar();
   int pressed = LOWORD(wparam);
   SendMessageA(toolbar, TB_PRESSBUTTON, pressed, MAKELONG(TRUE, 0));
   // The menu stands at the position of the arrow's command in this toolbar (0); it is taken
   // out of the loaded menu so that the popup routine destroys it alone.
-  HMENU loaded = LoadMenuA(services_.module, MAKEINTRESOURCEA(IDM_TOOLS));
-  int position = static_cast<int>(SendMessageA(toolbar, TB_COMMANDTOINDEX, 0, 0));
-  HMENU tools = loaded ? GetSubMenu(loaded, position) : nullptr;
-  if (tools) RemoveMenu(loaded, static_cast<UINT>(position), MF_BYPOSITION);
-  if (loaded) DestroyMenu(loaded);
+  HMENU tools;
+  {
+    OwnedMenu loaded(LoadMenuA(services_.module, MAKEINTRESOURCEA(IDM_TOOLS)));
+    int position = static_cast<int>(SendMessageA(toolbar, TB_COMMANDTOINDEX, 0, 0));
+    tools = loaded ? GetSubMenu(loaded.Get(), position) : nullptr;
+    if (tools) RemoveMenu(loaded.Get(), static_cast<UINT>(position), MF_BYPOSITION);
+  }
   int chosen = tools ? ShowPopup(toolbar, tools, 0) : 0;
   Run(chosen, bar);
   // "Desinstalar" may have taken the toolbar's windows down.
-  if (toolbar_ == toolbar && toolbar) SendMessageA(toolbar, TB_PRESSBUTTON, pressed, MAKELONG(FALSE, 0));
+  if (Toolbar() == toolbar && toolbar) SendMessageA(toolbar, TB_PRESSBUTTON, pressed, MAKELONG(FALSE, 0));
   return 0;
 }
 

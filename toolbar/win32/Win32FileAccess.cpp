@@ -1,6 +1,8 @@
 // Temporary directory, file checks and read-only mappings.
 #include "toolbar/win32/Win32FileAccess.h"
 
+#include "common/win32/Owned.h"
+
 #include <windows.h>
 
 namespace marvella {
@@ -24,35 +26,28 @@ void Win32FileAccess::Delete(const char* path) { DeleteFileA(path); }
 
 bool Win32FileAccess::Map(const char* path, FileView* view) {
   *view = FileView();
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  OwnedFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   DWORD high = 0;
-  DWORD size = GetFileSize(file, &high);
-  if ((size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) || high != 0 || size == 0) {
-    CloseHandle(file);
+  DWORD size = GetFileSize(file.Get(), &high);
+  if ((size == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) || high != 0 || size == 0)
     return false;
-  }
-  HANDLE mapping = CreateFileMappingA(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
-  if (!mapping) {
-    CloseHandle(file);
-    return false;
-  }
-  const void* bytes = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
-  CloseHandle(mapping);  // the view keeps the mapping
-  if (!bytes) {
-    CloseHandle(file);
-    return false;
-  }
-  view->bytes = static_cast<const char*>(bytes);
+  // The view keeps the mapping: the mapping's handle goes on the way out.
+  OwnedHandle mapping(CreateFileMappingA(file.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+  if (!mapping) return false;
+  OwnedView bytes(MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 0));
+  if (!bytes) return false;
+  // The view and the file are the caller's now, until Unmap.
+  view->bytes = static_cast<const char*>(bytes.Release());
   view->size = size;
-  view->token = file;
+  view->token = file.Release();
   return true;
 }
 
 void Win32FileAccess::Unmap(FileView* view) {
-  if (view->bytes) UnmapViewOfFile(view->bytes);
-  if (view->token) CloseHandle(static_cast<HANDLE>(view->token));
+  OwnedHandle file(view->token);
+  OwnedView bytes(view->bytes);  // unmapped first, then the file closed
   *view = FileView();
 }
 

@@ -2,6 +2,7 @@
 #include "toolbar/win32/WinInetFetcher.h"
 
 #include "common/MonotonicClock.h"
+#include "common/win32/Owned.h"
 #include "toolbar/HttpBody.h"
 #include "toolbar/PageText.h"
 
@@ -38,20 +39,8 @@ void SetTimeOuts(HINTERNET handle) {
   }
 }
 
-// A request handle closed on every way out.
-class Request {
- public:
-  explicit Request(HINTERNET handle) : handle_(handle) {}
-  ~Request() {
-    if (handle_) InternetCloseHandle(handle_);
-  }
-  Request(const Request&) = delete;
-  Request& operator=(const Request&) = delete;
-  HINTERNET get() const { return handle_; }
-
- private:
-  HINTERNET handle_;
-};
+// Sessions and requests.
+using OwnedInternet = Owned<HINTERNET, &InternetCloseHandle>;
 
 // A header as text, in the 32-byte buffer the toolbar has always used. 1: read; 0: the
 // header is absent; -1: any other failure (for example a value too long for the buffer).
@@ -115,20 +104,20 @@ bool DownloadToMemory(HINTERNET internet, const char* url, const DownloadTerms& 
   *size = 0;
   std::uint32_t started = MonotonicMs();
   if (!internet || !OnLine(url) || Abandoned(terms)) return false;
-  Request request(InternetOpenUrlA(
+  OwnedInternet request(InternetOpenUrlA(
       internet, url, nullptr, 0,
       INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI, 0));
-  if (!request.get()) return false;
-  SetTimeOuts(request.get());  // for the body too, whatever the session passed on
+  if (!request.Get()) return false;
+  SetTimeOuts(request.Get());  // for the body too, whatever the session passed on
 
   char text[32];
-  if (QueryHeader(request.get(), HTTP_QUERY_STATUS_CODE, text) != 1 || Number(text) >= 300)
+  if (QueryHeader(request.Get(), HTTP_QUERY_STATUS_CODE, text) != 1 || Number(text) >= 300)
     return false;
-  int lengthHeader = QueryHeader(request.get(), HTTP_QUERY_CONTENT_LENGTH, text);
+  int lengthHeader = QueryHeader(request.Get(), HTTP_QUERY_CONTENT_LENGTH, text);
   std::size_t expected;
   if (lengthHeader < 0 || !ExpectedBodySize(lengthHeader == 1, text, terms.largestBody, &expected))
     return false;
-  RequestBody body(request.get(), terms, started);
+  RequestBody body(request.Get(), terms, started);
   std::size_t got;
   if (!ReadBody(body, expected, lengthHeader == 1, bytes, &got)) return false;
   *size = static_cast<DWORD>(got);
@@ -180,7 +169,7 @@ InternetHandle WinInetFetcher::OpenInternet(const char* agent, const char* proxy
 }
 
 void WinInetFetcher::CloseInternet(InternetHandle handle) {
-  InternetCloseHandle(static_cast<HINTERNET>(handle));
+  OwnedInternet session(static_cast<HINTERNET>(handle));  // the queue's last user has gone
 }
 
 bool WinInetFetcher::DownloadToFile(InternetHandle handle, const char* url, const char* destination,
