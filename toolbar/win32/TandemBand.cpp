@@ -287,9 +287,15 @@ void TandemBand::InsertBand() {
     LeaveRebar();
     return;
   }
+  // A toolbar the user hid goes in collapsed, sharing a row, rather than taking a row of
+  // its own and giving it back at once: the browser lays its window out once. The band is
+  // not in yet, so only the controls and the sizes change here.
+  char hide[8];
+  if (Services().settings.Read("Hide", hide, sizeof hide) && lstrcmpA(hide, "1") == 0)
+    SetCollapsed(true);
   REBARBANDINFOA band = BandRecordSizes();
   band.fMask |= RBBIM_STYLE | RBBIM_CHILD | RBBIM_ID;
-  band.fStyle = RBBS_BREAK;
+  band.fStyle = Layout().collapsed ? 0 : RBBS_BREAK;
   band.hwndChild = Window();
   band.wID = kBandId;
   if (!QuietlySend(rebar, RB_INSERTBANDA, static_cast<WPARAM>(-1),
@@ -299,9 +305,7 @@ void TandemBand::InsertBand() {
     return;
   }
   bandIndex_ = static_cast<int>(SendMessageA(rebar, RB_IDTOINDEX, kBandId, 0));
-  char hide[8];
-  if (Services().settings.Read("Hide", hide, sizeof hide) && lstrcmpA(hide, "1") == 0)
-    SetCollapsed(true);
+  if (Layout().collapsed) SendMessageA(rebar, RB_MINIMIZEBAND, bandIndex_, 0);
 }
 
 REBARBANDINFOA TandemBand::BandRecordSizes() {
