@@ -59,7 +59,6 @@ class BookmarksFile : public DownloadClient {
 
   // Called at each completed document: fetches the file until one fetch has succeeded.
   void Refresh();
-  bool UpToDate() const { return upToDate_; }
 
   // Copies of count menus read from this same file, unchanged since, instead of reading it
   // again. False when memory ran out (nothing changed then).
@@ -68,7 +67,6 @@ class BookmarksFile : public DownloadClient {
   unsigned MenuCount() const { return menuCount_; }
   const UserMenu* Menus() const { return menus_.get(); }
   const UserMenu* Menu(unsigned k) const { return k < menuCount_ ? &menus_[k] : nullptr; }
-  const char* WorkingCopyPath() const { return workingCopy_; }
   BookmarkTables& Tables() { return tables_; }
 
  private:

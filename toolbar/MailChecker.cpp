@@ -39,11 +39,9 @@ void FormatCount(char* destination, std::size_t capacity, const char* format, in
 }
 
 MailChecker::MailChecker(DownloadQueue& queue, const char* agent, StringTable& strings,
-                         FileAccess& files, BookmarkTables& tables, MailPollingStop& stop,
-                         unsigned pollMilliseconds)
+                         FileAccess& files, BookmarkTables& tables, unsigned pollMilliseconds)
     : DownloadClient(queue, agent),
       files_(files),
-      stop_(stop),
       pollMilliseconds_(pollMilliseconds) {
   shared_ = !ChoosePageFile(strings, files, IDS_URL_MAIL, IDS_FILE_MAIL, url_, pageFile_);
   if (!shared_ && pageFile_[0]) files_.Delete(pageFile_);
@@ -71,7 +69,7 @@ MailChecker::~MailChecker() {
 
 void MailChecker::Poll(void* p) {
   MailChecker* checker = static_cast<MailChecker*>(p);
-  while (!checker->stop_.Raised()) {
+  for (;;) {
     checker->Check();
     if (!checker->wake_.WaitFor(checker->pollMilliseconds_)) continue;
     // Lowered before looking, so that the destructor's wake cannot be lost.
@@ -81,7 +79,7 @@ void MailChecker::Poll(void* p) {
 }
 
 void MailChecker::RequestCheck() {
-  if (thread_.Started() && !stop_.Raised())
+  if (thread_.Started())
     wake_.Set();
   else
     Check();
@@ -127,11 +125,6 @@ void MailChecker::SetView(MailIndicatorView* view) {
 void MailChecker::CopyTooltip(char* buffer, std::size_t capacity) {
   MutexLock lock(mutex_);
   CopyBounded(buffer, capacity, tooltip_);
-}
-
-int MailChecker::LastCount() {
-  MutexLock lock(mutex_);
-  return lastCount_;
 }
 
 }  // namespace marvella

@@ -29,8 +29,8 @@ struct AgentLoader {
 
 BarServices g_services{ModuleHandle(),         g_strings,  ProcessFiles(),
                        ProcessDownloadQueue(), ProcessBookmarkTables(),
-                       ProcessMailPollingStop(), g_bitmaps, &JPEGtoBMP,
-                       g_settings,             g_agent,    kMailPollMilliseconds};
+                       g_bitmaps,              &JPEGtoBMP, g_settings,
+                       g_agent,                kMailPollMilliseconds};
 }  // namespace
 
 BarServices& ProcessBarServices() { return g_services; }

@@ -30,7 +30,6 @@ struct BarServices {
   FileAccess& files;
   DownloadQueue& queue;
   BookmarkTables& tables;
-  MailPollingStop& mailStop;
   BitmapLoader& bitmaps;
   JpegConverter convert;
   SettingsStore& settings;

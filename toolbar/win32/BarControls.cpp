@@ -137,7 +137,7 @@ LRESULT HomeButton::OnNotify(NMHDR* header, BarWindow&) {
 MailIndicator::MailIndicator(BarServices& services)
     : services_(services),
       checker_(services.queue, services.agent, services.strings, services.files, services.tables,
-               services.mailStop, services.mailPollMilliseconds) {}
+               services.mailPollMilliseconds) {}
 
 MailIndicator::~MailIndicator() { MailIndicator::Destroy(); }
 

@@ -176,7 +176,6 @@ class MenuBar : public BarControl {
   LRESULT OnCommand(int code, WPARAM wparam, HWND sender, BarWindow& bar) override;
   LRESULT OnNotify(NMHDR* header, BarWindow& bar) override;
   void OnDocumentComplete(const char* url) override;
-  BookmarksFile& Bookmarks() { return bookmarks_; }
   TokensFetcher& Tokens() { return tokens_; }
   PersonalPageFetcher& PersonalPage() { return personalPage_; }
 

@@ -102,6 +102,31 @@ void LocalTables(Services& s) {
   s.tables.Store(engines, links, portal, internal);
 }
 
+bool CountedWorkers::StartThread(void (*run)(void*), void* argument) {
+  Start* start = new Start{run, argument, this};
+  ++running_;
+  if (StartDetachedThread(&CountedWorkers::Run, start)) return true;
+  --running_;
+  delete start;
+  return false;
+}
+
+void CountedWorkers::Run(void* p) {
+  Start start = *static_cast<Start*>(p);
+  delete static_cast<Start*>(p);
+  start.run(start.argument);
+  --start.workers->running_;
+}
+
+Services::~Services() {
+  for (DWORD started = GetTickCount(); !workers.Idle() && GetTickCount() - started < 60000;)
+    Sleep(10);
+}
+
+void Services::WaitForDownloads() {
+  EXPECT_TRUE(PumpUntil([&] { return workers.Idle(); }));
+}
+
 TandemBand* Sited(Services& s, Frame& f) {
   TandemBand* band = new TandemBand(s.services);
   // The band reads its bookmarks file in the background into the tables; ours go on top.

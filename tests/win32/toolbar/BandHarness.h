@@ -12,7 +12,9 @@
 #include "toolbar/win32/ModuleStringTable.h"
 #include "toolbar/win32/TandemBand.h"
 #include "toolbar/win32/ToolbarServices.h"
+#include "toolbar/win32/WinInetFetcher.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -53,17 +55,42 @@ class ServiceStrings : public StringTable {
   ModuleStringTable module_{GetModuleHandleA(nullptr)};
 };
 
-// Everything a band of these tests works with; the files in a directory of the test's.
+// The download queue's worker threads, counted from their start to their end: the queue
+// has one exactly while a request waits or runs, so none running means every download
+// asked for has been served.
+class CountedWorkers : public ThreadStarter {
+ public:
+  bool StartThread(void (*run)(void*), void* argument) override;
+  bool Idle() const { return running_.load() == 0; }
+
+ private:
+  struct Start {
+    void (*run)(void*);
+    void* argument;
+    CountedWorkers* workers;
+  };
+  static void Run(void* start);
+  std::atomic<int> running_{0};
+};
+
+// Everything a band of these tests works with; the files in a directory of the test's, the
+// downloads through a queue of its own.
 struct Services {
   explicit Services(const char* directory)
       : files(marvella::testing::FreshDirectory(directory)),
-        services{GetModuleHandleA(nullptr), strings, files,    ProcessDownloadQueue(),
-                 tables,                    stop,    bitmaps,  &JPEGtoBMP,
-                 settings,                  "Tandem Marvella", kMailPollMilliseconds} {}
+        services{GetModuleHandleA(nullptr), strings, files,    queue,
+                 tables,                    bitmaps, &JPEGtoBMP, settings,
+                 "Tandem Marvella",         kMailPollMilliseconds} {}
+  // The queue goes with its last downloads served.
+  ~Services();
+  // Pumps this thread's messages until every download asked for has been served.
+  void WaitForDownloads();
   ServiceStrings strings;
   marvella::testing::DirectoryFiles files;
+  WinInetFetcher fetcher;
+  CountedWorkers workers;
+  DownloadQueue queue{fetcher, workers};
   BookmarkTables tables;
-  MailPollingStop stop;
   BannerBitmapLoader bitmaps;
   MemorySettings settings;
   BarServices services;
