@@ -46,7 +46,8 @@ std::unique_ptr<UserMenu[]> CopyMenus(const UserMenu* menus, unsigned count);
 
 class BookmarksFile : public DownloadClient {
  public:
-  BookmarksFile(DownloadQueue& queue, const char* agent, BookmarkTables& tables);
+  // Reads into the context's tables.
+  explicit BookmarksFile(const FetchContext& context);
   ~BookmarksFile();
 
   // Reads the user menus of source, those whose names fit the menu bar, and, when there

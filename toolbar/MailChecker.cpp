@@ -38,14 +38,12 @@ void FormatCount(char* destination, std::size_t capacity, const char* format, in
   destination[at] = '\0';
 }
 
-MailChecker::MailChecker(DownloadQueue& queue, const char* agent, StringTable& strings,
-                         FileAccess& files, BookmarkTables& tables, unsigned pollMilliseconds)
-    : DownloadClient(queue, agent),
-      files_(files),
-      pollMilliseconds_(pollMilliseconds) {
-  shared_ = !ChoosePageFile(strings, files, IDS_URL_MAIL, IDS_FILE_MAIL, url_, pageFile_);
+MailChecker::MailChecker(const FetchContext& context, unsigned pollMilliseconds)
+    : DownloadClient(context), files_(context.files), pollMilliseconds_(pollMilliseconds) {
+  StringTable& strings = context.strings;
+  shared_ = !ChoosePageFile(strings, files_, IDS_URL_MAIL, IDS_FILE_MAIL, url_, pageFile_);
   if (!shared_ && pageFile_[0]) files_.Delete(pageFile_);
-  TakeWebMail(tables);
+  TakeWebMail(context.tables);
   strings.Load(IDS_MAIL_NOT_CONNECTED, tooltip_, sizeof tooltip_);
   strings.Load(IDS_MAIL_NONE, textNone_, sizeof textNone_);
   strings.Load(IDS_MAIL_ONE, textOne_, sizeof textOne_);

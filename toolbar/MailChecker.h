@@ -43,8 +43,8 @@ class MailChecker final : public DownloadClient {
  public:
   // Fills the fields (the web mail address from the tables) and starts the polling thread.
   // pollMilliseconds is the pause between checks (three minutes; tests pass less).
-  MailChecker(DownloadQueue& queue, const char* agent, StringTable& strings, FileAccess& files,
-              BookmarkTables& tables, unsigned pollMilliseconds = kMailPollMilliseconds);
+  explicit MailChecker(const FetchContext& context,
+                       unsigned pollMilliseconds = kMailPollMilliseconds);
   // Stops and joins the polling thread, then drops the checker's downloads and its own page
   // file. A toolbar that closes stops its own checker alone: the other browser windows of
   // the process keep polling.

@@ -120,13 +120,14 @@ int main() {
   BookmarkTables tables;
   NoBitmaps loader;
 
-  BookmarksFile bookmarks(queue, "Tandem Marvella", tables);
+  FetchContext context{queue, "Tandem Marvella", strings, files, tables};
+  BookmarksFile bookmarks(context);
   bookmarks.SetDownload("http://127.0.0.1/tandem/tnbbookm.ini", (dir + "tandbkmk.ini").c_str());
-  TokensFetcher tokens(queue, "Tandem Marvella", strings, files);
-  PersonalPageFetcher personal(queue, "Tandem Marvella", strings, files);
-  BannerFeed feed(queue, "Tandem Marvella", strings, files, tables, loader, JPEGtoBMP);
+  TokensFetcher tokens(context);
+  PersonalPageFetcher personal(context);
+  BannerFeed feed(context, loader, JPEGtoBMP);
   // Its thread checks once, then sleeps for the whole run: the document's own check is timed.
-  MailChecker mail(queue, "Tandem Marvella", strings, files, tables);
+  MailChecker mail(context);
 
   const int documents = 2000;
   // Wall time, and the thread's processor time: on a shared machine the first also holds

@@ -84,7 +84,7 @@ class BannerFeedTest : public ::testing::Test {
     };
   }
   BannerFeed* Make() {
-    feed.reset(new BannerFeed(queue, "Tandem Marvella", strings, files, tables, loader, Convert));
+    feed.reset(new BannerFeed(context, loader, Convert));
     jpeg = feed->JpegPath();
     bmp = feed->BmpPath();
     return feed.get();
@@ -96,6 +96,7 @@ class BannerFeedTest : public ::testing::Test {
   ManualStarter starter;
   DownloadQueue queue{fetcher, starter};
   BookmarkTables tables;
+  marvella::FetchContext context{queue, "Tandem Marvella", strings, files, tables};
   Loader loader;
   std::unique_ptr<BannerFeed> feed;
   std::string jpeg, bmp;  // the feed's own files
@@ -114,8 +115,7 @@ TEST_F(BannerFeedTest, EachFeedHasItsOwnImageFilesAndTheProcessOneConfigurationP
   EXPECT_STREQ("http://test/", f->Link());
   EXPECT_FALSE(files.Has(kCfg));  // the first feed clears an earlier process's page
   EXPECT_TRUE(files.Has(kHits));  // never read, never cleared
-  auto other = std::make_unique<BannerFeed>(queue, "Tandem Marvella", strings, files, tables,
-                                            loader, Convert, 0x1c);
+  auto other = std::make_unique<BannerFeed>(context, loader, Convert, 0x1c);
   EXPECT_EQ(0u, std::string(other->JpegPath()).find("T:\\tnb1c-"));
   EXPECT_NE(jpeg, other->JpegPath());
   EXPECT_EQ(0u, jpeg.find("T:\\tnb0-"));

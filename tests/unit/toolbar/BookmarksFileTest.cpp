@@ -32,7 +32,10 @@ class BookmarksFileTest : public ::testing::Test {
   ManualStarter starter;
   DownloadQueue queue{fetcher, starter};
   BookmarkTables tables;
-  BookmarksFile file{queue, "Tandem Marvella", tables};
+  marvella::testing::TableStrings strings;
+  marvella::testing::MemoryFiles files;
+  marvella::FetchContext context{queue, "Tandem Marvella", strings, files, tables};
+  BookmarksFile file{context};
 
   SearchEngineTable Engines() {
     SearchEngineTable t;
@@ -118,7 +121,7 @@ TEST_F(BookmarksFileTest, EngineAndLinkTablesHoldAtMost31EntriesAndATerminator) 
   MemoryProfile q;
   q.Section("Menu").Key("Description1", "x");
   q.Section("CERCADORS").Key("Cercador1", "one").Key("Cercador2", "").Key("Cercador3", "three");
-  BookmarksFile second(queue, "Tandem Marvella", tables);
+  BookmarksFile second(context);
   second.Read(q);
   EXPECT_EQ(1u, marvella::SearchEngineCount(Engines()));  // rewritten by the newer toolbar
 }
@@ -149,7 +152,7 @@ TEST_F(BookmarksFileTest, AFileOfReservedSectionsOnlyChangesNothing) {
   p.Section("INTERN").Key("LastVersion", "9.99");
   p.Section("PERSONALITZACIONS").Key("Tiempo", "http://h/t");
   p.Section("MIMARVELLA").Key("Target", "http://h/m");
-  BookmarksFile other(queue, "Tandem Marvella", tables);
+  BookmarksFile other(context);
   other.Read(p);
   EXPECT_EQ(0u, other.MenuCount());
   EXPECT_STREQ("Old engine", Engines().slots[0].name);

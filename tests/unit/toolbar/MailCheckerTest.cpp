@@ -62,7 +62,7 @@ class MailCheckerTest : public ::testing::Test {
   std::unique_ptr<MailChecker> Make(unsigned poll = 600000, bool waitForFirstCheck = true) {
     int maps = files.MapCount();
     auto checker =
-        std::make_unique<MailChecker>(queue, "Tandem Marvella", strings, files, tables, poll);
+        std::make_unique<MailChecker>(context, poll);
     if (waitForFirstCheck) WaitForMaps(maps + 1);
     return checker;
   }
@@ -83,6 +83,7 @@ class MailCheckerTest : public ::testing::Test {
   ManualStarter starter;
   DownloadQueue queue{fetcher, starter};
   marvella::BookmarkTables tables;
+  marvella::FetchContext context{queue, "Tandem Marvella", strings, files, tables};
   View view;
 };
 

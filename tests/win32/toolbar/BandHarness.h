@@ -78,9 +78,12 @@ class CountedWorkers : public ThreadStarter {
 struct Services {
   explicit Services(const char* directory)
       : files(marvella::testing::FreshDirectory(directory)),
-        services{GetModuleHandleA(nullptr), strings, files,    queue,
-                 tables,                    bitmaps, &JPEGtoBMP, settings,
-                 "Tandem Marvella",         kMailPollMilliseconds} {}
+        services{{queue, "Tandem Marvella", strings, files, tables},
+                 GetModuleHandleA(nullptr),
+                 bitmaps,
+                 &JPEGtoBMP,
+                 settings,
+                 kMailPollMilliseconds} {}
   // The queue goes with its last downloads served.
   ~Services();
   // Pumps this thread's messages until every download asked for has been served.

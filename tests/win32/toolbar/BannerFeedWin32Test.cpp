@@ -67,7 +67,8 @@ TEST(BannerFeedWin32, ConvertedBannerLoadsAsA100By18Bitmap) {
   DirectoryFiles files(temp);
   BannerBitmapLoader loader;
   {
-    BannerFeed feed(queue, "Tandem Marvella", strings, files, tables, loader, JPEGtoBMP);
+    BannerFeed feed(FetchContext{queue, "Tandem Marvella", strings, files, tables}, loader,
+                    JPEGtoBMP);
     EXPECT_EQ(nullptr, feed.Refresh(100, 18));  // fetches the page
     EXPECT_EQ(nullptr, feed.Refresh(100, 18));  // parses it, fetches the image
     HBITMAP bitmap = static_cast<HBITMAP>(feed.Refresh(100, 18));

@@ -44,9 +44,10 @@ TEST(ShippedTable, NoReaderCreatesAPageFileOfItsOwn) {
   DownloadQueue queue(fetcher, threads);
   BookmarkTables tables;
   {
-    TokensFetcher tokens(queue, "Tandem Marvella", strings, files);
-    PersonalPageFetcher personal(queue, "Tandem Marvella", strings, files);
-    MailChecker mail(queue, "Tandem Marvella", strings, files, tables);
+    FetchContext context{queue, "Tandem Marvella", strings, files, tables};
+    TokensFetcher tokens(context);
+    PersonalPageFetcher personal(context);
+    MailChecker mail(context);
     for (int document = 0; document < 3; ++document) {
       tokens.Refresh();
       mail.Check();

@@ -95,7 +95,7 @@ TEST_F(ToolbarResources, DefaultBookmarksFileHasTheShippedMenus) {
     std::pair<void (*)(void*), void*> held{};
   } threads;
   DownloadQueue queue(fetcher, threads);
-  BookmarksFile bookmarks(queue, "Tandem Marvella", tables);
+  BookmarksFile bookmarks(FetchContext{queue, "Tandem Marvella", strings, files, tables});
   PrepareBookmarksFile(bookmarks, module, strings, files);
 
   std::string raw = ReadFileBytes(dir + "tandbkmk.ini");
@@ -155,14 +155,14 @@ TEST_F(ToolbarResources, DefaultBookmarksFileHasTheShippedMenus) {
   };
   shipped(bookmarks, tables);
   BookmarkTables nextTables;
-  BookmarksFile next(queue, "Tandem Marvella", nextTables);
+  BookmarksFile next(FetchContext{queue, "Tandem Marvella", strings, files, nextTables});
   PrepareBookmarksFile(next, module, strings, files);
   shipped(next, nextTables);
 
   // A fetched copy replaces the file: the toolbar after it reads the new one.
   WriteFileBytes(dir + "tandbkmk.ini", "[Nuevo]\r\nDescription1=Uno\r\nURL1=http://127.0.0.1/\r\n"
                                        "[INTERN]\r\nLastVersion=1.02\r\n");
-  BookmarksFile fetched(queue, "Tandem Marvella", nextTables);
+  BookmarksFile fetched(FetchContext{queue, "Tandem Marvella", strings, files, nextTables});
   PrepareBookmarksFile(fetched, module, strings, files);
   ASSERT_EQ(1u, fetched.MenuCount());
   EXPECT_STREQ("Nuevo", fetched.Menu(0)->name);
@@ -173,7 +173,7 @@ TEST_F(ToolbarResources, DefaultBookmarksFileHasTheShippedMenus) {
 
   // One bigger than any download brings is not read: the default copy comes back.
   WriteFileBytes(dir + "tandbkmk.ini", "[Huge]\r\nDescription1=x\r\n" + std::string(70000, ';'));
-  BookmarksFile oversized(queue, "Tandem Marvella", tables);
+  BookmarksFile oversized(FetchContext{queue, "Tandem Marvella", strings, files, tables});
   PrepareBookmarksFile(oversized, module, strings, files);
   shipped(oversized, tables);
 }
