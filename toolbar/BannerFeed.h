@@ -49,8 +49,6 @@ class BannerFeed : public DownloadClient {
 
   const char* Tooltip() const { return tooltip_; }
   const char* Link() const { return link_; }
-  const BannerAnchor& LastParsed() const { return parsed_; }
-  const char* ConfigPagePath() const { return configPage_; }
   const char* JpegPath() const { return jpegPath_; }
   const char* BmpPath() const { return bmpPath_; }
 

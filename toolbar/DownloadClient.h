@@ -42,7 +42,6 @@ class DownloadClient {
     storedHook_ = hook;
     storedContext_ = context;
   }
-  bool HasSession() const { return session_ != nullptr; }
 
  protected:
   // Not virtual: nothing owns clients through this base.

@@ -66,9 +66,6 @@ class MailChecker final : public DownloadClient {
   // Takes WebMail anew, once the toolbar's own read of the bookmarks file has filled the
   // tables (it runs in the background, after the checker was made).
   void TakeWebMail(BookmarkTables& tables);
-  bool Shared() const { return shared_; }
-  const char* PageFile() const { return pageFile_; }
-  bool Polling() const { return thread_.Started(); }
 
  private:
   static void Poll(void* checker);

@@ -176,8 +176,6 @@ class MenuBar : public BarControl {
   LRESULT OnCommand(int code, WPARAM wparam, HWND sender, BarWindow& bar) override;
   LRESULT OnNotify(NMHDR* header, BarWindow& bar) override;
   void OnDocumentComplete(const char* url) override;
-  TokensFetcher& Tokens() { return tokens_; }
-  PersonalPageFetcher& PersonalPage() { return personalPage_; }
 
  private:
   // The commands and menus (MenuBarCommands.cpp).
