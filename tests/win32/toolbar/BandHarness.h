@@ -73,6 +73,20 @@ class CountedWorkers : public ThreadStarter {
   std::atomic<int> running_{0};
 };
 
+// WinINet downloads, counting those of the configuration page ("tandcfg.htm"), which the
+// banner feed asks for last at every completed document.
+class CountingFetcher : public WinInetFetcher {
+ public:
+  bool DownloadToFile(InternetHandle handle, const char* url, const char* destination,
+                      const DownloadTerms& terms) override;
+  int ConfigFetches() const { return configFetches_.load(); }
+
+ private:
+  std::atomic<int> configFetches_{0};
+};
+
+struct Frame;
+
 // Everything a band of these tests works with; the files in a directory of the test's, the
 // downloads through a queue of its own.
 struct Services {
@@ -88,9 +102,12 @@ struct Services {
   ~Services();
   // Pumps this thread's messages until every download asked for has been served.
   void WaitForDownloads();
+  // Completes a document in f's browser and pumps until what it asked for has been
+  // fetched: the configuration page (the banner feed's last request) and all before it.
+  void CompleteAndFetch(Frame& f);
   ServiceStrings strings;
   marvella::testing::DirectoryFiles files;
-  WinInetFetcher fetcher;
+  CountingFetcher fetcher;
   CountedWorkers workers;
   DownloadQueue queue{fetcher, workers};
   BookmarkTables tables;
