@@ -49,8 +49,6 @@ class BannerFeed : public DownloadClient {
 
   const char* Tooltip() const { return tooltip_; }
   const char* Link() const { return link_; }
-  const char* JpegPath() const { return jpegPath_; }
-  const char* BmpPath() const { return bmpPath_; }
 
  private:
   StringTable& strings_;

@@ -83,10 +83,17 @@ class BannerFeedTest : public ::testing::Test {
       if (d.destination == kCfg) files.Put(kCfg, page);
     };
   }
+  // A feed deletes its own image files when it is made, after the page: their names.
+  std::unique_ptr<BannerFeed> MakeNoting(unsigned long processId, std::string* image,
+                                         std::string* bitmap) {
+    auto made = std::make_unique<BannerFeed>(context, loader, Convert, processId);
+    auto deleted = files.Deleted();
+    *image = deleted[deleted.size() - 2];
+    *bitmap = deleted.back();
+    return made;
+  }
   BannerFeed* Make() {
-    feed.reset(new BannerFeed(context, loader, Convert));
-    jpeg = feed->JpegPath();
-    bmp = feed->BmpPath();
+    feed = MakeNoting(0, &jpeg, &bmp);
     return feed.get();
   }
 
@@ -115,10 +122,13 @@ TEST_F(BannerFeedTest, EachFeedHasItsOwnImageFilesAndTheProcessOneConfigurationP
   EXPECT_STREQ("http://test/", f->Link());
   EXPECT_FALSE(files.Has(kCfg));  // the first feed clears an earlier process's page
   EXPECT_TRUE(files.Has(kHits));  // never read, never cleared
-  auto other = std::make_unique<BannerFeed>(context, loader, Convert, 0x1c);
-  EXPECT_EQ(0u, std::string(other->JpegPath()).find("T:\\tnb1c-"));
-  EXPECT_NE(jpeg, other->JpegPath());
-  EXPECT_EQ(0u, jpeg.find("T:\\tnb0-"));
+  std::string otherJpeg, otherBmp;
+  auto other = MakeNoting(0x1c, &otherJpeg, &otherBmp);
+  EXPECT_EQ(0u, otherJpeg.find("T:\\tnb1c-")) << otherJpeg;
+  EXPECT_EQ(otherJpeg.substr(0, otherJpeg.size() - 3) + "bmp", otherBmp);
+  EXPECT_NE(jpeg, otherJpeg);
+  EXPECT_EQ(0u, jpeg.find("T:\\tnb0-")) << jpeg;
+  EXPECT_EQ(jpeg.substr(jpeg.size() - 4), ".jpg");
 
   files.Put(kCfg, AnchorPage("1"));
   Serve(AnchorPage("1"));
