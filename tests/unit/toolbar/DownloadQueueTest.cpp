@@ -248,6 +248,7 @@ TEST(DownloadQueue, ClosingDuringARunningDownloadWaitsForNothingAndDropsTheResul
   EXPECT_EQ(1u, fetcher.Closed().size());  // after the transfer
   EXPECT_EQ((std::vector<std::string>{"http://h/slow"}), Urls(fetcher));
   EXPECT_TRUE(NextRequestStartsAWorker(queue, starter));
+  starter.JoinAll();  // the probe's worker, before the queue goes
 }
 
 // Many threads queue and close clients while the worker serves: every request of a live
