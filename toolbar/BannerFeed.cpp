@@ -17,13 +17,12 @@ std::atomic<unsigned> g_feedSerial{0};
 std::atomic<unsigned> g_liveFeeds{0};
 }  // namespace
 
-BannerFeed::BannerFeed(DownloadQueue& queue, const char* agent, StringTable& strings,
-                       FileAccess& files, BookmarkTables& tables, BitmapLoader& loader,
-                       JpegConverter convert, unsigned long processId)
-    : DownloadClient(queue, agent),
-      strings_(strings),
-      files_(files),
-      tables_(tables),
+BannerFeed::BannerFeed(const FetchContext& context, BitmapLoader& loader, JpegConverter convert,
+                       unsigned long processId)
+    : DownloadClient(context),
+      strings_(context.strings),
+      files_(context.files),
+      tables_(context.tables),
       loader_(loader),
       convert_(convert) {
   strings_.Load(IDS_BANNER_TOOLTIP, tooltip_, sizeof tooltip_);

@@ -37,8 +37,7 @@ class BannerFeed : public DownloadClient {
  public:
   // Names its own files, "tnb<process>-<feed>.jpg" and ".bmp", in the temporary directory
   // and deletes them; the process's first feed deletes "tandcfg.htm" too.
-  BannerFeed(DownloadQueue& queue, const char* agent, StringTable& strings, FileAccess& files,
-             BookmarkTables& tables, BitmapLoader& loader, JpegConverter convert,
+  BannerFeed(const FetchContext& context, BitmapLoader& loader, JpegConverter convert,
              unsigned long processId = 0);
   // Deletes its own files, and the configuration page when it is the process's last feed.
   ~BannerFeed();
@@ -50,10 +49,6 @@ class BannerFeed : public DownloadClient {
 
   const char* Tooltip() const { return tooltip_; }
   const char* Link() const { return link_; }
-  const BannerAnchor& LastParsed() const { return parsed_; }
-  const char* ConfigPagePath() const { return configPage_; }
-  const char* JpegPath() const { return jpegPath_; }
-  const char* BmpPath() const { return bmpPath_; }
 
  private:
   StringTable& strings_;

@@ -62,8 +62,8 @@ bool IsReservedSection(const char* name) {
   return false;
 }
 
-BookmarksFile::BookmarksFile(DownloadQueue& queue, const char* agent, BookmarkTables& tables)
-    : DownloadClient(queue, agent), tables_(tables) {}
+BookmarksFile::BookmarksFile(const FetchContext& context)
+    : DownloadClient(context), tables_(context.tables) {}
 
 BookmarksFile::~BookmarksFile() { Close(); }
 

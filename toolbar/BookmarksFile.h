@@ -46,7 +46,8 @@ std::unique_ptr<UserMenu[]> CopyMenus(const UserMenu* menus, unsigned count);
 
 class BookmarksFile : public DownloadClient {
  public:
-  BookmarksFile(DownloadQueue& queue, const char* agent, BookmarkTables& tables);
+  // Reads into the context's tables.
+  explicit BookmarksFile(const FetchContext& context);
   ~BookmarksFile();
 
   // Reads the user menus of source, those whose names fit the menu bar, and, when there
@@ -59,7 +60,6 @@ class BookmarksFile : public DownloadClient {
 
   // Called at each completed document: fetches the file until one fetch has succeeded.
   void Refresh();
-  bool UpToDate() const { return upToDate_; }
 
   // Copies of count menus read from this same file, unchanged since, instead of reading it
   // again. False when memory ran out (nothing changed then).
@@ -68,7 +68,6 @@ class BookmarksFile : public DownloadClient {
   unsigned MenuCount() const { return menuCount_; }
   const UserMenu* Menus() const { return menus_.get(); }
   const UserMenu* Menu(unsigned k) const { return k < menuCount_ ? &menus_[k] : nullptr; }
-  const char* WorkingCopyPath() const { return workingCopy_; }
   BookmarkTables& Tables() { return tables_; }
 
  private:

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "toolbar/DownloadQueue.h"
+#include "toolbar/FetchContext.h"
 
 #include <atomic>
 
@@ -17,6 +18,9 @@ class DownloadClient {
   // taking the shared one.
   DownloadClient(DownloadQueue& queue, const char* agent, const char* proxy = nullptr,
                  bool ownHandle = false);
+  // The context's queue and agent, the shared session.
+  explicit DownloadClient(const FetchContext& context)
+      : DownloadClient(context.queue, context.agent) {}
   DownloadClient(const DownloadClient&) = delete;
   DownloadClient& operator=(const DownloadClient&) = delete;
 
@@ -38,7 +42,6 @@ class DownloadClient {
     storedHook_ = hook;
     storedContext_ = context;
   }
-  bool HasSession() const { return session_ != nullptr; }
 
  protected:
   // Not virtual: nothing owns clients through this base.

@@ -113,25 +113,16 @@ void DownloadQueue::Queue(DownloadClient& client, const char* url, const char* d
   if (tail_) {
     tail_->next = request;
     tail_ = request;
-    ++count_;
     return;
   }
   head_ = tail_ = request;
-  count_ = 1;
   // The worker waits for this lock before it looks at the queue.
-  workerRunning_ = starter_.StartThread(&DownloadQueue::RunWorker, this);
-  if (!workerRunning_) {
+  if (!starter_.StartThread(&DownloadQueue::RunWorker, this)) {
     // Without a worker the request would sit there for ever.
     head_ = tail_ = nullptr;
-    count_ = 0;
     delete request;
     client.lastResult_.store(false, std::memory_order_release);
   }
-}
-
-std::size_t DownloadQueue::PendingCount() {
-  MutexLock lock(mutex_);
-  return count_;
 }
 
 bool DownloadQueue::HasRequest(const DownloadClient& client, const char* destination) {
@@ -139,11 +130,6 @@ bool DownloadQueue::HasRequest(const DownloadClient& client, const char* destina
   for (Request* r = head_; r; r = r->next)
     if (r->client == &client && std::strcmp(r->destination, destination) == 0) return true;
   return false;
-}
-
-bool DownloadQueue::IsIdle() {
-  MutexLock lock(mutex_);
-  return !head_ && !workerRunning_;
 }
 
 void DownloadQueue::RunWorker(void* queue) { static_cast<DownloadQueue*>(queue)->Serve(); }
@@ -177,10 +163,8 @@ void DownloadQueue::Serve() {
     }
     head_ = request->next;
     if (!head_) tail_ = nullptr;
-    --count_;
     delete request;
   }
-  workerRunning_ = false;
   mutex_.Unlock();
 }
 

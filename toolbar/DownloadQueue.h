@@ -37,19 +37,13 @@ class DownloadQueue {
   void Queue(DownloadClient& client, const char* url, const char* destination,
              std::size_t largestBody = kLargestBody);
 
-  // Requests queued, the one being served included.
-  std::size_t PendingCount();
   // True while a request of client into destination is queued or being served.
   bool HasRequest(const DownloadClient& client, const char* destination);
-  // No request queued and no worker running: nothing of the library is in use on the
-  // worker's behalf.
-  bool IsIdle();
-
-  // The worker's loop; the thread starter runs it. Public so that a test can serve the
-  // queue on a thread of its own choosing.
-  static void RunWorker(void* queue);
 
  private:
+  // The worker's loop; the thread starter runs it.
+  static void RunWorker(void* queue);
+
   friend class DownloadClient;
   struct Request;
   struct Session;
@@ -66,8 +60,6 @@ class DownloadQueue {
   Mutex mutex_;
   Request* head_ = nullptr;
   Request* tail_ = nullptr;
-  std::size_t count_ = 0;
-  bool workerRunning_ = false;
   Session* shared_ = nullptr;
 };
 

@@ -38,16 +38,12 @@ void FormatCount(char* destination, std::size_t capacity, const char* format, in
   destination[at] = '\0';
 }
 
-MailChecker::MailChecker(DownloadQueue& queue, const char* agent, StringTable& strings,
-                         FileAccess& files, BookmarkTables& tables, MailPollingStop& stop,
-                         unsigned pollMilliseconds)
-    : DownloadClient(queue, agent),
-      files_(files),
-      stop_(stop),
-      pollMilliseconds_(pollMilliseconds) {
-  shared_ = !ChoosePageFile(strings, files, IDS_URL_MAIL, IDS_FILE_MAIL, url_, pageFile_);
+MailChecker::MailChecker(const FetchContext& context, unsigned pollMilliseconds)
+    : DownloadClient(context), files_(context.files), pollMilliseconds_(pollMilliseconds) {
+  StringTable& strings = context.strings;
+  shared_ = !ChoosePageFile(strings, files_, IDS_URL_MAIL, IDS_FILE_MAIL, url_, pageFile_);
   if (!shared_ && pageFile_[0]) files_.Delete(pageFile_);
-  TakeWebMail(tables);
+  TakeWebMail(context.tables);
   strings.Load(IDS_MAIL_NOT_CONNECTED, tooltip_, sizeof tooltip_);
   strings.Load(IDS_MAIL_NONE, textNone_, sizeof textNone_);
   strings.Load(IDS_MAIL_ONE, textOne_, sizeof textOne_);
@@ -71,7 +67,7 @@ MailChecker::~MailChecker() {
 
 void MailChecker::Poll(void* p) {
   MailChecker* checker = static_cast<MailChecker*>(p);
-  while (!checker->stop_.Raised()) {
+  for (;;) {
     checker->Check();
     if (!checker->wake_.WaitFor(checker->pollMilliseconds_)) continue;
     // Lowered before looking, so that the destructor's wake cannot be lost.
@@ -81,7 +77,7 @@ void MailChecker::Poll(void* p) {
 }
 
 void MailChecker::RequestCheck() {
-  if (thread_.Started() && !stop_.Raised())
+  if (thread_.Started())
     wake_.Set();
   else
     Check();
@@ -127,11 +123,6 @@ void MailChecker::SetView(MailIndicatorView* view) {
 void MailChecker::CopyTooltip(char* buffer, std::size_t capacity) {
   MutexLock lock(mutex_);
   CopyBounded(buffer, capacity, tooltip_);
-}
-
-int MailChecker::LastCount() {
-  MutexLock lock(mutex_);
-  return lastCount_;
 }
 
 }  // namespace marvella

@@ -33,19 +33,6 @@ class MailIndicatorView {
   virtual void Beep() = 0;
 };
 
-// The process-wide stop flag of all polling threads: clear at load, raised only when the
-// whole library goes, never cleared again. A toolbar that closes stops its own checker
-// alone (the checker's destructor wakes and joins its thread): the other browser windows
-// of the process keep polling.
-class MailPollingStop {
- public:
-  void Raise() { raised_.store(true, std::memory_order_release); }
-  bool Raised() const { return raised_.load(std::memory_order_acquire); }
-
- private:
-  std::atomic<bool> raised_{false};
-};
-
 // The count in page bytes: field "WEBMAIL" by the hidden-field rule, or -1.
 int ParseMailCount(const char* bytes, std::size_t size);
 
@@ -56,11 +43,11 @@ class MailChecker final : public DownloadClient {
  public:
   // Fills the fields (the web mail address from the tables) and starts the polling thread.
   // pollMilliseconds is the pause between checks (three minutes; tests pass less).
-  MailChecker(DownloadQueue& queue, const char* agent, StringTable& strings, FileAccess& files,
-              BookmarkTables& tables, MailPollingStop& stop,
-              unsigned pollMilliseconds = kMailPollMilliseconds);
+  explicit MailChecker(const FetchContext& context,
+                       unsigned pollMilliseconds = kMailPollMilliseconds);
   // Stops and joins the polling thread, then drops the checker's downloads and its own page
-  // file.
+  // file. A toolbar that closes stops its own checker alone: the other browser windows of
+  // the process keep polling.
   ~MailChecker();
 
   // One check: nothing while a download of the checker runs; else read the count from the
@@ -79,17 +66,12 @@ class MailChecker final : public DownloadClient {
   // Takes WebMail anew, once the toolbar's own read of the bookmarks file has filled the
   // tables (it runs in the background, after the checker was made).
   void TakeWebMail(BookmarkTables& tables);
-  int LastCount();
-  bool Shared() const { return shared_; }
-  const char* PageFile() const { return pageFile_; }
-  bool Polling() const { return thread_.Started(); }
 
  private:
   static void Poll(void* checker);
   void Update(int count);
 
   FileAccess& files_;
-  MailPollingStop& stop_;
   unsigned pollMilliseconds_;
   bool shared_;
   char url_[kRequestUrlCapacity];

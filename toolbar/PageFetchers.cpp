@@ -36,10 +36,9 @@ int ReadHiddenNumberFile(FileAccess& files, const char* path, const char* field)
   return number;
 }
 
-PageFetcher::PageFetcher(DownloadQueue& queue, const char* agent, StringTable& strings,
-                         FileAccess& files, unsigned urlId, unsigned fileId)
-    : DownloadClient(queue, agent), files_(files) {
-  ownsFile_ = ChoosePageFile(strings, files, urlId, fileId, url_, pageFile_);
+PageFetcher::PageFetcher(const FetchContext& context, unsigned urlId, unsigned fileId)
+    : DownloadClient(context), files_(context.files) {
+  ownsFile_ = ChoosePageFile(context.strings, files_, urlId, fileId, url_, pageFile_);
   if (ownsFile_ && pageFile_[0]) files_.Delete(pageFile_);
 }
 
@@ -48,9 +47,8 @@ PageFetcher::~PageFetcher() {
   if (ownsFile_ && pageFile_[0]) files_.Delete(pageFile_);
 }
 
-TokensFetcher::TokensFetcher(DownloadQueue& queue, const char* agent, StringTable& strings,
-                             FileAccess& files)
-    : PageFetcher(queue, agent, strings, files, IDS_URL_TOKENS, IDS_FILE_TOKENS) {}
+TokensFetcher::TokensFetcher(const FetchContext& context)
+    : PageFetcher(context, IDS_URL_TOKENS, IDS_FILE_TOKENS) {}
 
 void TokensFetcher::Refresh() {
   if (OwnsFile() && BusyCount() == 0 && PageFile()[0]) QueueDownload(Url(), PageFile());
@@ -58,9 +56,8 @@ void TokensFetcher::Refresh() {
 
 int TokensFetcher::Read() { return ReadHiddenNumberFile(files_, PageFile(), "TOKENS"); }
 
-PersonalPageFetcher::PersonalPageFetcher(DownloadQueue& queue, const char* agent,
-                                         StringTable& strings, FileAccess& files)
-    : PageFetcher(queue, agent, strings, files, IDS_URL_PERSONAL_PAGE, IDS_FILE_PERSONAL_PAGE) {}
+PersonalPageFetcher::PersonalPageFetcher(const FetchContext& context)
+    : PageFetcher(context, IDS_URL_PERSONAL_PAGE, IDS_FILE_PERSONAL_PAGE) {}
 
 bool PersonalPageFetcher::Read() {
   // The menu opens it: an address that is no web page counts as none.

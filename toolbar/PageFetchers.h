@@ -27,8 +27,7 @@ int ReadHiddenNumberFile(FileAccess& files, const char* path, const char* field)
 // Base of the two: the page file, owned or shared.
 class PageFetcher : public DownloadClient {
  public:
-  PageFetcher(DownloadQueue& queue, const char* agent, StringTable& strings, FileAccess& files,
-              unsigned urlId, unsigned fileId);
+  PageFetcher(const FetchContext& context, unsigned urlId, unsigned fileId);
   ~PageFetcher();
   bool OwnsFile() const { return ownsFile_; }
   const char* PageFile() const { return pageFile_; }
@@ -46,7 +45,7 @@ class PageFetcher : public DownloadClient {
 // The number of tokens, hidden field "TOKENS".
 class TokensFetcher : public PageFetcher {
  public:
-  TokensFetcher(DownloadQueue& queue, const char* agent, StringTable& strings, FileAccess& files);
+  explicit TokensFetcher(const FetchContext& context);
   // At each completed document: fetch the own page file, unless it is shared or a fetch
   // of it is running.
   void Refresh();
@@ -57,8 +56,7 @@ class TokensFetcher : public PageFetcher {
 // The address of the user's personal page, hidden field "PAGPERS". It never fetches.
 class PersonalPageFetcher : public PageFetcher {
  public:
-  PersonalPageFetcher(DownloadQueue& queue, const char* agent, StringTable& strings,
-                      FileAccess& files);
+  explicit PersonalPageFetcher(const FetchContext& context);
   // Reads the address into Address(); false when the page holds none, or one that is no
   // web page (then emptied).
   bool Read();

@@ -27,10 +27,13 @@ struct AgentLoader {
   AgentLoader() { LoadAgent(g_strings, g_agent); }
 } g_agentLoader;
 
-BarServices g_services{ModuleHandle(),         g_strings,  ProcessFiles(),
-                       ProcessDownloadQueue(), ProcessBookmarkTables(),
-                       ProcessMailPollingStop(), g_bitmaps, &JPEGtoBMP,
-                       g_settings,             g_agent,    kMailPollMilliseconds};
+BarServices g_services{
+    {ProcessDownloadQueue(), g_agent, g_strings, ProcessFiles(), ProcessBookmarkTables()},
+    ModuleHandle(),
+    g_bitmaps,
+    &JPEGtoBMP,
+    g_settings,
+    kMailPollMilliseconds};
 }  // namespace
 
 BarServices& ProcessBarServices() { return g_services; }

@@ -7,6 +7,7 @@
 #include "toolbar/BarLayout.h"
 #include "toolbar/BookmarkTables.h"
 #include "toolbar/DownloadQueue.h"
+#include "toolbar/FetchContext.h"
 #include "toolbar/FileAccess.h"
 #include "toolbar/MailChecker.h"
 #include "toolbar/StringTable.h"
@@ -23,18 +24,12 @@ class BarWindow;
 using OwnedImageList = Owned<HIMAGELIST, &ImageList_Destroy>;
 
 // What the controls and their data objects work with: the process-wide objects in the
-// library, the test's own in tests.
-struct BarServices {
+// library, the test's own in tests. The fetchers take the first part as it is.
+struct BarServices : FetchContext {
   HINSTANCE module;
-  StringTable& strings;
-  FileAccess& files;
-  DownloadQueue& queue;
-  BookmarkTables& tables;
-  MailPollingStop& mailStop;
   BitmapLoader& bitmaps;
   JpegConverter convert;
   SettingsStore& settings;
-  const char* agent;
   unsigned mailPollMilliseconds;
 };
 

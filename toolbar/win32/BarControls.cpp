@@ -41,8 +41,7 @@ LRESULT ShowButton::OnNotify(NMHDR* header, BarWindow&) {
 
 BannerControl::BannerControl(BarServices& services)
     : services_(services),
-      feed_(services.queue, services.agent, services.strings, services.files, services.tables,
-            services.bitmaps, services.convert, GetCurrentProcessId()),
+      feed_(services, services.bitmaps, services.convert, GetCurrentProcessId()),
       work_(&BannerControl::RefreshFeed, this) {
   CopyBounded(link_, feed_.Link());
   CopyBounded(tooltip_, feed_.Tooltip());
@@ -136,8 +135,7 @@ LRESULT HomeButton::OnNotify(NMHDR* header, BarWindow&) {
 
 MailIndicator::MailIndicator(BarServices& services)
     : services_(services),
-      checker_(services.queue, services.agent, services.strings, services.files, services.tables,
-               services.mailStop, services.mailPollMilliseconds) {}
+      checker_(services, services.mailPollMilliseconds) {}
 
 MailIndicator::~MailIndicator() { MailIndicator::Destroy(); }
 

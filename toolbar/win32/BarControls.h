@@ -59,8 +59,6 @@ class BannerControl : public BarControl {
   void ShowReady();
   const char* Link() const { return link_; }
   const char* Tooltip() const { return tooltip_; }
-  // Waits until no feed refresh is asked for or running; false when the time has passed.
-  bool WaitFeedIdle(unsigned milliseconds) { return work_.WaitIdle(milliseconds); }
   BannerFeed& Feed() { return feed_; }
 
  private:
@@ -171,14 +169,9 @@ class MenuBar : public BarControl {
   bool FileWasRead();
   // Asks for a read of the tokens and personal-page fields (e.g. their page has changed).
   void ReadAhead();
-  // Waits until no read is asked for or running; false when the time has passed.
-  bool WaitReads(unsigned milliseconds) { return work_.WaitIdle(milliseconds); }
   LRESULT OnCommand(int code, WPARAM wparam, HWND sender, BarWindow& bar) override;
   LRESULT OnNotify(NMHDR* header, BarWindow& bar) override;
   void OnDocumentComplete(const char* url) override;
-  BookmarksFile& Bookmarks() { return bookmarks_; }
-  TokensFetcher& Tokens() { return tokens_; }
-  PersonalPageFetcher& PersonalPage() { return personalPage_; }
 
  private:
   // The commands and menus (MenuBarCommands.cpp).

@@ -26,9 +26,9 @@ LRESULT ToolsButton::OnNotify(NMHDR* header, BarWindow&) {
 
 MenuBar::MenuBar(BarServices& services)
     : services_(services),
-      tokens_(services.queue, services.agent, services.strings, services.files),
-      personalPage_(services.queue, services.agent, services.strings, services.files),
-      bookmarks_(services.queue, services.agent, services.tables),
+      tokens_(services),
+      personalPage_(services),
+      bookmarks_(services),
       work_(&MenuBar::ReadFiles, this) {
   tokens_.SetStoredHook(&MenuBar::PageStored, this);
   if (!work_.Request()) ReadFiles(this);  // no thread: the old way, on this one

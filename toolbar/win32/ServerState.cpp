@@ -16,7 +16,6 @@ volatile LONG g_minor = 0;
 volatile LONG g_objects = 0;
 Mutex g_listLock;
 LiveToolbar* g_newest = nullptr;  // guarded by g_listLock
-std::size_t g_listed = 0;         // guarded by g_listLock
 }  // namespace
 
 struct LiveToolbarLinks {
@@ -53,7 +52,6 @@ void RegisterLiveToolbar(LiveToolbar& toolbar) {
   LiveToolbarLinks::Listed(toolbar) = true;
   LiveToolbarLinks::Thread(toolbar) = GetCurrentThreadId();
   g_newest = &toolbar;
-  ++g_listed;
 }
 
 void UnregisterLiveToolbar(LiveToolbar& toolbar) {
@@ -66,7 +64,6 @@ void UnregisterLiveToolbar(LiveToolbar& toolbar) {
   }
   LiveToolbarLinks::Next(toolbar) = nullptr;
   LiveToolbarLinks::Listed(toolbar) = false;
-  --g_listed;
 }
 
 bool LiveToolbarListed(LiveToolbar& toolbar) {
@@ -88,7 +85,6 @@ void DestroyAllToolbars() {
       g_newest = LiveToolbarLinks::Next(*toolbar);
       LiveToolbarLinks::Next(*toolbar) = nullptr;
       LiveToolbarLinks::Listed(*toolbar) = false;
-      --g_listed;
       if (LiveToolbarLinks::Thread(*toolbar) == self) {
         *ownTail = toolbar;
         ownTail = &LiveToolbarLinks::Next(*toolbar);
@@ -102,11 +98,6 @@ void DestroyAllToolbars() {
     LiveToolbarLinks::Next(*toolbar) = nullptr;
     toolbar->DestroyToolbarWindows();
   }
-}
-
-std::size_t LiveToolbarCount() {
-  MutexLock lock(g_listLock);
-  return g_listed;
 }
 
 }  // namespace marvella

@@ -75,6 +75,5 @@ bool LiveToolbarListed(LiveToolbar& toolbar);
 // Drops every listed toolbar: those of the calling thread have their windows destroyed
 // now, newest first; each of the others gets kTeardownMessage at its host window.
 void DestroyAllToolbars();
-std::size_t LiveToolbarCount();
 
 }  // namespace marvella

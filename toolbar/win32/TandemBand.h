@@ -85,7 +85,6 @@ class TandemBand final : public IDeskBand,
 
   HWND Rebar() const { return rebar_; }
   int BandIndex() const { return bandIndex_; }
-  bool Filtering() const { return tableEntry_ >= 0; }
 
  private:
   ~TandemBand();

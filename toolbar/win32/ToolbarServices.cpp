@@ -13,13 +13,11 @@ WinInetFetcher g_fetcher;
 DetachedThreadStarter g_threads;
 DownloadQueue g_queue(g_fetcher, g_threads);
 BookmarkTables g_tables;
-MailPollingStop g_mailStop;
 Win32FileAccess g_files;
 }  // namespace
 
 DownloadQueue& ProcessDownloadQueue() { return g_queue; }
 BookmarkTables& ProcessBookmarkTables() { return g_tables; }
-MailPollingStop& ProcessMailPollingStop() { return g_mailStop; }
 FileAccess& ProcessFiles() { return g_files; }
 
 void LoadAgent(StringTable& strings, char (&agent)[kAgentCapacity]) {

@@ -1,6 +1,5 @@
 // The toolbar's process-wide objects in tandem.dll: the download queue with its WinINet
-// fetcher, the bookmarks tables, the stop flag of the mail polling threads, and the
-// temporary-directory files. They live from the library's load to its unload.
+// fetcher, the bookmarks tables and the temporary-directory files. They live from the library's load to its unload.
 #pragma once
 
 #include "toolbar/BookmarkTables.h"
@@ -15,7 +14,6 @@ namespace marvella {
 
 DownloadQueue& ProcessDownloadQueue();
 BookmarkTables& ProcessBookmarkTables();
-MailPollingStop& ProcessMailPollingStop();
 FileAccess& ProcessFiles();
 
 // String 1, the agent every client announces.

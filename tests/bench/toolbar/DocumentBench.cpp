@@ -118,16 +118,16 @@ int main() {
   testing::ManualStarter starter;
   DownloadQueue queue(fetcher, starter);
   BookmarkTables tables;
-  MailPollingStop stop;
-  stop.Raise();  // no polling thread: only the document's own check is timed
   NoBitmaps loader;
 
-  BookmarksFile bookmarks(queue, "Tandem Marvella", tables);
+  FetchContext context{queue, "Tandem Marvella", strings, files, tables};
+  BookmarksFile bookmarks(context);
   bookmarks.SetDownload("http://127.0.0.1/tandem/tnbbookm.ini", (dir + "tandbkmk.ini").c_str());
-  TokensFetcher tokens(queue, "Tandem Marvella", strings, files);
-  PersonalPageFetcher personal(queue, "Tandem Marvella", strings, files);
-  BannerFeed feed(queue, "Tandem Marvella", strings, files, tables, loader, JPEGtoBMP);
-  MailChecker mail(queue, "Tandem Marvella", strings, files, tables, stop);
+  TokensFetcher tokens(context);
+  PersonalPageFetcher personal(context);
+  BannerFeed feed(context, loader, JPEGtoBMP);
+  // Its thread checks once, then sleeps for the whole run: the document's own check is timed.
+  MailChecker mail(context);
 
   const int documents = 2000;
   // Wall time, and the thread's processor time: on a shared machine the first also holds

@@ -16,7 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   testing::ManualStarter starter;
   DownloadQueue queue(fetcher, starter);
   BookmarkTables tables;
-  BookmarksFile file(queue, "Tandem Marvella", tables);
+  testing::TableStrings strings;
+  testing::MemoryFiles files;
+  BookmarksFile file(FetchContext{queue, "Tandem Marvella", strings, files, tables});
   file.Read(profile);
   unsigned entries = 0;
   for (unsigned k = 0; k < file.MenuCount(); ++k) {

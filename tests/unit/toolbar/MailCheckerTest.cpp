@@ -21,7 +21,6 @@ using marvella::DownloadQueue;
 using marvella::Event;
 using marvella::MailChecker;
 using marvella::MailIndicatorView;
-using marvella::MailPollingStop;
 using marvella::testing::ManualStarter;
 using marvella::testing::MemoryFiles;
 using marvella::testing::RecordingFetcher;
@@ -63,7 +62,7 @@ class MailCheckerTest : public ::testing::Test {
   std::unique_ptr<MailChecker> Make(unsigned poll = 600000, bool waitForFirstCheck = true) {
     int maps = files.MapCount();
     auto checker =
-        std::make_unique<MailChecker>(queue, "Tandem Marvella", strings, files, tables, stop, poll);
+        std::make_unique<MailChecker>(context, poll);
     if (waitForFirstCheck) WaitForMaps(maps + 1);
     return checker;
   }
@@ -84,7 +83,7 @@ class MailCheckerTest : public ::testing::Test {
   ManualStarter starter;
   DownloadQueue queue{fetcher, starter};
   marvella::BookmarkTables tables;
-  MailPollingStop stop;
+  marvella::FetchContext context{queue, "Tandem Marvella", strings, files, tables};
   View view;
 };
 
@@ -108,7 +107,6 @@ TEST_F(MailCheckerTest, ImageAndBeepOnlyWhenZeroOrNotZeroChangesTooltipAtEveryCo
     EXPECT_EQ(s.tooltip, Tooltip(*checker)) << s.count;
     EXPECT_EQ(s.events, view.Take()) << s.count;
   }
-  EXPECT_EQ(1, checker->LastCount());  // the count is kept only when zero-ness changes
 }
 
 TEST_F(MailCheckerTest, UnreadableCountsChangeNothing) {
@@ -124,7 +122,6 @@ TEST_F(MailCheckerTest, UnreadableCountsChangeNothing) {
     files.Put(kCfg, page);
     checker->Check();
     EXPECT_EQ("4 new", Tooltip(*checker));
-    EXPECT_EQ(4, checker->LastCount());
   }
   files.Delete(kCfg);
   checker->Check();
@@ -138,7 +135,7 @@ TEST_F(MailCheckerTest, ACountReadBeforeTheWindowExistsShowsWhenItArrives) {
   auto checker = Make();
   files.Put(kCfg, Page("2"));
   checker->Check();
-  EXPECT_EQ(2, checker->LastCount());
+  EXPECT_EQ("2 new", Tooltip(*checker));
   checker->SetView(&view);
   EXPECT_EQ((std::vector<std::string>{"image 1"}), view.Take());
   checker->Check();  // still not zero: nothing more to show
@@ -150,10 +147,12 @@ TEST_F(MailCheckerTest, ACountReadBeforeTheWindowExistsShowsWhenItArrives) {
 
 TEST_F(MailCheckerTest, SharedPageIsNeverFetchedByTheChecker) {
   auto checker = Make();
-  EXPECT_TRUE(checker->Shared());
-  EXPECT_STREQ(kCfg, checker->PageFile());
+  files.Put(kCfg, Page("3"));
   checker->Check();
-  EXPECT_EQ(0u, queue.PendingCount());
+  EXPECT_EQ("3 new", Tooltip(*checker));  // read from the configuration page
+  starter.RunAll();
+  EXPECT_EQ(0, starter.starts);  // nothing queued
+  EXPECT_TRUE(fetcher.Downloads().empty());
   checker.reset();
   EXPECT_TRUE(files.Deleted().empty());
 }
@@ -162,11 +161,10 @@ TEST_F(MailCheckerTest, OwnPageIsDeletedFetchedAndSkippedWhileItsDownloadRuns) {
   strings.texts[IDS_URL_MAIL] = "http://test/cgi-bin/mail";
   files.Put(kOwn, Page("9"));
   auto checker = Make();
-  EXPECT_FALSE(checker->Shared());
   EXPECT_FALSE(files.Has(kOwn));  // an old page of another toolbar is not ours
   checker->SetView(&view);
   checker->Check();
-  ASSERT_EQ(1u, queue.PendingCount());
+  ASSERT_EQ(1, starter.starts);
 
   int mapsDuring = -1;
   std::string tooltipDuring;
@@ -185,6 +183,7 @@ TEST_F(MailCheckerTest, OwnPageIsDeletedFetchedAndSkippedWhileItsDownloadRuns) {
   checker->Check();
   EXPECT_EQ("6 new", Tooltip(*checker));
   EXPECT_EQ((std::vector<std::string>{"image 1", "beep"}), view.Take());
+  EXPECT_EQ(1u, fetcher.Downloads().size());  // the check during it fetched nothing
   checker.reset();
   EXPECT_FALSE(files.Has(kOwn));
 }
@@ -199,34 +198,23 @@ TEST_F(MailCheckerTest, WebMailAddressComesFromTheTables) {
   EXPECT_STREQ("http://p/correo", Make()->WebMailUrl());
 }
 
-TEST_F(MailCheckerTest, PollingThreadChecksUntilTheProcessWideStop) {
+// Each toolbar's checker polls on its own: one that goes leaves the others polling.
+TEST_F(MailCheckerTest, PollingThreadChecksAfterEachPauseUntilItsCheckerGoes) {
   files.Put(kCfg, Page("1"));
   auto checker = Make(1);
-  ASSERT_TRUE(checker->Polling());
-  WaitForMaps(3);
-  EXPECT_GE(files.MapCount(), 3);
+  auto other = Make(1, false);
+  WaitForMaps(6);
+  EXPECT_GE(files.MapCount(), 6);
   EXPECT_EQ("one", Tooltip(*checker));
-  stop.Raise();
-  // Its next wake-up ends it: the count of checks comes to rest.
-  int maps = files.MapCount();
-  for (int i = 0; i < 100; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    if (files.MapCount() == maps) break;
-    maps = files.MapCount();
-  }
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  EXPECT_EQ(maps, files.MapCount());
+  checker.reset();  // joined: the other one polls on
   files.Put(kCfg, Page("0"));
-  checker->Check();  // checks on demand still work
-  EXPECT_EQ("none", Tooltip(*checker));
-
-  auto later = Make(1, false);  // the stop is never cleared: a later checker does not poll
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_EQ(maps + 1, files.MapCount());
+  int maps = files.MapCount();
+  WaitForMaps(maps + 2);
+  EXPECT_GE(files.MapCount(), maps + 2);
+  EXPECT_EQ("none", Tooltip(*other));
 }
 
-// A check asked from the window's thread runs on the polling thread; with no polling
-// thread left it runs at once on the caller's.
+// A check asked from the window's thread runs on the polling thread.
 TEST_F(MailCheckerTest, RequestedChecksRunOnThePollingThread) {
   std::atomic<bool> onCaller{false};
   const std::thread::id caller = std::this_thread::get_id();
@@ -237,10 +225,7 @@ TEST_F(MailCheckerTest, RequestedChecksRunOnThePollingThread) {
   checker->RequestCheck();
   WaitForMaps(maps + 1);
   EXPECT_FALSE(onCaller.load());
-  EXPECT_EQ(2, checker->LastCount());
-  stop.Raise();
-  checker->RequestCheck();
-  EXPECT_TRUE(onCaller.load());
+  EXPECT_EQ("2 new", Tooltip(*checker));
 }
 
 // Destroying the checker while its thread sleeps must not wait the three minutes.

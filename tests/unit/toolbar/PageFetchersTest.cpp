@@ -2,6 +2,7 @@
 #include "toolbar/PageFetchers.h"
 
 #include "tests/unit/toolbar/ToolbarFakes.h"
+#include "toolbar/BookmarkTables.h"
 #include "toolbar/ToolbarTexts.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +29,8 @@ class PageFetchersTest : public ::testing::Test {
   RecordingFetcher fetcher;
   ManualStarter starter;
   DownloadQueue queue{fetcher, starter};
+  marvella::BookmarkTables tables;
+  marvella::FetchContext context{queue, "Tandem Marvella", strings, files, tables};
 };
 
 }  // namespace
@@ -36,13 +39,13 @@ TEST_F(PageFetchersTest, WithOneAddressForAllEveryReaderUsesTheConfigurationPage
   files.Put("T:\\tandcfg.htm",
             kField + "TOKENS\" VALUE=\"7\">" + kField + "PAGPERS\" VALUE=\"http://p/~ana\">");
   {
-    TokensFetcher tokens(queue, "Tandem Marvella", strings, files);
-    PersonalPageFetcher personal(queue, "Tandem Marvella", strings, files);
+    TokensFetcher tokens(context);
+    PersonalPageFetcher personal(context);
     EXPECT_FALSE(tokens.OwnsFile());
     EXPECT_STREQ("T:\\tandcfg.htm", tokens.PageFile());
     EXPECT_STREQ("T:\\tandcfg.htm", personal.PageFile());
     tokens.Refresh();
-    EXPECT_EQ(0u, queue.PendingCount());  // the banner feed fetches that page
+    EXPECT_EQ(0, starter.starts);  // nothing queued: the banner feed fetches that page
     EXPECT_EQ(7, tokens.Read());
     ASSERT_TRUE(personal.Read());
     EXPECT_STREQ("http://p/~ana", personal.Address());
@@ -55,7 +58,7 @@ TEST_F(PageFetchersTest, AnAddressOfItsOwnGivesAFileOfItsOwn) {
   strings.texts[IDS_URL_TOKENS] = "http://test/cgi-bin/tokens";
   files.Put("T:\\tandtok.htm", "left over");
   {
-    TokensFetcher tokens(queue, "Tandem Marvella", strings, files);
+    TokensFetcher tokens(context);
     EXPECT_TRUE(tokens.OwnsFile());
     EXPECT_FALSE(files.Has("T:\\tandtok.htm"));  // deleted when made
     EXPECT_EQ(-1, tokens.Read());
@@ -71,7 +74,7 @@ TEST_F(PageFetchersTest, AnAddressOfItsOwnGivesAFileOfItsOwn) {
     EXPECT_EQ(0, tokens.Read());
 
     // The personal page keeps using the configuration page, and never fetches.
-    PersonalPageFetcher personal(queue, "Tandem Marvella", strings, files);
+    PersonalPageFetcher personal(context);
     EXPECT_FALSE(personal.OwnsFile());
     EXPECT_FALSE(personal.Read());
   }
@@ -80,8 +83,8 @@ TEST_F(PageFetchersTest, AnAddressOfItsOwnGivesAFileOfItsOwn) {
 
 TEST_F(PageFetchersTest, MissingOrBrokenFieldsAreNotFound) {
   files.Put("T:\\tandcfg.htm", kField + "TOKENS\" VALUE =\"7\">" + kField + "PAGPERS\">");
-  TokensFetcher tokens(queue, "Tandem Marvella", strings, files);
-  PersonalPageFetcher personal(queue, "Tandem Marvella", strings, files);
+  TokensFetcher tokens(context);
+  PersonalPageFetcher personal(context);
   EXPECT_EQ(-1, tokens.Read());
   EXPECT_FALSE(personal.Read());
   files.Put("T:\\tandcfg.htm", kField + "PAGPERS\" VALUE=\"javascript:alert(1)\">");

@@ -102,10 +102,51 @@ void LocalTables(Services& s) {
   s.tables.Store(engines, links, portal, internal);
 }
 
+bool CountedWorkers::StartThread(void (*run)(void*), void* argument) {
+  Start* start = new Start{run, argument, this};
+  ++running_;
+  if (StartDetachedThread(&CountedWorkers::Run, start)) return true;
+  --running_;
+  delete start;
+  return false;
+}
+
+void CountedWorkers::Run(void* p) {
+  Start start = *static_cast<Start*>(p);
+  delete static_cast<Start*>(p);
+  start.run(start.argument);
+  --start.workers->running_;
+}
+
+Services::~Services() {
+  for (DWORD started = GetTickCount(); !workers.Idle() && GetTickCount() - started < 60000;)
+    Sleep(10);
+}
+
+void Services::WaitForDownloads() {
+  EXPECT_TRUE(PumpUntil([&] { return workers.Idle(); }));
+}
+
+bool CountingFetcher::DownloadToFile(InternetHandle handle, const char* url,
+                                     const char* destination, const DownloadTerms& terms) {
+  bool stored = WinInetFetcher::DownloadToFile(handle, url, destination, terms);
+  std::string path = destination;
+  if (path.size() >= 11 && path.compare(path.size() - 11, 11, "tandcfg.htm") == 0)
+    ++configFetches_;
+  return stored;
+}
+
+void Services::CompleteAndFetch(Frame& f) {
+  int fetched = fetcher.ConfigFetches();
+  CompleteDocument(f.browser, L"http://127.0.0.1/");
+  // Its page fetched and the queue run dry: the feed asked for nothing after it.
+  EXPECT_TRUE(PumpUntil([&] { return fetcher.ConfigFetches() > fetched && workers.Idle(); }));
+}
+
 TandemBand* Sited(Services& s, Frame& f) {
   TandemBand* band = new TandemBand(s.services);
   // The band reads its bookmarks file in the background into the tables; ours go on top.
-  EXPECT_TRUE(band->Menus().WaitReads(60000));
+  EXPECT_TRUE(PumpUntil([&] { return band->Menus().FileWasRead(); }));
   LocalTables(s);
   EXPECT_EQ(S_OK, band->SetSite(static_cast<IUnknown*>(BrowserSite(f.browser))));
   Pump();

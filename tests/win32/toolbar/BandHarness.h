@@ -12,7 +12,9 @@
 #include "toolbar/win32/ModuleStringTable.h"
 #include "toolbar/win32/TandemBand.h"
 #include "toolbar/win32/ToolbarServices.h"
+#include "toolbar/win32/WinInetFetcher.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <functional>
 #include <map>
@@ -53,17 +55,62 @@ class ServiceStrings : public StringTable {
   ModuleStringTable module_{GetModuleHandleA(nullptr)};
 };
 
-// Everything a band of these tests works with; the files in a directory of the test's.
+// The download queue's worker threads, counted from their start to their end: the queue
+// has one exactly while a request waits or runs, so none running means every download
+// asked for has been served.
+class CountedWorkers : public ThreadStarter {
+ public:
+  bool StartThread(void (*run)(void*), void* argument) override;
+  bool Idle() const { return running_.load() == 0; }
+
+ private:
+  struct Start {
+    void (*run)(void*);
+    void* argument;
+    CountedWorkers* workers;
+  };
+  static void Run(void* start);
+  std::atomic<int> running_{0};
+};
+
+// WinINet downloads, counting those of the configuration page ("tandcfg.htm"), which the
+// banner feed asks for last at every completed document.
+class CountingFetcher : public WinInetFetcher {
+ public:
+  bool DownloadToFile(InternetHandle handle, const char* url, const char* destination,
+                      const DownloadTerms& terms) override;
+  int ConfigFetches() const { return configFetches_.load(); }
+
+ private:
+  std::atomic<int> configFetches_{0};
+};
+
+struct Frame;
+
+// Everything a band of these tests works with; the files in a directory of the test's, the
+// downloads through a queue of its own.
 struct Services {
   explicit Services(const char* directory)
       : files(marvella::testing::FreshDirectory(directory)),
-        services{GetModuleHandleA(nullptr), strings, files,    ProcessDownloadQueue(),
-                 tables,                    stop,    bitmaps,  &JPEGtoBMP,
-                 settings,                  "Tandem Marvella", kMailPollMilliseconds} {}
+        services{{queue, "Tandem Marvella", strings, files, tables},
+                 GetModuleHandleA(nullptr),
+                 bitmaps,
+                 &JPEGtoBMP,
+                 settings,
+                 kMailPollMilliseconds} {}
+  // The queue goes with its last downloads served.
+  ~Services();
+  // Pumps this thread's messages until every download asked for has been served.
+  void WaitForDownloads();
+  // Completes a document in f's browser and pumps until what it asked for has been
+  // fetched: the configuration page (the banner feed's last request) and all before it.
+  void CompleteAndFetch(Frame& f);
   ServiceStrings strings;
   marvella::testing::DirectoryFiles files;
+  CountingFetcher fetcher;
+  CountedWorkers workers;
+  DownloadQueue queue{fetcher, workers};
   BookmarkTables tables;
-  MailPollingStop stop;
   BannerBitmapLoader bitmaps;
   MemorySettings settings;
   BarServices services;

@@ -67,7 +67,8 @@ TEST(BannerFeedWin32, ConvertedBannerLoadsAsA100By18Bitmap) {
   DirectoryFiles files(temp);
   BannerBitmapLoader loader;
   {
-    BannerFeed feed(queue, "Tandem Marvella", strings, files, tables, loader, JPEGtoBMP);
+    BannerFeed feed(FetchContext{queue, "Tandem Marvella", strings, files, tables}, loader,
+                    JPEGtoBMP);
     EXPECT_EQ(nullptr, feed.Refresh(100, 18));  // fetches the page
     EXPECT_EQ(nullptr, feed.Refresh(100, 18));  // parses it, fetches the image
     HBITMAP bitmap = static_cast<HBITMAP>(feed.Refresh(100, 18));
@@ -79,10 +80,12 @@ TEST(BannerFeedWin32, ConvertedBannerLoadsAsA100By18Bitmap) {
     DeleteObject(bitmap);
     EXPECT_STREQ("Oferta de verano", feed.Tooltip());
     EXPECT_STREQ("http://127.0.0.1/oferta", feed.Link());
-    // The feed's own image files, named for its process and itself.
-    std::string own = std::string(feed.JpegPath()).substr(temp.size());
-    EXPECT_EQ(0u, own.find("tnb0-")) << own;
-    EXPECT_EQ("tandcfg.htm " + own.substr(0, own.size() - 3) + "bmp " + own, ListFiles(temp));
+    // The feed's own image files, named for its process and itself, beside the page.
+    std::string listed = ListFiles(temp);
+    std::size_t at = listed.find(" tnb0-");
+    ASSERT_NE(std::string::npos, at) << listed;
+    std::string own = listed.substr(at + 1, listed.find('.', at) - at - 1);
+    EXPECT_EQ("tandcfg.htm " + own + ".bmp " + own + ".jpg", listed);
   }
   EXPECT_EQ("", ListFiles(temp));  // stats.bin is not written: no log address here
   FreeLibrary(module);

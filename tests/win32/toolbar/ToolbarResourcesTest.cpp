@@ -11,6 +11,8 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 using namespace marvella;
 using namespace marvella::testing;
@@ -67,23 +69,42 @@ TEST_F(ToolbarResources, DefaultBookmarksFileHasTheShippedMenus) {
   std::string dir = FreshDirectory("default-bookmarks");
   DirectoryFiles files(dir);
   BookmarkTables tables;
+  // Records where the refresh would fetch to, and fetches nothing.
   class NoFetch : public Fetcher {
+   public:
     InternetHandle OpenInternet(const char*, const char*) override { return nullptr; }
     void CloseInternet(InternetHandle) override {}
-    bool DownloadToFile(InternetHandle, const char*, const char*, const DownloadTerms&) override {
+    bool DownloadToFile(InternetHandle, const char*, const char* destination,
+                        const DownloadTerms&) override {
+      destinations.push_back(destination);
       return false;
     }
+    std::vector<std::string> destinations;
   } fetcher;
-  DetachedThreadStarter threads;
+  // The worker runs when the test says, on the test's thread.
+  class HeldStarter : public ThreadStarter {
+   public:
+    bool StartThread(void (*run)(void*), void* argument) override {
+      held = {run, argument};
+      return true;
+    }
+    void Run() {
+      if (held.first) held.first(held.second);
+      held = {};
+    }
+    std::pair<void (*)(void*), void*> held{};
+  } threads;
   DownloadQueue queue(fetcher, threads);
-  BookmarksFile bookmarks(queue, "Tandem Marvella", tables);
+  BookmarksFile bookmarks(FetchContext{queue, "Tandem Marvella", strings, files, tables});
   PrepareBookmarksFile(bookmarks, module, strings, files);
 
   std::string raw = ReadFileBytes(dir + "tandbkmk.ini");
   EXPECT_EQ(0u, raw.find("[INTERN]\r\n"));                       // lines end as Windows writes them
   EXPECT_NE(std::string::npos, raw.find("Lengua Espa\xF1ola"));  // CP1252, not UTF-8
   EXPECT_EQ(std::string::npos, raw.find("\xC3"));
-  EXPECT_STREQ((dir + "tandbkmk.ini").c_str(), bookmarks.WorkingCopyPath());
+  bookmarks.Refresh();  // the fetch replaces the working copy it read
+  threads.Run();
+  EXPECT_EQ((std::vector<std::string>{dir + "tandbkmk.ini"}), fetcher.destinations);
 
   // As read by the first toolbar, and by the next one with tables of its own: that one
   // takes the process's last read of the unchanged file.
@@ -134,14 +155,14 @@ TEST_F(ToolbarResources, DefaultBookmarksFileHasTheShippedMenus) {
   };
   shipped(bookmarks, tables);
   BookmarkTables nextTables;
-  BookmarksFile next(queue, "Tandem Marvella", nextTables);
+  BookmarksFile next(FetchContext{queue, "Tandem Marvella", strings, files, nextTables});
   PrepareBookmarksFile(next, module, strings, files);
   shipped(next, nextTables);
 
   // A fetched copy replaces the file: the toolbar after it reads the new one.
   WriteFileBytes(dir + "tandbkmk.ini", "[Nuevo]\r\nDescription1=Uno\r\nURL1=http://127.0.0.1/\r\n"
                                        "[INTERN]\r\nLastVersion=1.02\r\n");
-  BookmarksFile fetched(queue, "Tandem Marvella", nextTables);
+  BookmarksFile fetched(FetchContext{queue, "Tandem Marvella", strings, files, nextTables});
   PrepareBookmarksFile(fetched, module, strings, files);
   ASSERT_EQ(1u, fetched.MenuCount());
   EXPECT_STREQ("Nuevo", fetched.Menu(0)->name);
@@ -152,7 +173,7 @@ TEST_F(ToolbarResources, DefaultBookmarksFileHasTheShippedMenus) {
 
   // One bigger than any download brings is not read: the default copy comes back.
   WriteFileBytes(dir + "tandbkmk.ini", "[Huge]\r\nDescription1=x\r\n" + std::string(70000, ';'));
-  BookmarksFile oversized(queue, "Tandem Marvella", tables);
+  BookmarksFile oversized(FetchContext{queue, "Tandem Marvella", strings, files, tables});
   PrepareBookmarksFile(oversized, module, strings, files);
   shipped(oversized, tables);
 }
