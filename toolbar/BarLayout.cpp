@@ -77,8 +77,7 @@ void StoreLayout(SettingsStore& settings, const BarLayout& layout) {
   FormatBounded(text, sizeof text, "%d %d %d %d %d", layout.leftWidth, layout.bandHeight,
                 layout.fullWidth, layout.collapsedSize.width, layout.collapsedSize.height);
   char stored[kLayoutTextCapacity];
-  if (settings.Read(kLayoutValue, stored, sizeof stored) && std::strcmp(stored, text) == 0)
-    return;
+  if (settings.Read(kLayoutValue, stored, sizeof stored) && std::strcmp(stored, text) == 0) return;
   settings.Write(kLayoutValue, text);
 }
 

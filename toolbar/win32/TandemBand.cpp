@@ -41,7 +41,8 @@ LRESULT QuietlySend(HWND rebar, UINT message, WPARAM wparam, LPARAM lparam) {
   LRESULT result = SendMessageA(rebar, message, wparam, lparam);
   if (quiet) {
     SendMessageA(holder, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(holder, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    RedrawWindow(holder, nullptr, nullptr,
+                 RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
   }
   return result;
 }

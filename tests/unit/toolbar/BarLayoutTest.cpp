@@ -1,5 +1,6 @@
-// The toolbar's window-free arithmetic: control positions, the sizes the band reports,
-// the layout kept between sessions, the version offer (once per version, one box at a time) and the table of filtered rebars.
+// The toolbar's window-free arithmetic: control positions, the sizes the band reports, the
+// layout kept between sessions, the version offer (once per version, one box at a time) and
+// the table of filtered rebars.
 #include "toolbar/BarLayout.h"
 #include "toolbar/RebarTable.h"
 #include "toolbar/VersionPrompt.h"
@@ -8,6 +9,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 using namespace marvella;
 
@@ -77,56 +79,37 @@ class Host : public VersionPromptHost {
 }  // namespace
 
 TEST(BarLayout, StoredLayoutComesBackWholeOrNotAtAll) {
-  Settings settings;
-  EXPECT_FALSE(ReadStoredLayout(settings, nullptr));  // nothing stored yet
-
-  BarLayout measured;
-  measured.leftWidth = 103;
-  measured.bandHeight = 24;
-  measured.fullWidth = 646;
-  measured.collapsed = true;  // a state, not a size: never stored
-  measured.collapsedSize = {25, 22};
-  StoreLayout(settings, measured);
-  EXPECT_EQ("103 24 646 25 22", settings.values["Layout"]);
-  BarLayout read;
-  ASSERT_TRUE(ReadStoredLayout(settings, &read));
-  EXPECT_EQ(103, read.leftWidth);
-  EXPECT_EQ(24, read.bandHeight);
-  EXPECT_EQ(646, read.fullWidth);
-  EXPECT_FALSE(read.collapsed);
-  EXPECT_EQ(25, read.collapsedSize.width);
-  EXPECT_EQ(22, read.collapsedSize.height);
-
-  // The same layout is not written again; another one is.
-  settings.values["Layout"] = "103 24 646 25 22";
   struct Counting : Settings {
     void Write(const char* name, const char* text) override {
       ++writes;
       Settings::Write(name, text);
     }
     int writes = 0;
-  } counting;
-  counting.values = settings.values;
-  StoreLayout(counting, measured);
-  EXPECT_EQ(0, counting.writes);
-  measured.fullWidth = 700;
-  StoreLayout(counting, measured);
-  EXPECT_EQ(1, counting.writes);
-  EXPECT_EQ("103 24 700 25 22", counting.values["Layout"]);
+  } settings;
+  BarLayout measured =
+      MeasureBar({{25, 22}, {103, 22}, {23, 22}, {31, 22}, {160, 24}, {29, 22}, {300, 22}});
+  measured.collapsed = true;  // a state, not a size: never stored
+  StoreLayout(settings, measured);
+  StoreLayout(settings, measured);  // the same layout is not written again
+  EXPECT_EQ(1, settings.writes);
+  EXPECT_EQ("103 24 646 25 22", settings.values["Layout"]);
+  BarLayout read;
+  ASSERT_TRUE(ReadStoredLayout(settings, &read));
+  auto fields = [](const BarLayout& l) {
+    return std::vector<int>{l.leftWidth, l.bandHeight,          l.fullWidth,
+                            l.collapsed, l.collapsedSize.width, l.collapsedSize.height};
+  };
+  EXPECT_EQ((std::vector<int>{103, 24, 646, false, 25, 22}), fields(read));
 
   // Anything but five plain numbers from 1 to 32767 leaves the layout to be measured.
-  const char* const refused[] = {"",           "103 24 646 25",     "103 24 646 25 22 7",
-                                 "103 24 646 25 0", "103 24 646 25 022", "-103 24 646 25 22",
-                                 "103 24 646 25 22x", "103,24,646,25,22", "32768 24 646 25 22",
-                                 "99999999999 24 646 25 22"};
-  for (const char* text : refused) {
+  for (const char* text : {"", "103 24 646 25", "103 24 646 25 22 7", "103 24 646 25 0",
+                           "103 24 646 25 022", "-103 24 646 25 22", "103 24 646 25 22x",
+                           "103,24,646,25,22", "32768 24 646 25 22", "99999999999 1 1 1 1"}) {
     settings.values["Layout"] = text;
-    BarLayout untouched;
-    untouched.leftWidth = 7;
-    EXPECT_FALSE(ReadStoredLayout(settings, &untouched)) << '"' << text << '"';
-    EXPECT_EQ(7, untouched.leftWidth) << '"' << text << '"';
+    EXPECT_FALSE(ReadStoredLayout(settings, &read)) << '"' << text << '"';
+    EXPECT_EQ(103, read.leftWidth) << '"' << text << '"';  // untouched
   }
-  settings.values["Layout"] = " 32767  1 2 3 4";  // blanks between are fine
+  settings.values["Layout"] = " 32767  1 2 3 4";
   EXPECT_TRUE(ReadStoredLayout(settings, &read));
   EXPECT_EQ(32767, read.leftWidth);
 }

@@ -121,8 +121,9 @@ TEST(ToolbarInBrowser, RegisteredToolbarLivesInTheBrowsersWindows) {
   EXPECT_EQ(1u, expanded.hidden.size());  // the show button
   int left = 0, height = 0, full = 0, shownWidth = 0, shownHeight = 0;
   const std::string layout = Setting("Layout");
-  ASSERT_EQ(5, std::sscanf(layout.c_str(), "%d %d %d %d %d", &left, &height, &full,
-                           &shownWidth, &shownHeight)) << layout;
+  ASSERT_EQ(5, std::sscanf(layout.c_str(), "%d %d %d %d %d", &left, &height, &full, &shownWidth,
+                           &shownHeight))
+      << layout;
   RECT bar;
   GetClientRect(expanded.bar, &bar);
   EXPECT_EQ(height, bar.bottom) << layout;  // the band's row is the controls' height
