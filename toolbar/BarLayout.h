@@ -4,6 +4,8 @@
 
 namespace marvella {
 
+class SettingsStore;
+
 // The controls in the order the host window routes and broadcasts to them.
 enum BarSlot { kShowSlot, kBannerSlot, kToolsSlot, kHomeSlot, kSearchSlot, kMailSlot, kMenuSlot,
                kBarSlots };
@@ -36,5 +38,14 @@ struct BandSizes {
   BarSize maximum;
 };
 BandSizes BandSizesOf(const BarLayout& layout);
+
+// The measured layout kept in the settings value "Layout" between browser sessions, so
+// that a session's first window puts its band into the rebar at its size before its
+// controls exist, as later windows do. Five numbers: left part, band height, full width,
+// collapsed width and height. Read gives false for anything else (a value from another
+// build, edited or cut), and the controls are then built before the band goes in.
+bool ReadStoredLayout(SettingsStore& settings, BarLayout* layout);
+// Writes the value only when it says something else.
+void StoreLayout(SettingsStore& settings, const BarLayout& layout);
 
 }  // namespace marvella

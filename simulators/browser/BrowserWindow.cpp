@@ -250,8 +250,10 @@ void BrowserWindow::LoadHelpers() {
       continue;
     }
     IUnknown* object = nullptr;
+    long long creating = Microseconds();
     HRESULT hr = CoCreateInstance(id, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
                                   reinterpret_cast<void**>(&object));
+    long long created = Microseconds() - creating;
     if (FAILED(hr) || !object) {
       Log("helper %d %s skipped create=0x%08lx", number_, name.c_str(), static_cast<unsigned long>(hr));
       continue;
@@ -263,6 +265,7 @@ void BrowserWindow::LoadHelpers() {
       Log("helper %d %s skipped no-IObjectWithSite", number_, name.c_str());
       continue;
     }
+    Log("created %d %s us=%lld", number_, name.c_str(), created);
     helpers_.push_back({name, site});
     long long siting = Microseconds();
     hr = site->SetSite(static_cast<IUnknown*>(static_cast<IWebBrowser2*>(browser_)));

@@ -159,20 +159,22 @@ bool BarWindow::CreateHost(HWND parent) {
   if (!CreateWindowExA(0, kClassName, nullptr, WS_CHILD, 0, 0, 0, 0, parent, nullptr,
                        services_.module, this))
     return false;
-  if (g_layoutState.load(std::memory_order_acquire) == kLayoutKnown &&
-      PostMessageA(Window(), kBuildControlsMessage, 0, 0)) {
-    layout_ = g_firstLayout;
+  // The band goes in at the layout of the process's first toolbar or, for that one, at
+  // the one the last session measured; the controls come from the window's loop.
+  BarLayout start;
+  bool have = g_layoutState.load(std::memory_order_acquire) == kLayoutKnown;
+  if (have)
+    start = g_firstLayout;
+  else
+    have = ReadStoredLayout(services_.settings, &start);
+  if (have && PostMessageA(Window(), kBuildControlsMessage, 0, 0)) {
+    layout_ = start;
     buildPending_ = true;
     return true;
   }
   if (!CreateControls()) {
     Destroy();
     return false;
-  }
-  int none = kNoLayout;
-  if (g_layoutState.compare_exchange_strong(none, kLayoutBeingWritten)) {
-    g_firstLayout = layout_;
-    g_layoutState.store(kLayoutKnown, std::memory_order_release);
   }
   return true;
 }
@@ -213,6 +215,12 @@ bool BarWindow::CreateControls() {
   BarSize sizes[kBarSlots];
   for (int i = 0; i < kBarSlots; ++i) sizes[i] = routing_[i]->Size();
   layout_ = MeasureBar(sizes);
+  int none = kNoLayout;
+  if (g_layoutState.compare_exchange_strong(none, kLayoutBeingWritten)) {
+    g_firstLayout = layout_;
+    g_layoutState.store(kLayoutKnown, std::memory_order_release);
+    StoreLayout(services_.settings, layout_);
+  }
   // The bookmarks file was read before the bar was built: the mail button's page is known.
   mail_.Checker().TakeWebMail(services_.tables);
   return true;

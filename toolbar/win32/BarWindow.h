@@ -38,10 +38,12 @@ class BarWindow {
   virtual void Hold(bool held);
 
   // Makes the host window as a child of parent and creates the controls in it; on failure
-  // destroys whatever was made. The window class is registered once per process. Once one
-  // toolbar of the process has been built, the next ones take its layout and build their
-  // controls from their window's message loop (kBuildControlsMessage), after the browser
-  // has finished opening the window: the controls are the same, and so are their sizes.
+  // destroys whatever was made. The window class is registered once per process. The
+  // band takes the layout of the process's first toolbar, or for that one the layout the
+  // settings keep from the last session, and the controls are built from the window's
+  // message loop (kBuildControlsMessage), after the browser has finished opening the
+  // window: the controls are the same, and so are their sizes (a layout that turns out
+  // otherwise resizes the band). Without either the controls are built here.
   bool CreateHost(HWND parent);
   // Builds the controls now if their build is still waiting; false when it failed (the
   // toolbar has then been destroyed).

@@ -30,6 +30,22 @@ BOOL CALLBACK FindRebarChild(HWND window, LPARAM found) {
   }
   return TRUE;
 }
+// Sends the rebar a message that may grow or shrink it by a row. The browser then lays its
+// window out again, and each window it moves would erase and paint at once, several times
+// over; the rebar's parent draws nothing meanwhile and is painted once, from the window's
+// loop. A parent out of sight paints nothing anyway and stays as it is.
+LRESULT QuietlySend(HWND rebar, UINT message, WPARAM wparam, LPARAM lparam) {
+  HWND holder = GetParent(rebar);
+  bool quiet = IsWindowVisible(holder) != FALSE;
+  if (quiet) SendMessageA(holder, WM_SETREDRAW, FALSE, 0);
+  LRESULT result = SendMessageA(rebar, message, wparam, lparam);
+  if (quiet) {
+    SendMessageA(holder, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(holder, nullptr, nullptr,
+                 RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
+  return result;
+}
 }  // namespace
 
 HRESULT CreateBandObject(REFIID iid, void** out) {
@@ -272,21 +288,25 @@ void TandemBand::InsertBand() {
     LeaveRebar();
     return;
   }
+  // A toolbar the user hid goes in collapsed, sharing a row, rather than taking a row of
+  // its own and giving it back at once: the browser lays its window out once. The band is
+  // not in yet, so only the controls and the sizes change here.
+  char hide[8];
+  if (Services().settings.Read("Hide", hide, sizeof hide) && lstrcmpA(hide, "1") == 0)
+    SetCollapsed(true);
   REBARBANDINFOA band = BandRecordSizes();
   band.fMask |= RBBIM_STYLE | RBBIM_CHILD | RBBIM_ID;
-  band.fStyle = RBBS_BREAK;
+  band.fStyle = Layout().collapsed ? 0 : RBBS_BREAK;
   band.hwndChild = Window();
   band.wID = kBandId;
-  if (!SendMessageA(rebar, RB_INSERTBANDA, static_cast<WPARAM>(-1),
-                    reinterpret_cast<LPARAM>(&band))) {
+  if (!QuietlySend(rebar, RB_INSERTBANDA, static_cast<WPARAM>(-1),
+                   reinterpret_cast<LPARAM>(&band))) {
     BarWindow::Destroy();
     LeaveRebar();
     return;
   }
   bandIndex_ = static_cast<int>(SendMessageA(rebar, RB_IDTOINDEX, kBandId, 0));
-  char hide[8];
-  if (Services().settings.Read("Hide", hide, sizeof hide) && lstrcmpA(hide, "1") == 0)
-    SetCollapsed(true);
+  if (Layout().collapsed) SendMessageA(rebar, RB_MINIMIZEBAND, bandIndex_, 0);
 }
 
 REBARBANDINFOA TandemBand::BandRecordSizes() {
@@ -310,7 +330,7 @@ void TandemBand::BandSizesChanged() {
   if (!rebar_ || bandIndex_ < 0) return;
   int index = static_cast<int>(SendMessageA(rebar_, RB_IDTOINDEX, kBandId, 0));
   REBARBANDINFOA band = BandRecordSizes();
-  if (index >= 0) SendMessageA(rebar_, RB_SETBANDINFOA, index, reinterpret_cast<LPARAM>(&band));
+  if (index >= 0) QuietlySend(rebar_, RB_SETBANDINFOA, index, reinterpret_cast<LPARAM>(&band));
 }
 
 void TandemBand::LeaveRebar() {

@@ -1,5 +1,6 @@
-// The toolbar's window-free arithmetic: control positions, the sizes the band reports,
-// the version offer (once per version, one box at a time) and the table of filtered rebars.
+// The toolbar's window-free arithmetic: control positions, the sizes the band reports, the
+// layout kept between sessions, the version offer (once per version, one box at a time) and
+// the table of filtered rebars.
 #include "toolbar/BarLayout.h"
 #include "toolbar/RebarTable.h"
 #include "toolbar/VersionPrompt.h"
@@ -8,6 +9,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 using namespace marvella;
 
@@ -75,6 +77,42 @@ class Host : public VersionPromptHost {
 };
 
 }  // namespace
+
+TEST(BarLayout, StoredLayoutComesBackWholeOrNotAtAll) {
+  struct Counting : Settings {
+    void Write(const char* name, const char* text) override {
+      ++writes;
+      Settings::Write(name, text);
+    }
+    int writes = 0;
+  } settings;
+  BarLayout measured =
+      MeasureBar({{25, 22}, {103, 22}, {23, 22}, {31, 22}, {160, 24}, {29, 22}, {300, 22}});
+  measured.collapsed = true;  // a state, not a size: never stored
+  StoreLayout(settings, measured);
+  StoreLayout(settings, measured);  // the same layout is not written again
+  EXPECT_EQ(1, settings.writes);
+  EXPECT_EQ("103 24 646 25 22", settings.values["Layout"]);
+  BarLayout read;
+  ASSERT_TRUE(ReadStoredLayout(settings, &read));
+  auto fields = [](const BarLayout& l) {
+    return std::vector<int>{l.leftWidth, l.bandHeight,          l.fullWidth,
+                            l.collapsed, l.collapsedSize.width, l.collapsedSize.height};
+  };
+  EXPECT_EQ((std::vector<int>{103, 24, 646, false, 25, 22}), fields(read));
+
+  // Anything but five plain numbers from 1 to 32767 leaves the layout to be measured.
+  for (const char* text : {"", "103 24 646 25", "103 24 646 25 22 7", "103 24 646 25 0",
+                           "103 24 646 25 022", "-103 24 646 25 22", "103 24 646 25 22x",
+                           "103,24,646,25,22", "32768 24 646 25 22", "99999999999 1 1 1 1"}) {
+    settings.values["Layout"] = text;
+    EXPECT_FALSE(ReadStoredLayout(settings, &read)) << '"' << text << '"';
+    EXPECT_EQ(103, read.leftWidth) << '"' << text << '"';  // untouched
+  }
+  settings.values["Layout"] = " 32767  1 2 3 4";
+  EXPECT_TRUE(ReadStoredLayout(settings, &read));
+  EXPECT_EQ(32767, read.leftWidth);
+}
 
 TEST(VersionPrompt, OfferedOncePerNewerVersionWhateverTheAnswer) {
   struct Case {

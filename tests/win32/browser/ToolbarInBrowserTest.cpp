@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -94,6 +95,10 @@ TEST(ToolbarInBrowser, RegisteredToolbarLivesInTheBrowsersWindows) {
     Service(set);
   SetSetting("Hide", nullptr);
   SetSetting("LastAskedVersion", nullptr);
+  // A layout stored by another build: the first window's band goes in at it, and is
+  // resized to the controls once they are built, which store their own.
+  const std::string storedLayout = Setting("Layout");
+  SetSetting("Layout", "1 1 1 1 1");
   RegisteredToolbar toolbar;
   ASSERT_TRUE(toolbar.Registered());
   std::string script = "open " + home + "\nwait-idle\nappend-band Vínculos\nbands\nwait-file go1\n";
@@ -114,6 +119,16 @@ TEST(ToolbarInBrowser, RegisteredToolbarLivesInTheBrowsersWindows) {
   ToolbarWindows expanded = first.Toolbar();
   EXPECT_EQ(size_t(kExpanded), expanded.visible.size());
   EXPECT_EQ(1u, expanded.hidden.size());  // the show button
+  int left = 0, height = 0, full = 0, shownWidth = 0, shownHeight = 0;
+  const std::string layout = Setting("Layout");
+  ASSERT_EQ(5, std::sscanf(layout.c_str(), "%d %d %d %d %d", &left, &height, &full, &shownWidth,
+                           &shownHeight))
+      << layout;
+  RECT bar;
+  GetClientRect(expanded.bar, &bar);
+  EXPECT_EQ(height, bar.bottom) << layout;  // the band's row is the controls' height
+  EXPECT_GE(bar.right, left) << layout;
+  EXPECT_GT(full, left) << layout;
   ASSERT_TRUE(first.Control(kMail));
 
   // Banner (before the service names one), home and mail open their pages in this window.
@@ -219,4 +234,5 @@ TEST(ToolbarInBrowser, RegisteredToolbarLivesInTheBrowsersWindows) {
   ExpectClosedCleanly(journal, 4);
   SetSetting("Hide", nullptr);
   SetSetting("LastAskedVersion", nullptr);
+  SetSetting("Layout", storedLayout == "<none>" ? nullptr : storedLayout.c_str());
 }
