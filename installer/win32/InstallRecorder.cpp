@@ -5,6 +5,7 @@
 
 #include "common/BoundedText.h"
 #include "common/win32/Owned.h"
+#include "common/win32/RegistryText.h"
 #include "dialup/RasTypes.h"
 #include "installer/PendingDeletion.h"
 #include "monitor/win32/RegistryRecord.h"
@@ -33,11 +34,6 @@ int ReadPage(const StartPageSlot& slot, char* out) {
   return 1;
 }
 
-bool SetText(HKEY key, const char* name, const char* value) {
-  return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                        static_cast<DWORD>(std::strlen(value) + 1)) == ERROR_SUCCESS;
-}
-
 // Display name, the monitor's icon, the quoted uninstall command; no modify or repair.
 bool WriteUninstallEntry(const std::string& monitor) {
   char command[MAX_PATH + 32];
@@ -51,9 +47,9 @@ bool WriteUninstallEntry(const std::string& monitor) {
   if (r != ERROR_SUCCESS) return false;
   OwnedKey key(created);
   const DWORD one = 1;
-  bool done = SetText(key.Get(), "DisplayName", kUninstallDisplayName) &&
-              SetText(key.Get(), "DisplayIcon", monitor.c_str()) &&
-              SetText(key.Get(), "UninstallString", command);
+  bool done = WriteRegistryText(key.Get(), "DisplayName", kUninstallDisplayName) &&
+              WriteRegistryText(key.Get(), "DisplayIcon", monitor.c_str()) &&
+              WriteRegistryText(key.Get(), "UninstallString", command);
   for (const char* name : {"NoModify", "NoRepair"})
     done = RegSetValueExA(key.Get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one),
                           sizeof one) == ERROR_SUCCESS &&

@@ -6,6 +6,7 @@
 #include <shlobj.h>
 
 #include "common/win32/Owned.h"
+#include "common/win32/RegistryText.h"
 #include "dialup/win32/RemoteAccess.h"
 
 namespace marvella {
@@ -30,11 +31,6 @@ class ComScope {
   bool initialised_;
 };
 
-bool SetText(HKEY key, const char* name, const std::string& value) {
-  // The terminating zero is part of the value, as REG_SZ wants.
-  return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                        static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
-}
 
 }  // namespace
 
@@ -132,8 +128,8 @@ bool SystemFinalActions::SetStartPage(const std::string& address) {
     HKEY opened = nullptr;
     if (RegOpenKeyExA(root, kBrowserMainKey, 0, KEY_SET_VALUE, &opened) != ERROR_SUCCESS) continue;
     OwnedKey key(opened);
-    bool both = SetText(key.Get(), "Start Page", address);
-    both = SetText(key.Get(), "Default_Page_URL", address) && both;
+    bool both = WriteRegistryText(key.Get(), "Start Page", address.c_str());
+    both = WriteRegistryText(key.Get(), "Default_Page_URL", address.c_str()) && both;
     any = any || both;
   }
   return any;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "common/win32/Owned.h"
+#include "common/win32/RegistryText.h"
 
 namespace marvella {
 
@@ -27,11 +28,8 @@ bool RegistryRecord::Write(const char* name, const char* value) {
                       KEY_SET_VALUE, nullptr, &opened, nullptr) != ERROR_SUCCESS)
     return false;
   OwnedKey key(opened);
-  DWORD size = static_cast<DWORD>(lstrlenA(value) + 1);
-  bool done = size <= kRecordTextSize &&
-              RegSetValueExA(key.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                             size) == ERROR_SUCCESS;
-  return done;
+  return static_cast<std::size_t>(lstrlenA(value)) < kRecordTextSize &&
+         WriteRegistryText(key.Get(), name, value);
 }
 
 bool RegistryRecord::Remove(const char* name) {

@@ -6,6 +6,7 @@
 
 #include "common/BoundedText.h"
 #include "common/win32/Owned.h"
+#include "common/win32/RegistryText.h"
 #include "monitor/UndoPlan.h"
 #include "monitor/UninstallTexts.h"
 #include "monitor/win32/RegistryRecord.h"
@@ -100,9 +101,7 @@ class SystemUninstall final : public UninstallPlatform {
         ERROR_SUCCESS)
       return false;
     OwnedKey key(opened);
-    LONG r = RegSetValueExA(key.Get(), value, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                            static_cast<DWORD>(lstrlenA(text) + 1));
-    return r == ERROR_SUCCESS;
+    return WriteRegistryText(key.Get(), value, text);
   }
 
   bool DeletePage(BrowserRoot root, const char* value) override {
