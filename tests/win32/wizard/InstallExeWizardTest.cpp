@@ -41,15 +41,16 @@ const char kSignUpEntry[] = "Marvella Alta";  // install.ini's, see InstallExe
 const char kHome[] = "http://" MARVELLA_PORTAL_HOST "/";
 const char kModem[] = "[device]\r\ntype = modem\r\nname = Módem estándar\r\n";
 
-int RunningRegsvr32() {
-  int count = 0;
+// A running regsvr32.exe's process id; 0 when none runs.
+DWORD RunningRegsvr32() {
+  DWORD id = 0;
   HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   PROCESSENTRY32 p = {};
   p.dwSize = sizeof p;
-  for (BOOL ok = Process32First(snap, &p); ok; ok = Process32Next(snap, &p))
-    if (Lower(p.szExeFile) == "regsvr32.exe") ++count;
+  for (BOOL ok = Process32First(snap, &p); ok && !id; ok = Process32Next(snap, &p))
+    if (Lower(p.szExeFile) == "regsvr32.exe") id = p.th32ProcessID;
   CloseHandle(snap);
-  return count;
+  return id;
 }
 
 std::string Folder(const char* name) {
@@ -515,17 +516,6 @@ std::string InstallNewUser(InstallExe& exe, const char* userid, const char* alia
   return exe.Ended() ? std::string() : "install.exe did not end";
 }
 
-DWORD RunningRegsvr32Id() {
-  DWORD id = 0;
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  PROCESSENTRY32 p = {};
-  p.dwSize = sizeof p;
-  for (BOOL ok = Process32First(snap, &p); ok && !id; ok = Process32Next(snap, &p))
-    if (Lower(p.szExeFile) == "regsvr32.exe") id = p.th32ProcessID;
-  CloseHandle(snap);
-  return id;
-}
-
 DWORD RegNumber(HKEY root, const char* path, const char* name) {
   DWORD value = 0, size = sizeof value;
   HKEY key;
@@ -638,7 +628,7 @@ TEST_F(InstallExeWalk, AddRemoveProgramsGivesTheMachineBackAndAnotherInstallatio
   PressButton(question, IDYES);
   // The library tells the user it is unregistered, whatever the switches say.
   DWORD registrar = 0;
-  ASSERT_TRUE(Eventually([&] { return (registrar = RunningRegsvr32Id()) != 0; }));
+  ASSERT_TRUE(Eventually([&] { return (registrar = RunningRegsvr32()) != 0; }));
   HWND notice = WaitForProcessDialog(registrar, nullptr, 60000);
   ASSERT_NE(nullptr, notice);
   Shoot(notice, "uninstall-toolbar-notice");
