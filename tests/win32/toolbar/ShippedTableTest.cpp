@@ -1,5 +1,6 @@
 // With the shipped string table the tokens, mail and personal-page readers all use the
 // configuration page: none of them ever creates a file of its own, and none fetches.
+#include "tests/unit/toolbar/ToolbarFakes.h"
 #include "tests/win32/toolbar/ToolbarWin32Support.h"
 #include "toolbar/MailChecker.h"
 #include "toolbar/PageFetchers.h"
@@ -13,21 +14,6 @@
 using namespace marvella;
 using namespace marvella::testing;
 
-namespace {
-
-// The queue asks for its worker when a request comes to an empty queue: a count of 0 means
-// nothing was ever queued.
-class CountingStarter : public DetachedThreadStarter {
- public:
-  bool StartThread(void (*run)(void*), void* argument) override {
-    ++starts;
-    return DetachedThreadStarter::StartThread(run, argument);
-  }
-  int starts = 0;
-};
-
-}  // namespace
-
 TEST(ShippedTable, NoReaderCreatesAPageFileOfItsOwn) {
   HMODULE module = LoadToolbarResources();
   ASSERT_NE(nullptr, module);
@@ -40,7 +26,9 @@ TEST(ShippedTable, NoReaderCreatesAPageFileOfItsOwn) {
                  "<INPUT TYPE=HIDDEN NAME=\"WEBMAIL\" VALUE=\"2\">");
   // The real fetcher: were anything queued, it would go to the shipped host.
   WinInetFetcher fetcher;
-  CountingStarter threads;
+  // The queue asks for its worker when a request comes to an empty queue: no start means
+  // nothing was ever queued.
+  ManualStarter threads;
   DownloadQueue queue(fetcher, threads);
   BookmarkTables tables;
   {

@@ -1,5 +1,6 @@
 // What tandem.dll ships: its string table in code page 1252, the addresses that let every
 // page reader share the configuration page, and the default bookmarks file.
+#include "tests/unit/toolbar/ToolbarFakes.h"
 #include "tests/win32/toolbar/ToolbarWin32Support.h"
 #include "toolbar/BookmarksFile.h"
 #include "toolbar/MenuModels.h"
@@ -11,7 +12,6 @@
 
 #include <cstring>
 #include <string>
-#include <utility>
 #include <vector>
 
 using namespace marvella;
@@ -81,19 +81,7 @@ TEST_F(ToolbarResources, DefaultBookmarksFileHasTheShippedMenus) {
     }
     std::vector<std::string> destinations;
   } fetcher;
-  // The worker runs when the test says, on the test's thread.
-  class HeldStarter : public ThreadStarter {
-   public:
-    bool StartThread(void (*run)(void*), void* argument) override {
-      held = {run, argument};
-      return true;
-    }
-    void Run() {
-      if (held.first) held.first(held.second);
-      held = {};
-    }
-    std::pair<void (*)(void*), void*> held{};
-  } threads;
+  ManualStarter threads;  // the worker runs when the test says, on the test's thread
   DownloadQueue queue(fetcher, threads);
   BookmarksFile bookmarks(FetchContext{queue, "Tandem Marvella", strings, files, tables});
   PrepareBookmarksFile(bookmarks, module, strings, files);
@@ -103,7 +91,7 @@ TEST_F(ToolbarResources, DefaultBookmarksFileHasTheShippedMenus) {
   EXPECT_NE(std::string::npos, raw.find("Lengua Espa\xF1ola"));  // CP1252, not UTF-8
   EXPECT_EQ(std::string::npos, raw.find("\xC3"));
   bookmarks.Refresh();  // the fetch replaces the working copy it read
-  threads.Run();
+  threads.RunAll();
   EXPECT_EQ((std::vector<std::string>{dir + "tandbkmk.ini"}), fetcher.destinations);
 
   // As read by the first toolbar, and by the next one with tables of its own: that one
